@@ -1,0 +1,161 @@
+#include "page/cnetget.h"
+
+#include <cmath>
+
+#include "page/emails.h"
+#include "page/keyword_rules.h"
+#include "page/links.h"
+#include "page/number.h"
+#include "page/text.h"
+#include "scan/host.h"
+#include "scan/scan_state.h"
+#include "scan/window.h"
+
+namespace korvex {
+
+const Clock& systemClock() {
+  static const SystemClock clock;
+  return clock;
+}
+
+CNetGet::CNetGet(ScanState& state, Window& window, Host& host, const Clock& clock)
+    : state_(state), window_(window), host_(host), clock_(clock) {}
+
+CNetGet::~CNetGet() = default;
+
+// ---- Reading -------------------------------------------------------------------------------
+
+void CNetGet::openUrl() {
+  auto http = HttpConnection::open(kAgent);
+  if (!http) return;
+  http_ = std::move(http);
+  connection_ = Connection::Open;
+}
+
+std::string CNetGet::closeURL() {
+  if (connection_ == Connection::Open) {
+    connection_ = Connection::Closed;
+    // A read in progress (this is called from one of its yields) ends at its next chunk and
+    // releases the handle itself.
+    if (!reading_) http_.reset();
+  }
+  return {};
+}
+
+bool CNetGet::timeUp() const {
+  using std::chrono::floor;
+  using std::chrono::minutes;
+  const double maxTime = fieldNumber(window_, Field::txtMaxTime);
+  if (!std::isfinite(maxTime)) return true;
+  const auto elapsed = (floor<minutes>(clock_.now()) - floor<minutes>(dStartTime_)).count();
+  return static_cast<double>(elapsed) > maxTime;
+}
+
+std::string CNetGet::ReadUrl(const std::string& sURL) {
+  lastReadOpened_ = false;
+  if (cancelled_ || reading_) return {};
+  if (connection_ == Connection::None) openUrl();
+  if (connection_ != Connection::Open) return {};
+
+  std::string text;
+  limitUnreadable_ = false;
+  bool chunkSeen = false;
+  const auto readStart = std::chrono::steady_clock::now();
+  // Asked after every chunk and, while nothing arrives, about once a second: the time limit
+  // also ends a read that blocks, but the first chunk is always given kFirstChunkGrace.
+  auto keepGoing = [&] {
+    if (!std::isfinite(fieldNumber(window_, Field::txtMaxTime))) limitUnreadable_ = true;
+    if (connection_ != Connection::Open || cancelled_ || limitUnreadable_) return false;
+    if (!timeUp()) return true;
+    return !chunkSeen && std::chrono::steady_clock::now() - readStart < kFirstChunkGrace;
+  };
+  auto sink = [&](std::string_view chunk) {
+    chunkSeen = true;
+    text.append(chunk.substr(0, kMaxPageBytes - text.size()));
+    host_.yield();
+    return text.size() < kMaxPageBytes;
+  };
+  reading_ = true;
+  const bool opened = http_->fetch(sURL, sink, keepGoing);
+  reading_ = false;
+  if (connection_ == Connection::Closed) http_.reset();
+  if (!opened) return {};
+  lastReadOpened_ = true;
+  sPageText_ = limitUnreadable_ ? std::string() : std::move(text);
+  return sPageText_;
+}
+
+// ---- Links ---------------------------------------------------------------------------------
+
+void CNetGet::extractLinks(std::string_view sPage, const std::string& sURL) {
+  if (state_.iDepth >= state_.iMaxDepth || sPage.empty() || state_.bStop) return;
+  const std::string lowerPage = asciiLowerCopy(sPage);
+  const std::string_view lower(lowerPage);
+  for (size_t at = lower.find("href="); at != std::string_view::npos;) {
+    const AttributeValue value = attributeValueAt(sPage, at + 5);
+    const std::string raw = trimmed(removeChars(value.text, "\"'"));
+    const auto pieces = splitAtSchemes(raw);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+      const std::string piece = trimmed(pieces[i]);
+      if (piece.empty()) continue;
+      const std::string link =
+          trimmed(resolveLink(piece, getBaseURL(sURL, piece), state_.sOmitExtensions));
+      if (link.empty() || urlListed(link) || !validURL(link)) continue;
+      state_.sPendingURLs.push_back(link);
+      increaseCounter(window_, Field::txtNoOfExtUrl, 1);
+      state_.sVisitedURLs.add(link);
+    }
+    at = value.end >= lower.size() ? std::string_view::npos : lower.find("href=", value.end + 1);
+  }
+  host_.yield();
+}
+
+bool CNetGet::urlListed(std::string_view sLink) const { return state_.sVisitedURLs.contains(sLink); }
+
+bool CNetGet::validURL(std::string_view zURL) const {
+  return passesKeywordRules(
+      zURL, {.mustFieldFilled = !trimSpaces(window_.text(Field::txtURLMustKeyword)).empty(),
+             .matchAny = window_.option(Option::OptURLAny),
+             .matchAll = window_.option(Option::OptURLAll),
+             .must = &state_.aURLMust,
+             .mustNotFieldFilled = !trimSpaces(window_.text(Field::txtURLMustNotKeyword)).empty(),
+             .mustNot = &state_.aURLMustNot});
+}
+
+// ---- Addresses -----------------------------------------------------------------------------
+
+void CNetGet::extractEmails(std::string_view sPage, const std::string& sURL) {
+  if (sPage.empty() || state_.bStop) return;
+  forEachEmailCandidate(sPage, [&](std::string_view candidate) {
+    std::string address(candidate);
+    address = trimmed(checkEmail(address));
+    if (!address.empty()) recordEmail(address, sURL);
+  });
+}
+
+std::string CNetGet::checkEmail(std::string& vAddress) const {
+  std::string result = checkEmailForm(vAddress);
+  if (result.empty() || emailListed(vAddress)) return {};
+  return result;
+}
+
+bool CNetGet::emailListed(std::string_view vAddress) const {
+  return state_.sEmailList.contains(vAddress);
+}
+
+void CNetGet::recordEmail(const std::string& address, const std::string& sURL) {
+  window_.appendText(Field::txtEmail, address + kCrLf);
+  state_.sEmailList.add(address);
+  increaseCounter(window_, Field::txtNoOfEmails, 1);
+  int last = window_.gridRows() - 1;
+  if (!trimSpaces(window_.gridCell(last, 0)).empty()) {
+    window_.addGridRow();
+    ++last;
+  }
+  window_.setGridCell(last, 0, window_.text(Field::txtNoOfEmails));
+  window_.setGridCell(last, 1, address);
+  window_.setGridCell(last, 2, sURL);
+  host_.yield();
+}
+
+}  // namespace korvex

@@ -1,0 +1,43 @@
+#include "page/emails.h"
+
+#include "page/text.h"
+
+namespace korvex {
+namespace {
+
+bool isLetterOrDigit(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// File types whose names look like addresses on real pages (retina images "logo@2x.png").
+constexpr std::string_view kFileSuffixes[] = {"png", "jpg",  "jpeg", "gif", "bmp", "svg",
+                                              "webp", "ico", "tif",  "tiff", "css", "js"};
+
+bool hasFileSuffix(std::string_view address) {
+  const size_t dot = address.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view suffix = address.substr(dot + 1);
+  for (std::string_view s : kFileSuffixes)
+    if (equalsNoCase(suffix, s)) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string checkEmailForm(std::string& vAddress) {
+  vAddress = trimmed(vAddress);
+  const size_t firstDot = vAddress.find('.');
+  if (firstDot == std::string::npos) return {};
+  const size_t firstAt = vAddress.find('@');
+  if (firstAt != std::string::npos && (firstAt + 1 == firstDot || firstDot + 1 == firstAt))
+    return {};
+  if (vAddress.back() == '.') vAddress.pop_back();
+  if (vAddress.empty() || !isLetterOrDigit(vAddress.front()) || !isLetterOrDigit(vAddress.back()))
+    return {};
+  if (firstAt != std::string::npos && vAddress.find('@', firstAt + 1) != std::string::npos)
+    return {};
+  if (hasFileSuffix(vAddress)) return {};
+  return vAddress;
+}
+
+}  // namespace korvex

@@ -1,0 +1,13 @@
+#include "scan/window.h"
+
+#include "page/number.h"
+
+namespace korvex {
+
+double fieldNumber(const Window& window, Field field) { return val(window.text(field)); }
+
+void increaseCounter(Window& window, Field counter, double amount) {
+  window.setText(counter, formatNumber(fieldNumber(window, counter) + amount));
+}
+
+}  // namespace korvex

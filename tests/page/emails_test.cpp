@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "page/emails.h"
+#include "support/engine_harness.h"
+
+namespace korvex {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Case {
+  const char* name;
+  const char* page;
+  Strings expected;
+};
+
+void expectExtracted(const Case& c) {
+  SCOPED_TRACE(c.name);
+  test::EngineHarness h;
+  h.net.extractEmails(c.page, "http://h/p.html");
+  EXPECT_EQ(h.emails(), c.expected);
+}
+
+TEST(Emails, RunsOfAddressCharacters) {
+  const Case cases[] = {
+      {"no at sign", "nothing to see here.", {}},
+      {"mailto prefix", "<a href=\"mailto:ann@x.com\">", {"ann@x.com"}},
+      {"quotes", "'bob@y.org'", {"bob@y.org"}},
+      {"sentence full stop", "Write to cy@z.net.", {"cy@z.net"}},
+      {"two dots", "Write to cy@z.net..", {}},
+      {"non-ASCII ends a run", "\xe9"
+                               "d@e.fr\xe9",
+       {"d@e.fr"}},
+      {"at the very start and end", "a@b.cd", {"a@b.cd"}},
+      {"two at signs in one run", "a@b@c.com", {}},
+      {"plus belongs to the local part", "john+news@x.com", {"john+news@x.com"}},
+      {"several on one page, in order", "x@a.com, y@b.com; z@c.com", {"x@a.com", "y@b.com", "z@c.com"}},
+      {"case kept as written", "Mary.Smith@Example.COM", {"Mary.Smith@Example.COM"}},
+  };
+  for (const Case& c : cases) expectExtracted(c);
+}
+
+TEST(Emails, FormRules) {
+  const Case cases[] = {
+      {"no dot", "root@localhost", {}},
+      {"dot right after the at", "a@.b.com", {}},
+      {"dot right before the at", "a.@b.com", {}},
+      {"an earlier dot makes the at rule pass", "x.y@.com", {"x.y@.com"}},
+      {"starts with underscore", "_a@b.com", {}},
+      {"starts with hyphen", "-a@b.com", {}},
+      {"starts with plus", "+a@b.com", {}},
+      {"ends with hyphen", "a@b.com-", {}},
+      {"ends with at", "a.b@", {}},
+      {"retina image name", "logo@2x.png", {}},
+      {"image suffix in capitals", "icon@3X.JPEG", {}},
+      {"style sheet", "main@1.css", {}},
+      {"script", "app@v2.min.js", {}},
+      {"suffix only counts after the last dot", "png@example.com", {"png@example.com"}},
+  };
+  for (const Case& c : cases) expectExtracted(c);
+}
+
+TEST(Emails, DuplicatesAreWholeAddressesIgnoringCase) {
+  const Case cases[] = {
+      {"same address in capitals", "ann@x.com ANN@X.COM", {"ann@x.com"}},
+      {"tail of a recorded address is distinct", "joann@x.com ann@x.com", {"joann@x.com", "ann@x.com"}},
+      {"domain prefix is distinct", "ann@x.com.au ann@x.com", {"ann@x.com.au", "ann@x.com"}},
+  };
+  for (const Case& c : cases) expectExtracted(c);
+}
+
+TEST(Emails, RecordsIntoTheBoxCounterAndGrid) {
+  test::EngineHarness h;
+  h.net.extractEmails("a@b.com and c@d.com", "http://h/1.html");
+  h.net.extractEmails("a@b.com e@f.com", "http://h/2.html");
+  EXPECT_EQ(h.window.text(Field::txtEmail), "a@b.com\r\nc@d.com\r\ne@f.com\r\n");
+  EXPECT_EQ(h.window.text(Field::txtNoOfEmails), "3");
+  EXPECT_EQ(h.gridRows(), (std::vector<Strings>{{"1", "a@b.com", "http://h/1.html"},
+                                                {"2", "c@d.com", "http://h/1.html"},
+                                                {"3", "e@f.com", "http://h/2.html"}}));
+  EXPECT_EQ(h.window.gridCell(0, 1), "Email");
+}
+
+TEST(Emails, NothingWhenStopping) {
+  test::EngineHarness h;
+  h.state.bStop = true;
+  h.net.extractEmails("a@b.com", "http://h/");
+  EXPECT_TRUE(h.emails().empty());
+}
+
+TEST(Emails, EveryCandidateIsARunAroundAnAt) {
+  std::string page = "x@@y..z@ @a.b c@d.e@f g@h.i";
+  Strings seen;
+  forEachEmailCandidate(page, [&](std::string_view c) { seen.emplace_back(c); });
+  EXPECT_EQ(seen, (Strings{"x@@y..z@", "@a.b", "c@d.e@f", "g@h.i"}));
+}
+
+}  // namespace
+}  // namespace korvex

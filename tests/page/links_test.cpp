@@ -1,0 +1,140 @@
+#include "page/links.h"
+
+#include <gtest/gtest.h>
+
+#include "page/text.h"
+#include "support/engine_harness.h"
+
+namespace korvex {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(Links, ResolvesAgainstThePage) {
+  struct Case {
+    const char* page;
+    const char* link;
+    const char* expected;  // "" = dropped
+  } cases[] = {
+      {"http://H/a/b.html", "c.html", "http://H/a/c.html"},
+      {"http://H/a/b.html", "/d.html", "http://H/d.html"},
+      {"http://H/a/dir", "c.html", "http://H/a/dir/c.html"},
+      {"http://H", "c.html", "http://H/c.html"},
+      {"http://H/a/b.html", "#top", "http://H/a/"},
+      {"http://H/a/b.html", "www.H/x.html", "http://www.H/x.html"},
+      {"http://H/a/b.html", "c.html#part", "http://H/a/c.html"},
+      {"http://H/a/b.html", "pic.GIF", ""},
+      {"http://H/a/b.html", "MailTo:someone", ""},
+      {"https://H/a/b.html", "/d.html", "https://H/d.html"},
+      {"https://H/a/b.html", "c.html", "https://H/a/c.html"},
+      {"https://example.com", "c.html", "https://example.com/c.html"},
+      {"HTTP://H/a/b.html", "/d.html", "HTTP://H/d.html"},
+      {"http://H/a/b.html", "ftpguide.html", ""},
+      {"http://H/a/b.html", "javascript:go()", ""},
+      {"http://H/a/b.html", "https://other/x", "https://other/x"},
+      {"http://H/a/b.html", "file.ZIP", ""},
+      {"http://H/a/b.html", "app.js", "http://H/a/app.js"},
+      {"http://H/a/b.html", "data.gz", "http://H/a/data.gz"},
+      {"http://H/a/b.html", "song.mpeg", ""},
+      {"http://H/a/b.html", "./x/../y.html", "http://H/a/./x/../y.html"},
+      {"http://H/a/b.html", "  'q.html?id=1'  ", "http://H/a/q.html?id=1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.page) + " + " + c.link);
+    EXPECT_EQ(resolveLink(c.link, getBaseURL(c.page, c.link), kOmitExtensions), c.expected);
+  }
+}
+
+TEST(Links, SplitsAtEveryEmbeddedScheme) {
+  EXPECT_EQ(splitAtSchemes("/r?u=http://a.com/x&v=HTTPS://b.com/"),
+            (Strings{"/r?u=", "http://a.com/x&v=", "https://b.com/"}));
+  EXPECT_EQ(splitAtSchemes("plain.html"), (Strings{"plain.html"}));
+  EXPECT_EQ(splitAtSchemes("http://http://x"), (Strings{"", "", "http://x"}));
+}
+
+struct PageCase {
+  const char* name;
+  const char* page;
+  Strings expected;
+};
+
+Strings linksOf(test::EngineHarness& h, std::string_view page) {
+  h.net.extractLinks(page, "http://h/a/p.html");
+  return h.state.sPendingURLs;
+}
+
+TEST(Links, HrefValueScanning) {
+  const PageCase cases[] = {
+      {"double quotes and more attributes", "<a href=\"x.html\" class=c>", {"http://h/a/x.html"}},
+      {"apostrophes", "<a href='y.html'>", {"http://h/a/y.html"}},
+      {"unquoted, closed by >", "<a href=z.html>t</a>", {"http://h/a/z.html"}},
+      {"blank inside a quoted value cuts it", "<a href=\"my page.html\">", {"http://h/a/my"}},
+      {"blank before the equals sign", "<a href =\"x.html\">", {}},
+      {"capitals", "<A HREF=\"X.html\">", {"http://h/a/X.html"}},
+      {"same link twice", "<a href=x.html><a href=X.HTML>", {"http://h/a/x.html"}},
+      {"line break kept in the value", "<a href=x\r\n.html>", {"http://h/a/x\r\n.html"}},
+      {"redirect link gives every embedded URL",
+       "<a href=\"/go?to=http://a.com/&alt=https://b.org/p\">",
+       {"http://h/go?to=", "http://a.com/&alt=", "https://b.org/p"}},
+      {"mail, ftp and script links dropped",
+       "<a href=mailto:a@b.c><a href=ftp://f/><a href=javascript:x()>",
+       {}},
+      {"semicolon stays inside the URL", "<a href=\"p;jsessionid=1\">", {"http://h/a/p;jsessionid=1"}},
+      {"href= at the very end", "<a href=", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::EngineHarness h;
+    EXPECT_EQ(linksOf(h, c.page), c.expected);
+    EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl), c.expected.empty() ? "" : std::to_string(c.expected.size()));
+  }
+}
+
+TEST(Links, KnownUrlsAreWholeUrlsIgnoringCase) {
+  test::EngineHarness h;
+  h.state.sVisitedURLs.add("http://h/page?id=12");
+  h.state.sVisitedURLs.add("http://h/deep/er.html");
+  EXPECT_EQ(linksOf(h, "<a href=/page?id=1><a href=/><a href=/PAGE?ID=12><a href=/deep/er.html>"),
+            (Strings{"http://h/page?id=1", "http://h/"}));
+  EXPECT_TRUE(h.net.urlListed("HTTP://H/PAGE?ID=1"));
+}
+
+TEST(Links, NoLinksAtTheLastLevelOrWhenStopping) {
+  test::EngineHarness last;
+  last.state.iDepth = last.state.iMaxDepth = 3;
+  EXPECT_TRUE(linksOf(last, "<a href=x.html>").empty());
+  test::EngineHarness stopping;
+  stopping.state.bStop = true;
+  EXPECT_TRUE(linksOf(stopping, "<a href=x.html>").empty());
+}
+
+TEST(Links, UrlKeywordRules) {
+  struct Case {
+    const char* name;
+    const char* must;
+    bool all;
+    const char* mustNot;
+    Strings expected;
+  } cases[] = {
+      {"any of two", "news\r\nblog", false, "", {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html"}},
+      {"all of two", "news\r\nblog", true, "", {"http://h/a/blog-news.html"}},
+      {"all with an empty line passes the word", "news\r\n", true, "", {"http://h/a/news.html", "http://h/a/blog-news.html"}},
+      {"must not", "", false, "BLOG", {"http://h/a/news.html", "http://h/a/other.html"}},
+      {"must not with an empty entry drops all", "", false, "x\r\n", {}},
+      {"must box of blanks is no rule", "   ", false, "", {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html", "http://h/a/other.html"}},
+  };
+  const char* page = "<a href=news.html><a href=blog.html><a href=blog-news.html><a href=other.html>";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::EngineHarness h;
+    h.window.setText(Field::txtURLMustKeyword, c.must);
+    h.window.setText(Field::txtURLMustNotKeyword, c.mustNot);
+    h.window.setOption(c.all ? Option::OptURLAll : Option::OptURLAny, true);
+    h.state.aURLMust = split(c.must, "\r\n");
+    h.state.aURLMustNot = split(c.mustNot, "\r\n");
+    EXPECT_EQ(linksOf(h, page), c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "page/text.h"
+#include "support/engine_harness.h"
+#include "support/test_server.h"
+
+namespace korvex {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::Reply;
+
+struct Processed {
+  Strings urls;  // lines of txtURLs
+  Strings emails;
+  Strings links;
+  std::string valid;
+};
+
+Processed process(test::EngineHarness& h, const std::string& url) {
+  h.state.sPageURL = url;
+  h.state.sVisitedURLs.add(url);
+  h.net.execProc1();
+  EXPECT_EQ(h.state.sPageURL, "");
+  Processed p;
+  for (auto& line : split(h.window.text(Field::txtURLs), "\r\n"))
+    if (!line.empty()) p.urls.push_back(line);
+  p.emails = h.emails();
+  p.links = h.state.sPendingURLs;
+  p.valid = h.window.text(Field::txtNoOfValidUrls);
+  return p;
+}
+
+TEST(PageProcessing, FramesAreAddedToThePage) {
+  test::TestServer server;
+  server.serve("/f/index.html",
+               Reply::page("<FRAMESET><IMG SRC=logo.gif><FRAME SRC=\"left.html\"><iframe src=inner.html>"
+                           "<frame src='right.html'><frame src=left.html></FRAMESET>"));
+  server.serve("/f/left.html", Reply::page("left@a.com <a href=l2.html>\n"));
+  server.serve("/f/right.html", Reply::page("right@a.com\n"));
+  server.serve("/f/inner.html", Reply::page("inner@a.com\n"));
+  test::EngineHarness h;
+  const std::string page = server.url("/f/index.html");
+  const Processed p = process(h, page);
+  EXPECT_EQ(p.emails, (Strings{"left@a.com", "inner@a.com", "right@a.com"}))
+      << "the iframe's src= comes before a later <frame, so it is read too";
+  EXPECT_EQ(server.hits("/f/left.html"), 1) << "a listed source is not read again";
+  EXPECT_EQ(server.hits("/f/logo.gif"), 0) << "an omitted file type is not read";
+  EXPECT_EQ(h.gridRows()[0][2], page) << "frame addresses carry the frameset's URL";
+  EXPECT_EQ(p.links, (Strings{server.url("/f/l2.html")}));
+  EXPECT_EQ(p.urls, (Strings{page}));
+  EXPECT_TRUE(h.state.sVisitedURLs.contains(server.url("/f/right.html")));
+}
+
+TEST(PageProcessing, OnlyAnIframeIsNotAFrame) {
+  test::TestServer server;
+  server.serve("/i.html", Reply::page("<iframe src=inner.html></iframe>"));
+  server.serve("/inner.html", Reply::page("x@y.com"));
+  test::EngineHarness h;
+  process(h, server.url("/i.html"));
+  EXPECT_EQ(server.hits("/inner.html"), 0);
+}
+
+TEST(PageProcessing, PageRulesFromLevelTwoOn) {
+  test::TestServer server;
+  server.serve("/p.html", Reply::page("plain text a@b.com <a href=next.html>"));
+  struct Case {
+    const char* name;
+    long long level;
+    const char* must;
+    const char* mustNot;
+    bool accepted;
+  } cases[] = {
+      {"level 1 always accepted", 1, "absent", "", true},
+      {"level 2 must word absent", 2, "absent", "", false},
+      {"level 2 must word present", 2, "PLAIN", "", true},
+      {"level 2 must list ending in a line break", 2, "absent\r\n", "", true},
+      {"level 2 must-not present", 2, "", "text", false},
+      {"level 2 must-not with an empty entry", 2, "", "zzz\r\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::EngineHarness h;
+    h.state.iDepth = c.level;
+    h.window.setText(Field::txtPagesMustKeyword, c.must);
+    h.window.setText(Field::txtPagesMustNotKeyword, c.mustNot);
+    h.state.aPagesMust = split(c.must, "\r\n");
+    h.state.aPagesMustNot = split(c.mustNot, "\r\n");
+    const Processed p = process(h, server.url("/p.html"));
+    EXPECT_EQ(p.valid, c.accepted ? "1" : "");
+    EXPECT_EQ(p.emails.size(), c.accepted ? 1u : 0u);
+    EXPECT_EQ(p.links, (Strings{server.url("/next.html")})) << "links are taken either way";
+  }
+}
+
+TEST(PageProcessing, UnreadablePageOnlyClearsTheHandOver) {
+  test::EngineHarness h;
+  const Processed p = process(h, "http://127.0.0.1:1/none.html");
+  EXPECT_TRUE(p.urls.empty());
+  EXPECT_TRUE(p.links.empty());
+  EXPECT_EQ(p.valid, "");
+}
+
+TEST(PageProcessing, NothingHappensWhenStoppingOrWithoutUrl) {
+  test::EngineHarness h;
+  h.state.bStop = true;
+  h.state.sPageURL = "http://127.0.0.1:1/";
+  h.net.execProc1();
+  EXPECT_EQ(h.state.sPageURL, "http://127.0.0.1:1/");
+}
+
+}  // namespace
+}  // namespace korvex

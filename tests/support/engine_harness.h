@@ -1,0 +1,35 @@
+// A page engine wired to an in-memory window, as the main window's own engine is.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "page/cnetget.h"
+#include "scan/loop_host.h"
+#include "scan/memory_window.h"
+#include "scan/scan_state.h"
+#include "scan/window_defaults.h"
+
+namespace korvex::test {
+
+struct EngineHarness {
+  explicit EngineHarness(const Clock& clock = systemClock()) : net(state, window, host, clock) {
+    applyWindowDefaults(window);
+    state.iDepth = 1;
+    state.iMaxDepth = 6;
+  }
+  std::vector<std::string> emails() const { return state.sEmailList.entries(); }
+  std::vector<std::vector<std::string>> gridRows() const {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 1; r < window.gridRows(); ++r)
+      rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
+    return rows;
+  }
+
+  ScanState state;
+  MemoryWindow window;
+  LoopHost host;
+  CNetGet net;
+};
+
+}  // namespace korvex::test
