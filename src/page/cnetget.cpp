@@ -110,7 +110,9 @@ void CNetGet::extractLinks(std::string_view sPage, const std::string& sURL) {
   host_.yield();
 }
 
-bool CNetGet::urlListed(std::string_view sLink) const { return state_.sVisitedURLs.contains(sLink); }
+bool CNetGet::urlListed(std::string_view sLink) const {
+  return state_.sVisitedURLs.contains(sLink);
+}
 
 bool CNetGet::validURL(std::string_view zURL) const {
   return passesKeywordRules(

@@ -51,6 +51,8 @@ class CNetGet {
 
   // Page processing.
   std::string execProc1();
+  // Whether the last execProc1 could open its page.
+  bool pageOpened() const { return pageOpened_; }
   bool validPage(std::string_view sPage) const;
 
   // Links.
@@ -79,6 +81,7 @@ class CNetGet {
   bool reading_ = false;
   bool limitUnreadable_ = false;
   bool lastReadOpened_ = false;
+  bool pageOpened_ = false;
   std::atomic<bool> cancelled_{false};
   std::string sPageText_;
   std::string vOriginal_;

@@ -11,11 +11,13 @@
 namespace korvex {
 
 std::string CNetGet::execProc1() {
+  pageOpened_ = false;
   if (state_.sPageURL.empty() || state_.bStop) return {};
   const std::string sPageURL = state_.sPageURL;
   bAccepted_ = true;
   dStartTime_ = clock_.now();
   vPage_ = ReadUrl(sPageURL);
+  pageOpened_ = lastReadOpened_;
   if (!vPage_.empty()) {
     addFrames(sPageURL);
     if (state_.iDepth > 1) bAccepted_ = validPage(vPage_);
@@ -58,13 +60,13 @@ void CNetGet::addFrames(const std::string& sPageURL) {
 
 bool CNetGet::validPage(std::string_view sPage) const {
   return passesKeywordRules(
-      sPage, {.mustFieldFilled = !trimSpaces(window_.text(Field::txtPagesMustKeyword)).empty(),
-              .matchAny = window_.option(Option::OptPagesAny),
-              .matchAll = window_.option(Option::OptPagesAll),
-              .must = &state_.aPagesMust,
-              .mustNotFieldFilled =
-                  !trimSpaces(window_.text(Field::txtPagesMustNotKeyword)).empty(),
-              .mustNot = &state_.aPagesMustNot});
+      sPage,
+      {.mustFieldFilled = !trimSpaces(window_.text(Field::txtPagesMustKeyword)).empty(),
+       .matchAny = window_.option(Option::OptPagesAny),
+       .matchAll = window_.option(Option::OptPagesAll),
+       .must = &state_.aPagesMust,
+       .mustNotFieldFilled = !trimSpaces(window_.text(Field::txtPagesMustNotKeyword)).empty(),
+       .mustNot = &state_.aPagesMustNot});
 }
 
 }  // namespace korvex

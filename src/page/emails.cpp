@@ -10,7 +10,7 @@ bool isLetterOrDigit(char c) {
 }
 
 // File types whose names look like addresses on real pages (retina images "logo@2x.png").
-constexpr std::string_view kFileSuffixes[] = {"png", "jpg",  "jpeg", "gif", "bmp", "svg",
+constexpr std::string_view kFileSuffixes[] = {"png",  "jpg", "jpeg", "gif",  "bmp", "svg",
                                               "webp", "ico", "tif",  "tiff", "css", "js"};
 
 bool hasFileSuffix(std::string_view address) {

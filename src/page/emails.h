@@ -29,7 +29,9 @@ std::string checkEmailForm(std::string& vAddress);
 // --- implementation ---
 
 namespace detail {
-inline bool isAddressChar(char c) { return kAddressChar[static_cast<unsigned char>(c)]; }
+inline bool isAddressChar(char c) {
+  return kAddressChar[static_cast<unsigned char>(c)];
+}
 }  // namespace detail
 
 template <typename OnCandidate>

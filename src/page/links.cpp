@@ -61,7 +61,8 @@ std::string resolveLink(std::string_view sLink, std::string_view sBase,
       link = std::string(sBase) + link;
     }
   }
-  const std::string_view tail = std::string_view(link).substr(link.size() < 4 ? 0 : link.size() - 4);
+  const std::string_view tail =
+      std::string_view(link).substr(link.size() < 4 ? 0 : link.size() - 4);
   if (containsNoCase(sOmitExtensions, tail)) return {};
   return link;
 }
@@ -81,9 +82,9 @@ std::vector<std::string> splitAtSchemes(std::string_view link) {
     const size_t bodyStart = at.pos + at.length;
     const SchemeAt next = findScheme(link, bodyStart);
     const std::string_view body = trimSpaces(link.substr(bodyStart, next.pos - bodyStart));
-    pieces.push_back(body.empty() ? std::string()
-                                  : asciiLowerCopy(link.substr(at.pos, at.length)) +
-                                        std::string(body));
+    pieces.push_back(body.empty()
+                         ? std::string()
+                         : asciiLowerCopy(link.substr(at.pos, at.length)) + std::string(body));
     at = next;
   }
   return pieces;

@@ -15,13 +15,18 @@ struct Parsed {
   bool hasDigits = false;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int radixDigit(char c, int radix) {
   int d = -1;
-  if (isDigit(c)) d = c - '0';
-  else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+  if (isDigit(c))
+    d = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    d = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    d = c - 'A' + 10;
   return d < radix ? d : -1;
 }
 
@@ -83,7 +88,9 @@ std::string withoutBlanks(std::string_view text) {
 
 }  // namespace
 
-double val(std::string_view text) { return parseNumber(withoutBlanks(text)).value; }
+double val(std::string_view text) {
+  return parseNumber(withoutBlanks(text)).value;
+}
 
 int64_t roundHalfEven(double value) {
   if (std::isnan(value)) return 0;

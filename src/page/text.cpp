@@ -15,7 +15,9 @@ std::string_view trimSpaces(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string trimmed(std::string_view text) { return std::string(trimSpaces(text)); }
+std::string trimmed(std::string_view text) {
+  return std::string(trimSpaces(text));
+}
 
 std::string asciiLowerCopy(std::string_view text) {
   std::string out(text);
@@ -24,9 +26,9 @@ std::string asciiLowerCopy(std::string_view text) {
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return asciiLower(x) == asciiLower(y);
+         });
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -14,7 +14,9 @@ inline constexpr char kCrLf[] = "\r\n";
 std::string_view trimSpaces(std::string_view text);
 std::string trimmed(std::string_view text);
 
-inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline char asciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 std::string asciiLowerCopy(std::string_view text);
 bool equalsNoCase(std::string_view a, std::string_view b);
 bool startsWithNoCase(std::string_view text, std::string_view prefix);

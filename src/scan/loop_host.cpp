@@ -30,14 +30,16 @@ void LoopHost::wait() {
   ++waits_;
   auto sleep = kLongestSleep;
   if (!timers_.empty()) {
-    const auto untilTimer = std::chrono::ceil<std::chrono::milliseconds>(
-        timers_.begin()->first - Clock::now());
+    const auto untilTimer =
+        std::chrono::ceil<std::chrono::milliseconds>(timers_.begin()->first - Clock::now());
     sleep = std::clamp(untilTimer, std::chrono::milliseconds{0}, kLongestSleep);
   }
   wakeup_->waitFor(sleep);
   yield();
 }
 
-void NullHost::wait() { wakeup_->waitFor(kLongestSleep); }
+void NullHost::wait() {
+  wakeup_->waitFor(kLongestSleep);
+}
 
 }  // namespace korvex

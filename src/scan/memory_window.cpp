@@ -6,7 +6,9 @@ namespace korvex {
 
 MemoryWindow::MemoryWindow() : grid_(2) {}
 
-bool MemoryWindow::hasSelection(Field combo) const { return !text(combo).empty(); }
+bool MemoryWindow::hasSelection(Field combo) const {
+  return !text(combo).empty();
+}
 
 void MemoryWindow::setOption(Option option, bool selected) {
   options_[index(option)] = selected;
@@ -14,12 +16,18 @@ void MemoryWindow::setOption(Option option, bool selected) {
   // Options of one group exclude each other.
   auto other = [](Option o) {
     switch (o) {
-      case Option::optURL: return Option::optKeyword;
-      case Option::optKeyword: return Option::optURL;
-      case Option::OptURLAny: return Option::OptURLAll;
-      case Option::OptURLAll: return Option::OptURLAny;
-      case Option::OptPagesAny: return Option::OptPagesAll;
-      case Option::OptPagesAll: return Option::OptPagesAny;
+      case Option::optURL:
+        return Option::optKeyword;
+      case Option::optKeyword:
+        return Option::optURL;
+      case Option::OptURLAny:
+        return Option::OptURLAll;
+      case Option::OptURLAll:
+        return Option::OptURLAny;
+      case Option::OptPagesAny:
+        return Option::OptPagesAll;
+      case Option::OptPagesAll:
+        return Option::OptPagesAny;
     }
     return o;
   };
@@ -34,7 +42,9 @@ void MemoryWindow::setGridFormat(std::string format) {
     grid_[0][c] = c < cells.size() ? trimmed(cells[c]) : std::string();
 }
 
-void MemoryWindow::setGridRows(int rows) { grid_.resize(rows < 1 ? 1 : rows); }
+void MemoryWindow::setGridRows(int rows) {
+  grid_.resize(rows < 1 ? 1 : rows);
+}
 
 std::string MemoryWindow::gridCell(int row, int column) const {
   if (row < 0 || row >= gridRows() || column < 0 || column > 2) return {};

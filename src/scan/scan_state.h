@@ -21,7 +21,7 @@ struct ScanState {
   const std::string sSep = ";";
   const std::string sQuote = "\"";
   const std::string sApos = "'";
-  const std::string sOmitExtensions{kOmitExtensions};
+  std::string sOmitExtensions{kOmitExtensions};  // a worker takes its own from its settings
 
   bool bStop = false;
   bool bPause = false;

@@ -14,7 +14,9 @@ Wakeup::Wakeup() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
   if (fd_ < 0) throw std::runtime_error("eventfd failed");
 }
 
-Wakeup::~Wakeup() { close(fd_); }
+Wakeup::~Wakeup() {
+  close(fd_);
+}
 
 void Wakeup::notify() const {
   const uint64_t one = 1;

@@ -4,7 +4,9 @@
 
 namespace korvex {
 
-double fieldNumber(const Window& window, Field field) { return val(window.text(field)); }
+double fieldNumber(const Window& window, Field field) {
+  return val(window.text(field));
+}
 
 void increaseCounter(Window& window, Field counter, double amount) {
   window.setText(counter, formatNumber(fieldNumber(window, counter) + amount));

@@ -19,7 +19,8 @@ void applyWindowDefaults(Window& window) {
   window.setText(Field::cboThreads, "5");
   window.setText(Field::txtDelimiter, ";");
   window.setText(Field::lblStatus, "Idle");
-  window.setText(Field::lblDetails, "Please set the Search Parameters before starting the process.");
+  window.setText(Field::lblDetails,
+                 "Please set the Search Parameters before starting the process.");
   window.setOption(Option::optURL, true);
   window.setOption(Option::OptURLAny, true);
   window.setOption(Option::OptPagesAny, true);

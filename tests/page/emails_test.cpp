@@ -1,6 +1,7 @@
+#include "page/emails.h"
+
 #include <gtest/gtest.h>
 
-#include "page/emails.h"
 #include "support/engine_harness.h"
 
 namespace korvex {
@@ -28,13 +29,16 @@ TEST(Emails, RunsOfAddressCharacters) {
       {"quotes", "'bob@y.org'", {"bob@y.org"}},
       {"sentence full stop", "Write to cy@z.net.", {"cy@z.net"}},
       {"two dots", "Write to cy@z.net..", {}},
-      {"non-ASCII ends a run", "\xe9"
-                               "d@e.fr\xe9",
+      {"non-ASCII ends a run",
+       "\xe9"
+       "d@e.fr\xe9",
        {"d@e.fr"}},
       {"at the very start and end", "a@b.cd", {"a@b.cd"}},
       {"two at signs in one run", "a@b@c.com", {}},
       {"plus belongs to the local part", "john+news@x.com", {"john+news@x.com"}},
-      {"several on one page, in order", "x@a.com, y@b.com; z@c.com", {"x@a.com", "y@b.com", "z@c.com"}},
+      {"several on one page, in order",
+       "x@a.com, y@b.com; z@c.com",
+       {"x@a.com", "y@b.com", "z@c.com"}},
       {"case kept as written", "Mary.Smith@Example.COM", {"Mary.Smith@Example.COM"}},
   };
   for (const Case& c : cases) expectExtracted(c);
@@ -63,7 +67,9 @@ TEST(Emails, FormRules) {
 TEST(Emails, DuplicatesAreWholeAddressesIgnoringCase) {
   const Case cases[] = {
       {"same address in capitals", "ann@x.com ANN@X.COM", {"ann@x.com"}},
-      {"tail of a recorded address is distinct", "joann@x.com ann@x.com", {"joann@x.com", "ann@x.com"}},
+      {"tail of a recorded address is distinct",
+       "joann@x.com ann@x.com",
+       {"joann@x.com", "ann@x.com"}},
       {"domain prefix is distinct", "ann@x.com.au ann@x.com", {"ann@x.com.au", "ann@x.com"}},
   };
   for (const Case& c : cases) expectExtracted(c);

@@ -79,14 +79,17 @@ TEST(Links, HrefValueScanning) {
       {"mail, ftp and script links dropped",
        "<a href=mailto:a@b.c><a href=ftp://f/><a href=javascript:x()>",
        {}},
-      {"semicolon stays inside the URL", "<a href=\"p;jsessionid=1\">", {"http://h/a/p;jsessionid=1"}},
+      {"semicolon stays inside the URL",
+       "<a href=\"p;jsessionid=1\">",
+       {"http://h/a/p;jsessionid=1"}},
       {"href= at the very end", "<a href=", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
     EXPECT_EQ(linksOf(h, c.page), c.expected);
-    EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl), c.expected.empty() ? "" : std::to_string(c.expected.size()));
+    EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl),
+              c.expected.empty() ? "" : std::to_string(c.expected.size()));
   }
 }
 
@@ -116,14 +119,28 @@ TEST(Links, UrlKeywordRules) {
     const char* mustNot;
     Strings expected;
   } cases[] = {
-      {"any of two", "news\r\nblog", false, "", {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html"}},
+      {"any of two",
+       "news\r\nblog",
+       false,
+       "",
+       {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html"}},
       {"all of two", "news\r\nblog", true, "", {"http://h/a/blog-news.html"}},
-      {"all with an empty line passes the word", "news\r\n", true, "", {"http://h/a/news.html", "http://h/a/blog-news.html"}},
+      {"all with an empty line passes the word",
+       "news\r\n",
+       true,
+       "",
+       {"http://h/a/news.html", "http://h/a/blog-news.html"}},
       {"must not", "", false, "BLOG", {"http://h/a/news.html", "http://h/a/other.html"}},
       {"must not with an empty entry drops all", "", false, "x\r\n", {}},
-      {"must box of blanks is no rule", "   ", false, "", {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html", "http://h/a/other.html"}},
+      {"must box of blanks is no rule",
+       "   ",
+       false,
+       "",
+       {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html",
+        "http://h/a/other.html"}},
   };
-  const char* page = "<a href=news.html><a href=blog.html><a href=blog-news.html><a href=other.html>";
+  const char* page =
+      "<a href=news.html><a href=blog.html><a href=blog-news.html><a href=other.html>";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;

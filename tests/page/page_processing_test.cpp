@@ -33,9 +33,10 @@ Processed process(test::EngineHarness& h, const std::string& url) {
 
 TEST(PageProcessing, FramesAreAddedToThePage) {
   test::TestServer server;
-  server.serve("/f/index.html",
-               Reply::page("<FRAMESET><IMG SRC=logo.gif><FRAME SRC=\"left.html\"><iframe src=inner.html>"
-                           "<frame src='right.html'><frame src=left.html></FRAMESET>"));
+  server.serve(
+      "/f/index.html",
+      Reply::page("<FRAMESET><IMG SRC=logo.gif><FRAME SRC=\"left.html\"><iframe src=inner.html>"
+                  "<frame src='right.html'><frame src=left.html></FRAMESET>"));
   server.serve("/f/left.html", Reply::page("left@a.com <a href=l2.html>\n"));
   server.serve("/f/right.html", Reply::page("right@a.com\n"));
   server.serve("/f/inner.html", Reply::page("inner@a.com\n"));

@@ -47,10 +47,14 @@ TEST(Reader, WhatAPageReads) {
     std::string expected;
     bool opened;
   } cases[] = {
-      {"/exact", exact, true},       {"/empty", "", true},
-      {"/missing-page", "<h1>gone</h1>", true}, {"/error", "<h1>oops</h1>", true},
-      {"/binary", binary, true},     {"/gzip", big, true},
-      {"/moved", exact, true},       {"/trickle", "abcdefghij", true},
+      {"/exact", exact, true},
+      {"/empty", "", true},
+      {"/missing-page", "<h1>gone</h1>", true},
+      {"/error", "<h1>oops</h1>", true},
+      {"/binary", binary, true},
+      {"/gzip", big, true},
+      {"/moved", exact, true},
+      {"/trickle", "abcdefghij", true},
       {"/unknown", "<html>not found</html>", true},
   };
   test::EngineHarness h;
@@ -97,7 +101,8 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
   const std::string prefix(1000, 'p');
   const TimeLimitCase cases[] = {
       {"stall before the headers", Reply::stallBeforeHeaders(), ""},
-      {"stall in the middle of the body", Reply::stallMidBody(prefix + "never", prefix.size()), prefix},
+      {"stall in the middle of the body", Reply::stallMidBody(prefix + "never", prefix.size()),
+       prefix},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -111,7 +116,8 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
     const std::string got = h.net.ReadUrl(server.url("/p"));
     EXPECT_EQ(got.size(), c.expected.size());
     EXPECT_TRUE(got == c.expected);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "the read must end soon after the limit";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s)
+        << "the read must end soon after the limit";
   }
 }
 

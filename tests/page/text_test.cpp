@@ -9,7 +9,8 @@ TEST(Text, TrimRemovesSpacesOnly) {
   struct Case {
     const char* in;
     const char* out;
-  } cases[] = {{"  a b  ", "a b"}, {"\ta\t", "\ta\t"}, {" \r\nx\r\n ", "\r\nx\r\n"}, {"   ", ""}, {"", ""}};
+  } cases[] = {
+      {"  a b  ", "a b"}, {"\ta\t", "\ta\t"}, {" \r\nx\r\n ", "\r\nx\r\n"}, {"   ", ""}, {"", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(trimmed(c.in), c.out);
@@ -23,10 +24,14 @@ TEST(Text, FindNoCaseFromPosition) {
     size_t from;
     size_t expected;
   } cases[] = {
-      {"xx HREF=a href=b", "href=", 0, 3},  {"xx HREF=a href=b", "href=", 4, 10},
-      {"abc", "ABC", 0, 0},                 {"abc", "abcd", 0, std::string::npos},
-      {"aaa", "a", 3, std::string::npos},   {"Hh", "hh", 0, 0},
-      {"hHhHx", "hx", 0, 3},                {"h@H", "@h", 0, 1},
+      {"xx HREF=a href=b", "href=", 0, 3},
+      {"xx HREF=a href=b", "href=", 4, 10},
+      {"abc", "ABC", 0, 0},
+      {"abc", "abcd", 0, std::string::npos},
+      {"aaa", "a", 3, std::string::npos},
+      {"Hh", "hh", 0, 0},
+      {"hHhHx", "hx", 0, 3},
+      {"h@H", "@h", 0, 1},
       {"", "a", 0, std::string::npos},
   };
   for (const auto& c : cases) {

@@ -106,8 +106,12 @@ void TestServer::serve(const std::string& target, Reply reply) {
   replies_[target] = std::move(reply);
 }
 
-std::string TestServer::origin() const { return "http://127.0.0.1:" + std::to_string(port_); }
-std::string TestServer::url(const std::string& target) const { return origin() + target; }
+std::string TestServer::origin() const {
+  return "http://127.0.0.1:" + std::to_string(port_);
+}
+std::string TestServer::url(const std::string& target) const {
+  return origin() + target;
+}
 
 int TestServer::hits(const std::string& target) const {
   std::lock_guard lock(mutex_);

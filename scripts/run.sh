@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the project and runs its main job: the window when there is a display and it was
+# built, otherwise a short usage of the command-line front end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh build/release -DKORVEX_TESTS=OFF -DKORVEX_BENCH=OFF
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x build/release/src/ui/korvex ]]; then
+  exec build/release/src/ui/korvex
+fi
+exec build/release/src/cli/korvex-cli --help

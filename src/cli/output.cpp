@@ -1,0 +1,11 @@
+#include "cli/output.h"
+
+#include "page/text.h"
+
+namespace korvex::cli {
+
+std::string csvField(const std::string& text) {
+  return "\"" + replaceAll(text, "\"", "\"\"") + "\"";
+}
+
+}  // namespace korvex::cli

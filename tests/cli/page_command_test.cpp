@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "support/run_command.h"
+#include "support/test_server.h"
+
+namespace korvex {
+namespace {
+
+using test::Reply;
+
+test::CommandResult cli(const std::string& args) {
+  return test::runCommand(std::string(KORVEX_CLI) + " " + args);
+}
+
+TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
+  test::TestServer server;
+  server.serve(
+      "/site/index.html",
+      Reply::page("<p>Mail <a href=\"mailto:info@shop.example\">us</a> or SALES@shop.example."
+                  "<a href='about.html'>About</a> <a href=/index.html>self</a>"
+                  "<a href=\"/site/index.html\">me</a> <a href=logo.png>"
+                  "<a href=\"https://secure.example/login\">"));
+  const auto r = cli("page " + server.url("/site/index.html") + " --format json");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["url"], server.url("/site/index.html"));
+  EXPECT_EQ(j["read"], true);
+  ASSERT_EQ(j["emails"].size(), 2u);
+  EXPECT_EQ(j["emails"][0]["n"], 1);
+  EXPECT_EQ(j["emails"][0]["email"], "info@shop.example");
+  EXPECT_EQ(j["emails"][1]["email"], "SALES@shop.example");
+  EXPECT_EQ(j["emails"][1]["url"], server.url("/site/index.html"));
+  EXPECT_EQ(j["links"],
+            nlohmann::json::array({server.url("/site/about.html"), server.url("/index.html"),
+                                   "https://secure.example/login"}));
+  EXPECT_EQ(j["counters"], nlohmann::json({{"extracted", 3}, {"valid", 1}, {"emails", 2}}));
+  const std::string keys = r.out.substr(0, r.out.find("\"emails\""));
+  EXPECT_LT(keys.find("\"url\""), keys.find("\"read\"")) << "keys keep their documented order";
+}
+
+TEST(PageCommand, ExitStatusAndText) {
+  test::TestServer server;
+  server.serve("/a.html", Reply::page("x@y.com <a href=b.html>"));
+  const auto text = cli("page " + server.url("/a.html"));
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("1\tx@y.com\t" + server.url("/a.html")), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find(server.url("/b.html") + "\n"), std::string::npos) << text.out;
+
+  const auto unreadable = cli("page http://127.0.0.1:1/none --format json");
+  EXPECT_EQ(unreadable.status, 1);
+  EXPECT_EQ(nlohmann::json::parse(unreadable.out)["read"], false);
+  EXPECT_NE(unreadable.err.find("cannot open"), std::string::npos);
+
+  for (const char* bad : {"page", "page x --format xml", "nothing", ""}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(cli(bad).status, 2);
+  }
+  EXPECT_EQ(cli("page --help").status, 0);
+}
+
+}  // namespace
+}  // namespace korvex

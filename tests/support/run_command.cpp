@@ -1,0 +1,31 @@
+#include "support/run_command.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace korvex::test {
+
+CommandResult runCommand(const std::string& command) {
+  char errPath[] = "/tmp/korvex-test-stderr-XXXXXX";
+  const int fd = mkstemp(errPath);
+  close(fd);
+  CommandResult r;
+  FILE* pipe = popen((command + " </dev/null 2>" + errPath).c_str(), "r");
+  if (!pipe) return r;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) r.out.append(buf, n);
+  const int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errPath);
+  std::stringstream ss;
+  ss << err.rdbuf();
+  r.err = ss.str();
+  unlink(errPath);
+  return r;
+}
+
+}  // namespace korvex::test
