@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/page_command.h"
+#include "cli/scan_command.h"
 
 int main(int argc, char** argv) {
   using namespace korvex::cli;
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   PageOptions page;
   addPageCommand(app, page);
+  ScanOptions scan;
+  addScanCommand(app, scan);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -21,5 +24,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (app.got_subcommand("page")) return runPageCommand(page);
+  if (app.got_subcommand("scan")) return runScanCommand(scan);
   return 2;
 }

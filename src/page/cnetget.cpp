@@ -6,6 +6,7 @@
 #include "page/keyword_rules.h"
 #include "page/links.h"
 #include "page/number.h"
+#include "page/record_email.h"
 #include "page/text.h"
 #include "scan/host.h"
 #include "scan/scan_state.h"
@@ -131,7 +132,9 @@ void CNetGet::extractEmails(std::string_view sPage, const std::string& sURL) {
   forEachEmailCandidate(sPage, [&](std::string_view candidate) {
     std::string address(candidate);
     address = trimmed(checkEmail(address));
-    if (!address.empty()) recordEmail(address, sURL);
+    if (address.empty()) return;
+    recordEmail(window_, state_, address, sURL);
+    host_.yield();
   });
 }
 
@@ -143,21 +146,6 @@ std::string CNetGet::checkEmail(std::string& vAddress) const {
 
 bool CNetGet::emailListed(std::string_view vAddress) const {
   return state_.sEmailList.contains(vAddress);
-}
-
-void CNetGet::recordEmail(const std::string& address, const std::string& sURL) {
-  window_.appendText(Field::txtEmail, address + kCrLf);
-  state_.sEmailList.add(address);
-  increaseCounter(window_, Field::txtNoOfEmails, 1);
-  int last = window_.gridRows() - 1;
-  if (!trimSpaces(window_.gridCell(last, 0)).empty()) {
-    window_.addGridRow();
-    ++last;
-  }
-  window_.setGridCell(last, 0, window_.text(Field::txtNoOfEmails));
-  window_.setGridCell(last, 1, address);
-  window_.setGridCell(last, 2, sURL);
-  host_.yield();
 }
 
 }  // namespace korvex

@@ -68,7 +68,6 @@ class CNetGet {
  private:
   enum class Connection { None, Open, Closed };
   bool timeUp() const;
-  void recordEmail(const std::string& address, const std::string& sURL);
   void addFrames(const std::string& sPageURL);
 
   ScanState& state_;

@@ -1,0 +1,226 @@
+#include "cli/scan_command.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "cli/interrupt.h"
+#include "crawl/cls_email.h"
+#include "page/number.h"
+#include "page/text.h"
+#include "scan/field_checks.h"
+#include "scan/loop_host.h"
+#include "scan/memory_window.h"
+#include "scan/save_results.h"
+#include "scan/scan_control.h"
+#include "scan/window_defaults.h"
+
+namespace korvex::cli {
+namespace {
+
+constexpr int kExitBadArguments = 2;
+constexpr int kExitNotConnected = 3;
+constexpr int kExitCannotWrite = 4;
+// The progress line is redrawn at most this often.
+constexpr std::chrono::milliseconds kProgressEvery{200};
+
+class StderrDialogs final : public Dialogs {
+ public:
+  void message(std::string_view text) override { std::cerr << "korvex-cli: " << text << "\n"; }
+  // The command line's own arguments are the confirmation.
+  bool ask(std::string_view) override { return true; }
+};
+
+std::string lines(const std::vector<std::string>& keywords) {
+  std::string text;
+  for (size_t i = 0; i < keywords.size(); ++i) text += (i ? kCrLf : "") + keywords[i];
+  return text;
+}
+
+long long counter(const Window& w, Field f) {
+  return roundHalfEven(fieldNumber(w, f));
+}
+
+std::string progressLine(const Window& w) {
+  return "URLs Extracted: " + std::to_string(counter(w, Field::txtNoOfExtUrl)) +
+         "  Valid URLs: " + std::to_string(counter(w, Field::txtNoOfValidUrls)) +
+         "  Processed: " + std::to_string(counter(w, Field::txtNoOfURLs)) +
+         "  Emails Extracted: " + std::to_string(counter(w, Field::txtNoOfEmails));
+}
+
+struct Row {
+  std::string n, email, url;
+};
+
+std::vector<Row> gridRows(const Window& w) {
+  std::vector<Row> rows;
+  for (int r = 1; r < w.gridRows(); ++r)
+    if (!trimSpaces(w.gridCell(r, 0)).empty())
+      rows.push_back({w.gridCell(r, 0), w.gridCell(r, 1), w.gridCell(r, 2)});
+  return rows;
+}
+
+void printResults(const Window& w, Format format) {
+  const auto rows = gridRows(w);
+  std::ostream& out = std::cout;
+  switch (format) {
+    case Format::Text:
+      for (const Row& r : rows) out << r.email << "\n";
+      break;
+    case Format::Csv:
+      out << "Sl.No,Email,URL\n";
+      for (const Row& r : rows)
+        out << csvField(r.n) << "," << csvField(r.email) << "," << csvField(r.url) << "\n";
+      break;
+    case Format::Json: {
+      nlohmann::ordered_json emails = nlohmann::ordered_json::array();
+      for (const Row& r : rows)
+        emails.push_back({{"n", roundHalfEven(val(r.n))}, {"email", r.email}, {"url", r.url}});
+      nlohmann::ordered_json scanned = nlohmann::ordered_json::array();
+      for (const std::string& line : split(w.text(Field::txtURLs), kCrLf))
+        if (!line.empty()) scanned.push_back(line);
+      const nlohmann::ordered_json j = {{"emails", emails},
+                                        {"scanned", scanned},
+                                        {"counters",
+                                         {{"extracted", counter(w, Field::txtNoOfExtUrl)},
+                                          {"valid", counter(w, Field::txtNoOfValidUrls)},
+                                          {"processed", counter(w, Field::txtNoOfURLs)},
+                                          {"emails", counter(w, Field::txtNoOfEmails)}}}};
+      out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+      break;
+    }
+  }
+  out.flush();
+}
+
+// Checks that the window itself makes when a field is left; nothing when all pass.
+std::optional<std::string> checkFields(ScanOptions& o) {
+  if (auto m = checkDelimiter(o.delimiter)) return m;
+  if (auto m = checkPageLimit(o.maxPages)) return m;
+  if (!isNumeric(o.maxTime) || val(o.maxTime) < 0)
+    return "--max-time takes a number of minutes (0 or more)";
+  return std::nullopt;
+}
+
+}  // namespace
+
+void addScanCommand(CLI::App& app, ScanOptions& o) {
+  auto* scan = app.add_subcommand("scan",
+                                  "Harvest addresses: crawl from a base URL (--url) or "
+                                  "from a search engine's results (--keywords).");
+  auto* url = scan->add_option("--url", o.url, "Base URL to crawl from (URL mode)");
+  auto* keywords = scan->add_option("--keywords", o.keywords, "Search words (keyword mode)");
+  url->excludes(keywords);
+  scan->add_option("--engine", o.engine,
+                   "Keyword mode: replace the scheme, host and port of the search address")
+      ->needs(keywords);
+  scan->add_option("--depth", o.depth, "Depth 1-20: levels 1 to depth+1 are crawled")
+      ->check(CLI::Range(1, 20))
+      ->capture_default_str();
+  scan->add_option("--max-pages", o.maxPages, "Page limit 1-100000, on accepted pages")
+      ->capture_default_str();
+  scan->add_option("--max-time", o.maxTime, "Minutes allowed to download one page")
+      ->capture_default_str();
+  scan->add_option("--threads", o.threads, "Workers 1-10")
+      ->check(CLI::Range(1, 10))
+      ->capture_default_str();
+  scan->add_option("--url-must", o.urlMust, "A URL must contain this keyword (repeatable)");
+  scan->add_flag("--url-all", o.urlAll, "URLs must contain all --url-must keywords, not any");
+  scan->add_option("--url-must-not", o.urlMustNot, "A URL must not contain this (repeatable)");
+  scan->add_option("--page-must", o.pageMust, "A page must contain this keyword (repeatable)");
+  scan->add_flag("--page-all", o.pageAll, "Pages must contain all --page-must keywords");
+  scan->add_option("--page-must-not", o.pageMustNot, "A page must not contain this (repeatable)");
+  scan->add_option("--output", o.output,
+                   "Write the addresses to this file, each followed by "
+                   "the delimiter (.txt added to a name without a dot)");
+  scan->add_option("--delimiter", o.delimiter, "Delimiter for --output")->capture_default_str();
+  scan->add_option("--format", o.format, "Standard output: text, csv or json")
+      ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{
+          {"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}}));
+  scan->add_flag("--quiet", o.quiet, "No progress line on stderr");
+}
+
+int runScanCommand(ScanOptions o) {
+  StderrDialogs dialogs;
+  if (o.url.empty() && o.keywords.empty()) {
+    dialogs.message("--url or --keywords is required");
+    return kExitBadArguments;
+  }
+  if (auto m = checkFields(o)) {
+    dialogs.message(*m);
+    return kExitBadArguments;
+  }
+  EngineProfile profile;
+  if (!o.engine.empty()) {
+    auto changed = withEngine(profile, o.engine);
+    if (!changed) {
+      dialogs.message("--engine needs an http or https URL with a host");
+      return kExitBadArguments;
+    }
+    profile = *changed;
+  }
+
+  MemoryWindow window;
+  applyWindowDefaults(window);
+  const bool urlMode = !o.url.empty();
+  window.setOption(urlMode ? Option::optURL : Option::optKeyword, true);
+  window.setText(Field::txtBaseURL, urlMode ? o.url : o.keywords);
+  window.setText(Field::cboDepth, std::to_string(o.depth));
+  window.setText(Field::txtNoOfPages, o.maxPages);
+  window.setText(Field::txtMaxTime, o.maxTime);
+  window.setText(Field::cboThreads, std::to_string(o.threads));
+  window.setText(Field::txtURLMustKeyword, lines(o.urlMust));
+  window.setText(Field::txtURLMustNotKeyword, lines(o.urlMustNot));
+  window.setText(Field::txtPagesMustKeyword, lines(o.pageMust));
+  window.setText(Field::txtPagesMustNotKeyword, lines(o.pageMustNot));
+  window.setOption(o.urlAll ? Option::OptURLAll : Option::OptURLAny, true);
+  window.setOption(o.pageAll ? Option::OptPagesAll : Option::OptPagesAny, true);
+  window.setText(Field::txtDelimiter, o.delimiter);
+
+  LoopHost host;
+  ScanControl control(window, host, dialogs, clsEmail::factory(), isConnected, profile);
+  watchInterrupts(host.wakeup());
+  const bool showProgress = !o.quiet && isatty(STDERR_FILENO);
+  auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
+  bool stopped = false;
+  host.setOnTurn([&] {
+    if (stopRequested() && !stopped) {
+      stopped = true;
+      control.cmdStop_Click();
+    }
+    if (showProgress && std::chrono::steady_clock::now() - lastDrawn >= kProgressEvery) {
+      lastDrawn = std::chrono::steady_clock::now();
+      std::cerr << "\r" << progressLine(window) << std::flush;
+    }
+  });
+
+  const StartOutcome outcome = control.cmdScan_Click();
+  if (showProgress) std::cerr << "\r" << progressLine(window) << "\n";
+  switch (outcome) {
+    case StartOutcome::NotConnected:
+      return kExitNotConnected;
+    case StartOutcome::ParameterRefused:
+    case StartOutcome::NotConfirmed:
+      return kExitBadArguments;
+    case StartOutcome::ConnectionFailed:
+      dialogs.message("cannot open an Internet connection");
+      return 1;
+    case StartOutcome::Ran:
+      break;
+  }
+  printResults(window, o.format);
+  if (!o.output.empty()) {
+    const SaveOutcome saved =
+        saveResults(o.output, control.state().sEmailList, window.text(Field::txtDelimiter));
+    if (saved.message) {
+      dialogs.message(*saved.message);
+      return kExitCannotWrite;
+    }
+  }
+  return 0;
+}
+
+}  // namespace korvex::cli

@@ -1,0 +1,131 @@
+#include "crawl/cls_email.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace korvex {
+
+void configureWorker(Worker& w, const WorkerSettings& s) {
+  w.SetUrlDelimiter(s.urlDelimiter);
+  w.SetUrlMust(s.urlMust);
+  w.SetUrlMustNot(s.urlMustNot);
+  w.SetPagesMust(s.pagesMust);
+  w.SetPagesMustNot(s.pagesMustNot);
+  w.SetAURLMust(s.aURLMust);
+  w.SetAURLMustNot(s.aURLMustNot);
+  w.SetAPagesMust(s.aPagesMust);
+  w.SetAPagesMustNot(s.aPagesMustNot);
+  w.SetOptUrlAny(s.optUrlAny);
+  w.SetOptUrlAll(s.optUrlAll);
+  w.SetOptPagesAny(s.optPagesAny);
+  w.SetOptPagesAll(s.optPagesAll);
+  w.SetOmitExtensions(s.omitExtensions);
+  w.SetFreeStatus(true);
+  w.SetMaxTime(s.maxTime);
+}
+
+// What the object and its thread share; the thread keeps it alive after a release.
+struct clsEmail::Shared {
+  std::shared_ptr<const Wakeup> wakeup;
+  const Clock* clock;
+  std::mutex mutex;
+  std::condition_variable cv;
+  bool released = false;
+  bool taskPending = false;
+  PageTask task;
+  WorkerSettings settings;
+  std::unique_ptr<PageEngine> engine;  // made by the thread for its first task
+  std::atomic<bool> free{true};
+  PageResult result;  // written by the thread before `free`, read by the crawl after it
+
+  void run() {
+    while (true) {
+      PageTask t;
+      {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [this] { return released || taskPending; });
+        if (released) return;
+        taskPending = false;
+        t = std::move(task);
+        if (!engine) engine = std::make_unique<PageEngine>(settings, *clock);
+      }
+      PageResult r = engine->run(t);
+      {
+        std::lock_guard lock(mutex);
+        if (released) return;
+        result = std::move(r);
+      }
+      free.store(true, std::memory_order_release);
+      wakeup->notify();
+    }
+  }
+};
+
+clsEmail::clsEmail(std::shared_ptr<const Wakeup> wakeup, const Clock& clock)
+    : shared_(std::make_shared<Shared>()) {
+  shared_->wakeup = std::move(wakeup);
+  shared_->clock = &clock;
+  std::thread([s = shared_] { s->run(); }).detach();
+}
+
+clsEmail::~clsEmail() {
+  std::lock_guard lock(shared_->mutex);
+  shared_->released = true;
+  if (shared_->engine) shared_->engine->cancel();
+  shared_->cv.notify_one();
+}
+
+void clsEmail::SetFreeStatus(bool free) {
+  shared_->free.store(free, std::memory_order_release);
+}
+
+void clsEmail::setInitialValues(UrlSnapshot known) {
+  next_.known = std::move(known);
+  shared_->result = PageResult{};
+}
+
+void clsEmail::SetURL(std::string url) {
+  next_.url = std::move(url);
+}
+
+void clsEmail::SetLevel(long long level, long long maxDepth) {
+  next_.level = level;
+  next_.maxDepth = maxDepth;
+}
+
+void clsEmail::StartTask() {
+  std::lock_guard lock(shared_->mutex);
+  shared_->settings = settings_;
+  shared_->task = next_;
+  shared_->taskPending = true;
+  shared_->cv.notify_one();
+}
+
+bool clsEmail::GetFreeStatus() const {
+  return shared_->free.load(std::memory_order_acquire);
+}
+std::vector<std::string> clsEmail::GetEmails() const {
+  return shared_->result.emails;
+}
+std::vector<std::string> clsEmail::GetEmailUrl() const {
+  return shared_->result.emailUrls;
+}
+double clsEmail::GetNoOfExtUrls() const {
+  return shared_->result.extUrls;
+}
+double clsEmail::GetNoOfValidUrls() const {
+  return shared_->result.validUrls;
+}
+std::vector<std::string> clsEmail::GetURLString() const {
+  return shared_->result.links;
+}
+
+WorkerFactory clsEmail::factory(const Clock& clock) {
+  return [&clock](int, std::shared_ptr<const Wakeup> wakeup) -> std::unique_ptr<Worker> {
+    return std::make_unique<clsEmail>(std::move(wakeup), clock);
+  };
+}
+
+}  // namespace korvex

@@ -1,0 +1,149 @@
+#include "crawl/dispatcher.h"
+
+#include "page/number.h"
+#include "page/text.h"
+
+namespace korvex {
+
+Dispatcher::Dispatcher(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
+                       WorkerFactory factory)
+    : state_(state), window_(window), host_(host), objNet_(objNet), factory_(std::move(factory)) {}
+
+void Dispatcher::resetPool(int threads) {
+  state_.iThreads = threads;
+  workers_.clear();
+  workers_.resize(static_cast<size_t>(std::max(threads, 0)) + 1);
+  taskUrls_.assign(workers_.size(), {});
+  released_ = false;
+}
+
+Worker* Dispatcher::worker(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < workers_.size() ? workers_[index].get()
+                                                                    : nullptr;
+}
+
+bool Dispatcher::pageLimitPassed() const {
+  return fieldNumber(window_, Field::txtNoOfValidUrls) > fieldNumber(window_, Field::txtNoOfPages);
+}
+
+void Dispatcher::ScanURL() {
+  const long long depthBound = roundHalfEven(fieldNumber(window_, Field::cboDepth)) + 1;
+  state_.iDepth = 1;
+  while (state_.iDepth <= depthBound) {
+    if (state_.bWorkersMade) checkCompleted();
+    if (state_.bStop) break;
+    if (state_.sPendingURLs.empty() || pageLimitPassed()) {
+      state_.bStop = true;
+      break;
+    }
+    while (state_.bPause) host_.wait();
+    if (state_.bStop || released_) break;
+    if (!state_.sPendingURLs.empty()) {
+      state_.aURLs = std::move(state_.sPendingURLs);
+      state_.sPendingURLs.clear();
+      for (size_t i = 0; i < state_.aURLs.size(); ++i) {
+        while (state_.bPause) host_.wait();
+        if (released_) return;
+        if (state_.bWorkersMade) checkCompleted();
+        if (state_.bStop) break;
+        if (pageLimitPassed()) {
+          state_.bStop = true;
+          break;
+        }
+        const std::string entry = state_.aURLs[i];
+        bool valid = !trimSpaces(entry).empty();
+        if (valid && state_.iDepth > 1) valid = objNet_.get().validURL(entry);
+        if (valid && !handOut(entry, depthBound)) return;
+        host_.yield();
+      }
+    }
+    if (state_.bWorkersMade) waitForThreads();
+    host_.yield();
+    ++state_.iDepth;
+  }
+  if (state_.bWorkersMade) waitForThreads();
+}
+
+bool Dispatcher::createPool() {
+  const WorkerSettings settings = settingsFromWindow(window_, state_);
+  for (int k = 0; k < state_.iThreads; ++k) {
+    std::unique_ptr<Worker> w = factory_ ? factory_(k, host_.wakeup()) : nullptr;
+    if (!w) return false;
+    configureWorker(*w, settings);
+    workers_[k] = std::move(w);
+  }
+  return true;
+}
+
+bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
+  if (released_) return false;
+  if (!state_.bWorkersMade) {
+    state_.bWorkersMade = true;
+    if (!createPool()) return false;
+  }
+  long k;
+  while ((k = getFreeThread()) == -1) {
+    if (released_) return false;
+    host_.wait();
+  }
+  if (!waitUntilCollected()) return false;
+  extractValues(static_cast<int>(k));
+  Worker* w = worker(static_cast<int>(k));
+  if (!w) return false;  // released during the collection's yields
+  w->setInitialValues(state_.sVisitedURLs.snapshot());
+  w->SetFreeStatus(false);
+  w->SetURL(entry);
+  w->SetLevel(state_.iDepth, depthBound);
+  increaseCounter(window_, Field::txtNoOfURLs, 1);
+  window_.appendText(Field::txtURLs, entry + kCrLf);
+  taskUrls_[k] = entry;
+  w->StartTask();
+  return true;
+}
+
+long Dispatcher::getFreeThread() const {
+  for (int k = 0; k < state_.iThreads; ++k)
+    if (Worker* w = worker(k); w && w->GetFreeStatus()) return k;
+  return -1;
+}
+
+bool Dispatcher::waitUntilCollected() {
+  while (!state_.bCollected) {
+    if (released_) return false;
+    host_.wait();
+  }
+  return !released_;
+}
+
+bool Dispatcher::waitForThreads() {
+  std::vector<bool> collected(static_cast<size_t>(std::max(state_.iThreads, 0)), false);
+  while (!released_) {
+    bool allIdle = true;
+    for (int i = 0; i < state_.iThreads && !released_; ++i) {
+      Worker* w = worker(i);
+      if (!w) continue;
+      if (!w->GetFreeStatus()) {
+        allIdle = false;
+        continue;
+      }
+      if (collected[i] || !waitUntilCollected()) continue;
+      extractValues(i);
+      collected[i] = true;
+      if (Worker* still = worker(i)) still->setInitialValues({});
+    }
+    if (allIdle) {
+      host_.yield();
+      break;
+    }
+    host_.wait();
+  }
+  return true;
+}
+
+void Dispatcher::TerminateThreads() {
+  released_ = true;
+  for (int i = 0; i < state_.iThreads && static_cast<size_t>(i) < workers_.size(); ++i)
+    workers_[i].reset();
+}
+
+}  // namespace korvex

@@ -1,0 +1,60 @@
+// The crawl: level by level, every acceptable URL of a level to the lowest-numbered idle worker,
+// each level closed by waiting for and collecting every worker. Runs on the main thread and
+// sleeps on the host whenever it waits.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "crawl/worker.h"
+#include "scan/engine_slot.h"
+#include "scan/host.h"
+#include "scan/scan_state.h"
+#include "scan/window.h"
+
+namespace korvex {
+
+class Dispatcher {
+ public:
+  Dispatcher(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
+             WorkerFactory factory);
+
+  // Start: a pool of `threads` workers, made when the first URL is handed out.
+  void resetPool(int threads);
+  void ScanURL();
+  long getFreeThread() const;
+  bool waitForThreads();
+  // Releases every worker without waiting for its page; may run any number of times.
+  void TerminateThreads();
+
+  // Collecting worker results.
+  void extractValues(int iThread);
+  void checkCompleted();
+  void addEmails(const std::vector<std::string>& emails, const std::vector<std::string>& urls,
+                 const std::string& taskUrl);
+  bool emailExists(std::string_view address) const;
+  void addURLs(const std::vector<std::string>& links);
+  bool urlExists(std::string_view url) const;
+
+  Worker* worker(int index) const;
+
+ private:
+  bool createPool();
+  // False when the crawl must end at once (no worker could be made, or Stop released the pool).
+  bool handOut(const std::string& entry, long long depthBound);
+  bool waitUntilCollected();
+  bool pageLimitPassed() const;
+
+  ScanState& state_;
+  Window& window_;
+  Host& host_;
+  EngineSlot& objNet_;
+  WorkerFactory factory_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::vector<std::string> taskUrls_;  // the URL each worker was last given
+  bool released_ = false;
+};
+
+}  // namespace korvex

@@ -1,0 +1,24 @@
+#include "page/record_email.h"
+
+#include "page/text.h"
+#include "scan/scan_state.h"
+#include "scan/window.h"
+
+namespace korvex {
+
+void recordEmail(Window& window, ScanState& state, const std::string& address,
+                 const std::string& pageUrl) {
+  window.appendText(Field::txtEmail, address + kCrLf);
+  state.sEmailList.add(address);
+  increaseCounter(window, Field::txtNoOfEmails, 1);
+  int last = window.gridRows() - 1;
+  if (!trimSpaces(window.gridCell(last, 0)).empty()) {
+    window.addGridRow();
+    ++last;
+  }
+  window.setGridCell(last, 0, window.text(Field::txtNoOfEmails));
+  window.setGridCell(last, 1, address);
+  window.setGridCell(last, 2, pageUrl);
+}
+
+}  // namespace korvex

@@ -1,0 +1,15 @@
+// Checks of single fields, shared by the window (when a field is left) and the command line.
+// Each returns the message to show, or nothing when the value is accepted.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// Trims the delimiter in place (the trimmed text is what the field then shows).
+std::optional<std::string> checkDelimiter(std::string& delimiter);
+std::optional<std::string> checkPageLimit(std::string_view text);
+
+}  // namespace korvex

@@ -1,0 +1,24 @@
+#include "search/engine_profile.h"
+
+#include "page/text.h"
+
+namespace korvex {
+
+std::optional<EngineProfile> withEngine(EngineProfile profile, std::string_view engineUrl) {
+  const std::string_view url = trimSpaces(engineUrl);
+  size_t hostStart;
+  if (startsWithNoCase(url, "http://")) {
+    hostStart = 7;
+  } else if (startsWithNoCase(url, "https://")) {
+    hostStart = 8;
+  } else {
+    return std::nullopt;
+  }
+  const size_t hostEnd = std::min(url.find_first_of("/?#", hostStart), url.size());
+  const std::string_view host = url.substr(hostStart, hostEnd - hostStart);
+  if (host.empty() || host.find_first_of(" @") != std::string_view::npos) return std::nullopt;
+  profile.origin = asciiLowerCopy(url.substr(0, hostStart)) + std::string(host);
+  return profile;
+}
+
+}  // namespace korvex
