@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "support/run_command.h"
+#include "support/site.h"
+
+namespace korvex {
+namespace {
+
+test::CommandResult cli(const std::string& args) {
+  return test::runCommand(std::string(KORVEX_CLI) + " " + args);
+}
+
+TEST(ScanCommand, OutputFormats) {
+  test::TestServer server;
+  test::TreeSite site(server, 2, 2);
+  const std::string base = "--url " + site.rootUrl() + " --depth 1 --threads 1 --quiet";
+
+  const auto text = cli("scan " + base);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out, "root@site.test\np0@site.test\np1@site.test\n");
+
+  const auto csv = cli("scan " + base + " --format csv");
+  EXPECT_EQ(csv.out, "Sl.No,Email,URL\n\"1\",\"root@site.test\",\"" + site.rootUrl() +
+                         "\"\n\"2\",\"p0@site.test\",\"" + server.url("/n-0.html") +
+                         "\"\n\"3\",\"p1@site.test\",\"" + server.url("/n-1.html") + "\"\n");
+
+  const auto json = nlohmann::json::parse(cli("scan " + base + " --format json").out);
+  EXPECT_EQ(
+      json["emails"][2],
+      nlohmann::json({{"n", 3}, {"email", "p1@site.test"}, {"url", server.url("/n-1.html")}}));
+  EXPECT_EQ(json["scanned"], nlohmann::json::array({site.rootUrl(), server.url("/n-0.html"),
+                                                    server.url("/n-1.html")}));
+  EXPECT_EQ(json["counters"],
+            nlohmann::json({{"extracted", 3}, {"valid", 3}, {"processed", 3}, {"emails", 3}}));
+}
+
+TEST(ScanCommand, WritesTheAddressFile) {
+  test::TestServer server;
+  test::TreeSite site(server, 1, 1);
+  const auto dir = std::filesystem::temp_directory_path() / "korvex-cli-output";
+  std::filesystem::create_directories(dir);
+  const auto r = cli("scan --quiet --url " + site.rootUrl() + " --threads 1 --output " +
+                     (dir / "found").string() + " --delimiter ' , '");
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::ifstream in(dir / "found.txt");
+  std::stringstream ss;
+  ss << in.rdbuf();
+  EXPECT_EQ(ss.str(), "root@site.test,p0@site.test,");
+  const auto unwritable = cli("scan --quiet --url " + site.rootUrl() + " --output " +
+                              (dir / "no/such/dir.txt").string());
+  EXPECT_EQ(unwritable.status, 4);
+  EXPECT_NE(unwritable.out.find("root@site.test"), std::string::npos) << "results still printed";
+  std::filesystem::remove_all(dir);
+}
+
+TEST(ScanCommand, BadArguments) {
+  struct Case {
+    const char* args;
+    const char* message;  // "" when only the status matters
+  } cases[] = {
+      {"scan", "--url or --keywords is required"},
+      {"scan --url x --depth 0", ""},
+      {"scan --url x --depth 21", ""},
+      {"scan --url x --threads 11", ""},
+      {"scan --url x --threads 0", ""},
+      {"scan --url x --max-pages 2.5", "No. of pages should be an integer"},
+      {"scan --url x --max-pages 100001", "No. of pages cannot be greater than 100000"},
+      {"scan --url x --max-pages abc", "Please enter the number"},
+      {"scan --url x --delimiter a", "Delimiter cannot be a-z, A-Z, 0-9"},
+      {"scan --url x --delimiter '   '", "Delimiter cannot be blank."},
+      {"scan --url x --max-time soon", "--max-time"},
+      {"scan --url '   '",
+       "Please enter the base URL or keyword by click on the Search Parameters tab.."},
+      {"scan --url x --keywords y", ""},
+      {"scan --url x --format xml", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+}
+
+TEST(ScanCommand, InterruptStopsAndStillPrints) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 4, std::chrono::milliseconds(50));
+  const auto r = test::runCommand("bash -c '" + std::string(KORVEX_CLI) + " scan --quiet --url " +
+                                  site.rootUrl() +
+                                  " --threads 2 --depth 4 & pid=$!; sleep 1; kill -INT $pid; "
+                                  "wait $pid'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("root@site.test\n", 0), 0u) << r.out;
+  const size_t lines = static_cast<size_t>(std::count(r.out.begin(), r.out.end(), '\n'));
+  EXPECT_LT(lines, site.pagesWithin(4));
+}
+
+}  // namespace
+}  // namespace korvex

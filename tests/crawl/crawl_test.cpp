@@ -1,0 +1,140 @@
+// Whole crawls with real workers against a generated site on loopback.
+#include <gtest/gtest.h>
+
+#include "support/scan_harness.h"
+#include "support/site.h"
+
+namespace korvex {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(Crawl, FindsExactlyTheSitesPagesWithinTheDepth) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 4);
+  for (int threads : {1, 10}) {
+    for (int depth : {1, 2, 3}) {
+      SCOPED_TRACE("threads " + std::to_string(threads) + ", depth " + std::to_string(depth));
+      test::ScanHarness h;
+      h.crawl(site.rootUrl(), depth, threads);
+      ASSERT_EQ(h.outcome, StartOutcome::Ran);
+      EXPECT_EQ(h.emailSet(), site.emailsWithin(depth));
+      EXPECT_EQ(h.emails().size(), site.pagesWithin(depth)) << "each address once";
+      EXPECT_EQ(h.counter(Field::txtNoOfValidUrls), std::to_string(site.pagesWithin(depth)));
+      EXPECT_EQ(h.counter(Field::txtNoOfURLs), std::to_string(site.pagesWithin(depth)));
+      EXPECT_EQ(h.window.text(Field::lblStatus), "Idle");
+      EXPECT_TRUE(h.control.state().bStop);
+      EXPECT_TRUE(h.window.enabled(Button::cmdScan));
+      EXPECT_FALSE(h.window.enabled(Button::cmdStop));
+      if (threads == 1) {
+        EXPECT_EQ(h.emails()[0], "root@site.test");
+        EXPECT_EQ(h.window.gridCell(1, 2), site.rootUrl());
+      }
+    }
+  }
+}
+
+TEST(Crawl, PageLimitEqualGoesOnGreaterStops) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 2);  // 13 pages
+  const size_t pages = site.pagesWithin(2);
+  {
+    test::ScanHarness h;
+    h.window.setText(Field::txtNoOfPages, std::to_string(pages));
+    h.crawl(site.rootUrl(), 5, 1);
+    EXPECT_EQ(h.emails().size(), pages);
+  }
+  {
+    test::ScanHarness h;
+    h.window.setText(Field::txtNoOfPages, std::to_string(pages - 3));
+    h.crawl(site.rootUrl(), 5, 1);
+    const double valid = std::stod(h.counter(Field::txtNoOfValidUrls));
+    EXPECT_GT(valid, static_cast<double>(pages - 3));
+    EXPECT_LT(h.emails().size(), pages);
+  }
+}
+
+TEST(Crawl, KeywordRulesSteerTheCrawl) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 2);
+  {
+    SCOPED_TRACE("URLs must contain n-1");
+    test::ScanHarness h;
+    h.window.setText(Field::txtURLMustKeyword, "n-1");
+    h.crawl(site.rootUrl(), 3, 4);
+    EXPECT_EQ(h.emailSet(),
+              (std::set<std::string>{"root@site.test", "p1@site.test", "p10@site.test",
+                                     "p11@site.test", "p12@site.test"}));
+  }
+  {
+    SCOPED_TRACE("pages of level 2 on must not contain p1");
+    test::ScanHarness h;
+    h.window.setText(Field::txtPagesMustNotKeyword, "p1");
+    h.crawl(site.rootUrl(), 3, 4);
+    for (const auto& e : h.emails()) EXPECT_EQ(e.rfind("p1", 0), std::string::npos) << e;
+    EXPECT_TRUE(h.emailSet().count("p10@site.test") == 0);
+    EXPECT_TRUE(h.emailSet().count("p20@site.test") == 1)
+        << "other pages still give their addresses";
+  }
+}
+
+TEST(Crawl, PauseHandsNothingOutAndSleeps) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 3, 30ms);
+  test::ScanHarness h;
+  std::string processedAtPause, processedBeforeResume, statusWhilePaused;
+  long long waitsAtPause = 0, waitsBeforeResume = 0;
+  h.host.after(150ms, [&] { h.control.cmdPause_Click(); });
+  h.host.after(500ms, [&] {
+    processedAtPause = h.counter(Field::txtNoOfURLs);
+    statusWhilePaused = h.window.text(Field::lblStatus);
+    waitsAtPause = h.host.waits();
+  });
+  h.host.after(1500ms, [&] {
+    processedBeforeResume = h.counter(Field::txtNoOfURLs);
+    waitsBeforeResume = h.host.waits();
+    h.control.cmdPause_Click();
+  });
+  h.crawl(site.rootUrl(), 3, 2);
+  EXPECT_EQ(statusWhilePaused, "Paused");
+  EXPECT_EQ(processedAtPause, processedBeforeResume);
+  EXPECT_LE(waitsBeforeResume - waitsAtPause, 5) << "a paused scan sleeps instead of polling";
+  EXPECT_EQ(h.emailSet(), site.emailsWithin(3));
+  EXPECT_EQ(h.window.caption(Button::cmdPause), "Pause");
+}
+
+TEST(Crawl, StopEndsTheScanAndKeepsWhatWasCollected) {
+  for (bool pausedFirst : {false, true}) {
+    SCOPED_TRACE(pausedFirst ? "stop while paused" : "stop while running");
+    test::TestServer server;
+    test::TreeSite site(server, 3, 3, 40ms);
+    test::ScanHarness h;
+    if (pausedFirst) h.host.after(200ms, [&] { h.control.cmdPause_Click(); });
+    h.host.after(400ms, [&] { h.control.cmdStop_Click(); });
+    h.crawl(site.rootUrl(), 3, 2);
+    EXPECT_EQ(h.outcome, StartOutcome::Ran);
+    EXPECT_FALSE(h.emails().empty());
+    EXPECT_LT(h.emails().size(), site.pagesWithin(3));
+    EXPECT_TRUE(h.control.state().bStop);
+    EXPECT_FALSE(h.control.state().bPause);
+    EXPECT_EQ(h.window.text(Field::lblStatus), "Idle");
+    EXPECT_EQ(h.window.caption(Button::cmdPause), "Pause");
+    EXPECT_EQ(h.dialogs.questions.back(), "Do you really want to stop the process?");
+    EXPECT_EQ(h.window.text(Field::txtEmail).find("root@site.test"), 0u);
+  }
+}
+
+TEST(Crawl, StopDuringAStalledPageReturnsAtOnce) {
+  test::TestServer server;
+  server.serve("/", test::Reply::page("<a href=slow.html> root@site.test"));
+  server.serve("/slow.html", test::Reply::stallBeforeHeaders());
+  test::ScanHarness h;
+  h.host.after(300ms, [&] { h.control.cmdStop_Click(); });
+  const auto start = std::chrono::steady_clock::now();
+  h.crawl(server.url("/"), 2, 2);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  EXPECT_EQ(h.emails(), (std::vector<std::string>{"root@site.test"}));
+}
+
+}  // namespace
+}  // namespace korvex

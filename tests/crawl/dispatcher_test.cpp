@@ -1,0 +1,164 @@
+// The dispatcher and the collector with scripted workers.
+#include <gtest/gtest.h>
+
+#include "support/fake_worker.h"
+#include "support/scan_harness.h"
+
+namespace korvex {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+PageResult found(Strings emails, Strings urls, Strings links, double ext = 0, double valid = 1) {
+  PageResult r;
+  r.read = true;
+  r.emails = std::move(emails);
+  r.emailUrls = std::move(urls);
+  r.links = std::move(links);
+  r.extUrls = ext;
+  r.validUrls = valid;
+  return r;
+}
+
+struct Fixture {
+  test::Script script;
+  test::ScanHarness h{test::scriptedFactory(script)};
+  void crawl(const std::string& url, int depth, int threads) { h.crawl(url, depth, threads); }
+  std::vector<std::vector<std::string>> grid() const {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 1; r < h.window.gridRows(); ++r)
+      rows.push_back({h.window.gridCell(r, 0), h.window.gridCell(r, 1), h.window.gridCell(r, 2)});
+    return rows;
+  }
+};
+
+TEST(Collector, MergesAddresses) {
+  Fixture f;
+  f.script.results["http://s/"] = found(
+      {"ann@x.com", "ANN@X.COM", "ann@x.com ", "", "   ", "joann@x.com", "bo@x.com", "cy@x.com"},
+      {"http://s/1", "u2", "u3", "u4", "u5", "http://s/6", "http://s/7"}, {});
+  f.crawl("http://s/", 1, 1);
+  EXPECT_EQ(f.h.emails(), (Strings{"ann@x.com", "joann@x.com", "bo@x.com", "cy@x.com"}));
+  EXPECT_EQ(f.grid(), (std::vector<Strings>{{"1", "ann@x.com", "http://s/1"},
+                                            {"2", "joann@x.com", "http://s/6"},
+                                            {"3", "bo@x.com", "http://s/7"},
+                                            {"4", "cy@x.com", "http://s/"}}))
+      << "blank lines use no number; a missing URL line gives the task's URL";
+  EXPECT_EQ(f.h.counter(Field::txtNoOfEmails), "4");
+  EXPECT_TRUE(f.h.control.state().bCollected);
+}
+
+TEST(Collector, MergesCountsAndLinks) {
+  Fixture f;
+  f.script.results["http://s/"] =
+      found({}, {}, {"http://s/ab", "http://s/a", "http://s/AB", "  ", "http://s/"}, -3, -1);
+  f.script.results["http://s/ab"] = found({}, {}, {}, 2, 1);
+  f.crawl("http://s/", 1, 1);
+  EXPECT_EQ(f.script.started, (Strings{"http://s/", "http://s/ab", "http://s/a"}))
+      << "a link that begins a known URL is still new; the same link twice is taken once";
+  EXPECT_EQ(f.h.counter(Field::txtNoOfExtUrl), "3") << "1, then -3 ignored, then +2";
+  EXPECT_EQ(f.h.counter(Field::txtNoOfValidUrls), "0") << "-1 and +1 are both added";
+}
+
+TEST(Dispatcher, EmptyStartCreatesNoWorker) {
+  Fixture f;
+  f.h.control.state().sPendingURLs.clear();
+  f.h.control.dispatcher().resetPool(3);
+  f.h.control.dispatcher().ScanURL();
+  EXPECT_TRUE(f.h.control.state().bStop);
+  EXPECT_EQ(f.script.made, 0);
+}
+
+TEST(Dispatcher, LevelsRunInOrderToTheDepthBound) {
+  Fixture f;
+  f.script.results["http://s/"] = found({}, {}, {"http://s/a", "http://s/b"});
+  f.script.results["http://s/a"] = found({}, {}, {"http://s/c"});
+  f.script.results["http://s/b"] = found({}, {}, {"http://s/d"});
+  f.script.results["http://s/c"] = found({}, {}, {"http://s/e"});
+  f.crawl("http://s/", 2, 3);
+  EXPECT_EQ(f.script.started,
+            (Strings{"http://s/", "http://s/a", "http://s/b", "http://s/c", "http://s/d"}));
+  EXPECT_EQ(f.script.startedBy, (std::vector<int>{0, 0, 0, 0, 0}))
+      << "every task ends at once, so worker 0 is always the lowest idle one";
+  EXPECT_FALSE(f.h.control.state().sPendingURLs.empty()) << "links of the last level are kept";
+  EXPECT_EQ(f.h.window.text(Field::txtURLs),
+            "http://s/\r\nhttp://s/a\r\nhttp://s/b\r\nhttp://s/c\r\nhttp://s/d\r\n");
+}
+
+TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
+  Fixture f;
+  f.script.finishLater = true;
+  f.script.results["http://s/"] = found({"r@s.com"}, {"http://s/"}, {"http://s/a", "http://s/b"});
+  f.script.results["http://s/a"] = found({"a@s.com"}, {"http://s/a"}, {});
+  f.script.results["http://s/b"] = found({"b@s.com"}, {"http://s/b"}, {});
+  std::function<void()> tick = [&] {  // tasks end only every 20 ms, so workers are busy
+    f.script.finishAll();
+    f.h.host.after(std::chrono::milliseconds(20), tick);
+  };
+  f.h.host.after(std::chrono::milliseconds(20), tick);
+  f.crawl("http://s/", 1, 3);
+  EXPECT_EQ(f.script.startedBy, (std::vector<int>{0, 0, 1}));
+  EXPECT_EQ(f.h.emails(), (Strings{"r@s.com", "a@s.com", "b@s.com"}));
+}
+
+TEST(Dispatcher, PoolIsConfiguredFromTheWindow) {
+  Fixture f;
+  f.h.window.setText(Field::txtURLMustKeyword, "  keep\r\nalso ");
+  f.h.window.setOption(Option::OptPagesAll, true);
+  f.h.window.setText(Field::txtMaxTime, "2.5");
+  f.crawl("http://s/", 1, 3);
+  EXPECT_EQ(f.script.made, 3);
+  ASSERT_FALSE(f.script.settings.empty());
+  const WorkerSettings& s = f.script.settings[0];
+  EXPECT_EQ(s.urlMust, "keep\r\nalso");
+  EXPECT_EQ(s.aURLMust, (Strings{"  keep", "also "}));
+  EXPECT_TRUE(s.optPagesAll);
+  EXPECT_FALSE(s.optPagesAny);
+  EXPECT_EQ(s.maxTime, 2.5);
+  EXPECT_EQ(s.urlDelimiter, ";");
+  EXPECT_EQ(s.omitExtensions, std::string(kOmitExtensions));
+}
+
+TEST(Dispatcher, FailingFactoryEndsTheScanCleanly) {
+  for (int failFrom : {0, 2}) {
+    SCOPED_TRACE(failFrom);
+    Fixture f;
+    f.script.failFrom = failFrom;
+    f.crawl("http://s/", 3, 4);
+    EXPECT_EQ(f.h.outcome, StartOutcome::Ran);
+    EXPECT_TRUE(f.script.started.empty());
+    EXPECT_TRUE(f.h.control.state().bStop);
+    EXPECT_EQ(f.h.window.text(Field::lblStatus), "Idle");
+  }
+}
+
+TEST(Dispatcher, CompletionReportedByWorkersEndsTheScan) {
+  Fixture f;
+  f.script.completed = true;
+  f.script.results["http://s/"] = found({}, {}, {"http://s/a"});
+  f.crawl("http://s/", 3, 2);
+  EXPECT_EQ(f.script.started, (Strings{"http://s/"}));
+  EXPECT_TRUE(f.h.control.state().bStop);
+}
+
+TEST(Dispatcher, NoLimitOnTheEntriesOfALevel) {
+  Fixture f;
+  Strings many;
+  for (int i = 0; i < 40000; ++i) many.push_back("http://s/" + std::to_string(i));
+  f.script.results["http://s/"] = found({}, {}, many);
+  f.crawl("http://s/", 1, 2);
+  EXPECT_EQ(f.script.started.size(), 40001u);
+  EXPECT_EQ(f.h.counter(Field::txtNoOfURLs), "40001");
+}
+
+TEST(Dispatcher, LaterLevelsGoThroughTheUrlRules) {
+  Fixture f;
+  f.h.window.setText(Field::txtURLMustNotKeyword, "skip");
+  f.script.results["http://s/skip-start"] = found({}, {}, {"http://s/a", "http://s/skip"});
+  f.crawl("http://s/skip-start", 2, 2);
+  EXPECT_EQ(f.script.started, (Strings{"http://s/skip-start", "http://s/a"}))
+      << "the start URL is not checked";
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,29 @@
+// Scripted workers: each task ends at once with the results the test declared for its URL.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "crawl/worker.h"
+
+namespace korvex::test {
+
+struct Script {
+  std::map<std::string, PageResult> results;  // by task URL; others give nothing
+  std::vector<std::string> started;           // task URLs in the order started
+  std::vector<int> startedBy;                 // the worker index of each
+  int made = 0;
+  int failFrom = -1;         // the factory gives nullptr from this index on
+  bool completed = false;    // every worker reports the scan as completed
+  bool finishLater = false;  // tasks stay busy until finishAll()
+  std::vector<std::function<void()>> pending;
+  std::vector<WorkerSettings> settings;  // of each worker when its first task started
+  void finishAll();
+};
+
+WorkerFactory scriptedFactory(Script& script);
+
+}  // namespace korvex::test

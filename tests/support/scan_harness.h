@@ -1,0 +1,56 @@
+// A scan control on an in-memory window, with recorded dialogs.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "crawl/cls_email.h"
+#include "page/text.h"
+#include "scan/loop_host.h"
+#include "scan/memory_window.h"
+#include "scan/scan_control.h"
+#include "scan/window_defaults.h"
+
+namespace korvex::test {
+
+struct RecordingDialogs final : Dialogs {
+  void message(std::string_view text) override { messages.emplace_back(text); }
+  bool ask(std::string_view question) override {
+    questions.emplace_back(question);
+    return answer;
+  }
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool answer = true;
+};
+
+struct ScanHarness {
+  explicit ScanHarness(WorkerFactory factory = clsEmail::factory(), bool online = true,
+                       EngineProfile profile = {})
+      : control(
+            window, host, dialogs, std::move(factory), [online] { return online; },
+            std::move(profile)) {
+    applyWindowDefaults(window);
+  }
+  void crawl(const std::string& url, int depth, int threads) {
+    window.setText(Field::txtBaseURL, url);
+    window.setText(Field::cboDepth, std::to_string(depth));
+    window.setText(Field::cboThreads, std::to_string(threads));
+    outcome = control.cmdScan_Click();
+  }
+  std::vector<std::string> emails() const { return control.state().sEmailList.entries(); }
+  std::set<std::string> emailSet() const {
+    const auto e = emails();
+    return {e.begin(), e.end()};
+  }
+  std::string counter(Field f) const { return window.text(f); }
+
+  MemoryWindow window;
+  LoopHost host;
+  RecordingDialogs dialogs;
+  ScanControl control;
+  StartOutcome outcome = StartOutcome::NotConfirmed;
+};
+
+}  // namespace korvex::test

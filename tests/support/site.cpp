@@ -1,0 +1,50 @@
+#include "support/site.h"
+
+namespace korvex::test {
+
+std::string TreeSite::emailOf(const std::string& path) {
+  std::string name = "root";
+  if (path != "/") {
+    name = "p";
+    for (char c : path)
+      if (c >= '0' && c <= '9') name += c;
+  }
+  return name + "@site.test";
+}
+
+TreeSite::TreeSite(TestServer& server, int fanOut, int height, std::chrono::milliseconds delay)
+    : server_(server) {
+  std::vector<Page> frontier{{"/", 0}};
+  while (!frontier.empty()) {
+    std::vector<Page> next;
+    for (const Page& p : frontier) {
+      pages_.push_back(p);
+      std::string body = "<html><body><p>Contact " + emailOf(p.path) + " today.</p>\n";
+      body += "<a href=\"/\">home</a>\n";
+      const std::string stem = p.path == "/" ? "/n" : p.path.substr(0, p.path.size() - 5);
+      for (int c = 0; c < fanOut && p.depth < height; ++c) {
+        const std::string child = stem + "-" + std::to_string(c) + ".html";
+        body += "<a href=\"" + child + "\">child</a> <a href='" + child + "'>again</a>\n";
+        next.push_back({child, p.depth + 1});
+      }
+      body += "</body></html>";
+      Reply reply = Reply::page(body);
+      reply.delay = delay;
+      server_.serve(p.path, reply);
+    }
+    frontier = std::move(next);
+  }
+}
+
+std::set<std::string> TreeSite::emailsWithin(int depth) const {
+  std::set<std::string> out;
+  for (const Page& p : pages_)
+    if (p.depth <= depth) out.insert(emailOf(p.path));
+  return out;
+}
+
+size_t TreeSite::pagesWithin(int depth) const {
+  return emailsWithin(depth).size();
+}
+
+}  // namespace korvex::test

@@ -1,0 +1,34 @@
+// A generated site served by a TestServer: a tree of pages, each with one address, linking to
+// its children, its parent and the root. Knows what a crawl of a given depth must find.
+#pragma once
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/test_server.h"
+
+namespace korvex::test {
+
+class TreeSite {
+ public:
+  // `fanOut` children per page, pages down to tree depth `height` (the root is depth 0).
+  TreeSite(TestServer& server, int fanOut, int height,
+           std::chrono::milliseconds delay = std::chrono::milliseconds(0));
+  std::string rootUrl() const { return server_.url("/"); }
+  // Addresses of the pages a crawl of depth choice d reaches: tree depths 0 to d.
+  std::set<std::string> emailsWithin(int depth) const;
+  size_t pagesWithin(int depth) const;
+  static std::string emailOf(const std::string& path);
+
+ private:
+  struct Page {
+    std::string path;
+    int depth;
+  };
+  TestServer& server_;
+  std::vector<Page> pages_;
+};
+
+}  // namespace korvex::test
