@@ -17,3 +17,8 @@ echo "== address + undefined behaviour sanitizers"
 scripts/build.sh build/asan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=address,undefined -DKORVEX_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== thread sanitizer: the crawl"
+scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_BENCH=OFF
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|search_tests'

@@ -18,6 +18,10 @@ std::optional<EngineProfile> withEngine(EngineProfile profile, std::string_view 
   const std::string_view host = url.substr(hostStart, hostEnd - hostStart);
   if (host.empty() || host.find_first_of(" @") != std::string_view::npos) return std::nullopt;
   profile.origin = asciiLowerCopy(url.substr(0, hostStart)) + std::string(host);
+  // An engine given by its address is its own numeric host: links back to it are not results.
+  const std::string_view name = host.substr(0, host.find(':'));
+  if (!name.empty() && name.find_first_not_of("0123456789.") == std::string_view::npos)
+    profile.numericHost = name;
   return profile;
 }
 

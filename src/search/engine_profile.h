@@ -25,7 +25,8 @@ struct EngineProfile {
 };
 
 // The profile with its origin replaced by that of `engineUrl` (http or https, a host, an
-// optional port; any path is ignored). Nothing when the URL has no such origin.
+// optional port; any path is ignored). A host given as an IPv4 address also becomes the numeric
+// host. Nothing when the URL has no such origin.
 std::optional<EngineProfile> withEngine(EngineProfile profile, std::string_view engineUrl);
 
 }  // namespace korvex

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "support/fake_engine.h"
 #include "support/run_command.h"
 #include "support/site.h"
 
@@ -98,6 +99,30 @@ TEST(ScanCommand, InterruptStopsAndStillPrints) {
   EXPECT_EQ(r.out.rfind("root@site.test\n", 0), 0u) << r.out;
   const size_t lines = static_cast<size_t>(std::count(r.out.begin(), r.out.end(), '\n'));
   EXPECT_LT(lines, site.pagesWithin(4));
+}
+
+TEST(ScanCommand, KeywordModeThroughALocalEngine) {
+  test::TestServer engine;
+  test::TestServer siteServer;
+  test::TreeSite site(siteServer, 1, 1);
+  const std::string local = "http://localhost:" + std::to_string(siteServer.port());
+  engine.serve("/search?p=blue+widgets",
+               test::Reply::page(test::resultPage(
+                   {test::resultLink(local + "/"), test::resultLink("http://www.google.com/x")},
+                   {test::navigationLink(engine.url("/search?p=blue+widgets&b=11"))})));
+  engine.serve("/search?p=blue+widgets&b=11",
+               test::Reply::page(test::resultPage({test::resultLink(local + "/n-0.html")}, {})));
+  const auto r =
+      cli("scan --quiet --threads 1 --depth 1 --format json --keywords 'blue widgets' "
+          "--engine " +
+          engine.origin());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  ASSERT_EQ(j["emails"].size(), 2u) << r.out;
+  EXPECT_EQ(j["emails"][0]["email"], "root@site.test");
+  EXPECT_EQ(j["emails"][1]["email"], "p0@site.test");
+  EXPECT_EQ(j["scanned"][0], engine.url("/search?p=blue+widgets&b=11"));
+  EXPECT_EQ(cli("scan --keywords x --engine ftp://x").status, 2);
 }
 
 }  // namespace
