@@ -13,7 +13,6 @@ ScanControl::ScanControl(Window& window, Host& host, Dialogs& dialogs, WorkerFac
       dialogs_(dialogs),
       online_(std::move(online)),
       profile_(std::move(profile)),
-      clock_(clock),
       objNet_(state_, window, host, clock),
       dispatcher_(state_, window, host, objNet_, std::move(factory)),
       harvester_(state_, window, host, objNet_, dispatcher_, profile_, clock) {}

@@ -43,7 +43,6 @@ class ScanControl {
   Dialogs& dialogs_;
   OnlineProbe online_;
   EngineProfile profile_;
-  const Clock& clock_;
   ScanState state_;
   EngineSlot objNet_;
   Dispatcher dispatcher_;

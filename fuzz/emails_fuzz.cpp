@@ -1,0 +1,31 @@
+// Every address the extractor records is a run of address characters that stands in the page and
+// passes the address check again (with a sentence's full stop after it, which the check removes).
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "page/cnetget.h"
+#include "page/emails.h"
+#include "scan/loop_host.h"
+#include "scan/memory_window.h"
+#include "scan/scan_state.h"
+#include "scan/window_defaults.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace korvex;
+  const std::string page(reinterpret_cast<const char*>(data), size);
+  ScanState state;
+  MemoryWindow window;
+  NullHost host;
+  applyWindowDefaults(window);
+  CNetGet net(state, window, host);
+  net.extractEmails(page, "http://fuzz/");
+  for (const std::string& address : state.sEmailList.entries()) {
+    std::string again = address + ".";
+    if (checkEmailForm(again) != address) std::abort();
+    if (page.find(address) == std::string::npos) std::abort();
+    for (char c : address)
+      if (!kAddressChar[static_cast<unsigned char>(c)]) std::abort();
+  }
+  return 0;
+}
