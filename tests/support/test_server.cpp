@@ -82,6 +82,7 @@ Reply Reply::gzipped(std::string body) {
 TestServer::TestServer() : server_(std::make_unique<httplib::Server>()) {
   server_->new_task_queue = [] { return new httplib::ThreadPool(48); };
   server_->set_keep_alive_timeout(1);
+  server_->set_tcp_nodelay(true);
   server_->Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
     handle(req.target, const_cast<httplib::Request*>(&req), &res);
   });
