@@ -125,7 +125,7 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
   scan->add_option("--max-time", o.maxTime, "Minutes allowed to download one page")
       ->capture_default_str();
   scan->add_option("--threads", o.threads, "Workers 1-10")
-      ->check(CLI::Range(1, 10))
+      ->check(CLI::Range(1, kMaxThreads))
       ->capture_default_str();
   scan->add_option("--url-must", o.urlMust, "A URL must contain this keyword (repeatable)");
   scan->add_flag("--url-all", o.urlAll, "URLs must contain all --url-must keywords, not any");

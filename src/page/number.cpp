@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 namespace korvex {
 namespace {
@@ -94,9 +93,9 @@ double val(std::string_view text) {
 
 int64_t roundHalfEven(double value) {
   if (std::isnan(value)) return 0;
-  constexpr double kMax = 9.2e18;  // inside the int64 range
-  if (value >= kMax) return std::numeric_limits<int64_t>::max();
-  if (value <= -kMax) return std::numeric_limits<int64_t>::min();
+  constexpr double kMax = 4.6e18;  // about 2^62: room left for the "+ 1" of a depth bound
+  if (value >= kMax) return static_cast<int64_t>(kMax);
+  if (value <= -kMax) return -static_cast<int64_t>(kMax);
   const int saved = std::fegetround();
   std::fesetround(FE_TONEAREST);
   const double r = std::nearbyint(value);

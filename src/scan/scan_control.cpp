@@ -50,6 +50,7 @@ bool ScanControl::checkParameters() {
   const bool urlMode = window_.option(Option::optURL);
   const bool keywordMode = window_.option(Option::optKeyword);
   const bool baseEmpty = trimSpaces(window_.text(Field::txtBaseURL)).empty();
+  const long long threads = roundHalfEven(fieldNumber(window_, Field::cboThreads));
   struct Check {
     bool fails;
     const char* message;
@@ -67,9 +68,10 @@ bool ScanControl::checkParameters() {
        Field::cboDepth},
       {fieldNumber(window_, Field::txtNoOfPages) <= 0, "Please enter the  max no. of search pages.",
        Field::txtNoOfPages},
-      // Without a worker the crawl would wait for an idle one for ever.
-      {roundHalfEven(fieldNumber(window_, Field::cboThreads)) < 1,
-       "Please select the number of threads.", Field::cboThreads},
+      // Without a worker the crawl would wait for an idle one for ever; a typed count beyond
+      // the list would make as many threads as it says.
+      {threads < 1 || threads > kMaxThreads, "Please select the number of threads.",
+       Field::cboThreads},
   };
   for (const Check& c : checks) {
     if (!c.fails) continue;

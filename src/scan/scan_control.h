@@ -11,6 +11,9 @@
 
 namespace korvex {
 
+// The thread list offers 1 to 10 workers.
+inline constexpr int kMaxThreads = 10;
+
 // How a press of Start ended.
 enum class StartOutcome { NotConnected, ParameterRefused, NotConfirmed, ConnectionFailed, Ran };
 

