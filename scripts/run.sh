@@ -3,8 +3,8 @@
 # built, otherwise a short usage of the command-line front end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh build/release -DKORVEX_TESTS=OFF -DKORVEX_BENCH=OFF
-if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x build/release/src/ui/korvex ]]; then
-  exec build/release/src/ui/korvex
+scripts/build.sh build/app -DKORVEX_TESTS=OFF -DKORVEX_BENCH=OFF
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x build/app/src/ui/korvex ]]; then
+  exec build/app/src/ui/korvex
 fi
-exec build/release/src/cli/korvex-cli --help
+exec build/app/src/cli/korvex-cli --help

@@ -10,15 +10,15 @@ files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -nam
 clang-format --dry-run --Werror $files
 
 echo "== normal build"
-scripts/build.sh build/release -DKORVEX_WERROR=ON
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+scripts/build.sh build/release -DKORVEX_WERROR=ON -DKORVEX_TESTS=ON -DKORVEX_BENCH=ON
+ctest --no-tests=error --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== address + undefined behaviour sanitizers"
-scripts/build.sh build/asan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=address,undefined -DKORVEX_BENCH=OFF
+scripts/build.sh build/asan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=address,undefined -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build/asan --output-on-failure -j "$jobs"
+  ctest --no-tests=error --test-dir build/asan --output-on-failure -j "$jobs"
 
 echo "== thread sanitizer: the crawl"
-scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_BENCH=OFF
+scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|search_tests'
+  ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|search_tests'
