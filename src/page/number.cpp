@@ -1,6 +1,7 @@
 #include "page/number.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -114,10 +115,11 @@ bool isNumeric(std::string_view text) {
 std::string formatNumber(double value) {
   char buf[64];
   if (value == std::floor(value) && std::fabs(value) < 1e15) {
-    std::snprintf(buf, sizeof buf, "%.0f", value);
-  } else {
-    std::snprintf(buf, sizeof buf, "%.15g", value);
+    // Counters are whole numbers, written on every link and address: keep this cheap.
+    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value)).ptr;
+    return std::string(buf, end);
   }
+  std::snprintf(buf, sizeof buf, "%.15g", value);
   return buf;
 }
 
