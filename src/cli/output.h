@@ -2,16 +2,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace korvex::cli {
 
 enum class Format { Text, Csv, Json };
-
-struct FoundEmail {
-  std::string email;
-  std::string url;
-};
 
 // A CSV field: quoted, inner quotes doubled.
 std::string csvField(const std::string& text);

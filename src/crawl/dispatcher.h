@@ -38,9 +38,8 @@ class Dispatcher {
   void addURLs(const std::vector<std::string>& links);
   bool urlExists(std::string_view url) const;
 
-  Worker* worker(int index) const;
-
  private:
+  Worker* worker(int index) const;
   bool createPool();
   // False when the crawl must end at once (no worker could be made, or Stop released the pool).
   bool handOut(const std::string& entry, long long depthBound);

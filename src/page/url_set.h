@@ -48,7 +48,6 @@ class VisitedURLs {
     base_ = std::move(base);
   }
   UrlSnapshot snapshot() const { return {own_, own_->size()}; }
-  size_t ownSize() const { return own_->size(); }
 
  private:
   std::shared_ptr<UrlLog> own_;

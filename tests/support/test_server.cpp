@@ -136,7 +136,6 @@ bool TestServer::pause(std::chrono::milliseconds d) {
 void TestServer::handle(const std::string& target, void* request, void* response) {
   auto& res = *static_cast<httplib::Response*>(response);
   const auto& req = *static_cast<const httplib::Request*>(request);
-  ++total_;
   Reply reply;
   {
     std::lock_guard lock(mutex_);

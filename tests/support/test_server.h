@@ -3,7 +3,6 @@
 // Stopped by its destructor, which also wakes every stalled reply.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -54,7 +53,6 @@ class TestServer {
   std::string origin() const;  // http://127.0.0.1:PORT
   int port() const { return port_; }
   int hits(const std::string& target) const;
-  int totalHits() const { return total_; }
   // A header of the last request for `target`, "" when none came.
   std::string lastHeader(const std::string& target, const std::string& name) const;
 
@@ -72,7 +70,6 @@ class TestServer {
   std::map<std::string, Reply> replies_;
   std::map<std::string, int> hits_;
   std::map<std::string, std::multimap<std::string, std::string>> lastHeaders_;
-  std::atomic<int> total_{0};
 };
 
 }  // namespace korvex::test
