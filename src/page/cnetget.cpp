@@ -43,11 +43,9 @@ std::string CNetGet::closeURL() {
   return {};
 }
 
-bool CNetGet::timeUp() const {
+bool CNetGet::timeUp(double maxTime) const {
   using std::chrono::floor;
   using std::chrono::minutes;
-  const double maxTime = fieldNumber(window_, Field::txtMaxTime);
-  if (!std::isfinite(maxTime)) return true;
   const auto elapsed = (floor<minutes>(clock_.now()) - floor<minutes>(dStartTime_)).count();
   return static_cast<double>(elapsed) > maxTime;
 }
@@ -65,9 +63,10 @@ std::string CNetGet::ReadUrl(const std::string& sURL) {
   // Asked after every chunk and, while nothing arrives, about once a second: the time limit
   // also ends a read that blocks, but the first chunk is always given kFirstChunkGrace.
   auto keepGoing = [&] {
-    if (!std::isfinite(fieldNumber(window_, Field::txtMaxTime))) limitUnreadable_ = true;
+    const double maxTime = fieldNumber(window_, Field::txtMaxTime);  // read anew every time
+    if (!std::isfinite(maxTime)) limitUnreadable_ = true;
     if (connection_ != Connection::Open || cancelled_ || limitUnreadable_) return false;
-    if (!timeUp()) return true;
+    if (!timeUp(maxTime)) return true;
     return !chunkSeen && std::chrono::steady_clock::now() - readStart < kFirstChunkGrace;
   };
   auto sink = [&](std::string_view chunk) {
@@ -117,12 +116,21 @@ bool CNetGet::urlListed(std::string_view sLink) const {
 
 bool CNetGet::validURL(std::string_view zURL) const {
   return passesKeywordRules(
-      zURL, {.mustFieldFilled = !trimSpaces(window_.text(Field::txtURLMustKeyword)).empty(),
-             .matchAny = window_.option(Option::OptURLAny),
-             .matchAll = window_.option(Option::OptURLAll),
-             .must = &state_.aURLMust,
-             .mustNotFieldFilled = !trimSpaces(window_.text(Field::txtURLMustNotKeyword)).empty(),
-             .mustNot = &state_.aURLMustNot});
+      zURL,
+      rulesFromWindow(Field::txtURLMustKeyword, Field::txtURLMustNotKeyword, Option::OptURLAny,
+                      Option::OptURLAll, state_.aURLMust, state_.aURLMustNot));
+}
+
+// The emptiness tests look at the boxes as they are now; the entries are the lists made at Start.
+KeywordRules CNetGet::rulesFromWindow(Field mustBox, Field mustNotBox, Option any, Option all,
+                                      const std::vector<std::string>& must,
+                                      const std::vector<std::string>& mustNot) const {
+  return {.mustFieldFilled = !trimSpaces(window_.text(mustBox)).empty(),
+          .matchAny = window_.option(any),
+          .matchAll = window_.option(all),
+          .must = &must,
+          .mustNotFieldFilled = !trimSpaces(window_.text(mustNotBox)).empty(),
+          .mustNot = &mustNot};
 }
 
 // ---- Addresses -----------------------------------------------------------------------------

@@ -8,14 +8,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "page/clock.h"
+#include "page/keyword_rules.h"
 #include "page/net_reader.h"
+#include "scan/window.h"
 
 namespace korvex {
 
 struct ScanState;
-class Window;
 class Host;
 
 // A page larger than this is read up to it, like a page cut by the time limit.
@@ -67,7 +69,10 @@ class CNetGet {
 
  private:
   enum class Connection { None, Open, Closed };
-  bool timeUp() const;
+  bool timeUp(double maxTime) const;
+  KeywordRules rulesFromWindow(Field mustBox, Field mustNotBox, Option any, Option all,
+                               const std::vector<std::string>& must,
+                               const std::vector<std::string>& mustNot) const;
   void addFrames(const std::string& sPageURL);
 
   ScanState& state_;

@@ -60,13 +60,9 @@ void CNetGet::addFrames(const std::string& sPageURL) {
 
 bool CNetGet::validPage(std::string_view sPage) const {
   return passesKeywordRules(
-      sPage,
-      {.mustFieldFilled = !trimSpaces(window_.text(Field::txtPagesMustKeyword)).empty(),
-       .matchAny = window_.option(Option::OptPagesAny),
-       .matchAll = window_.option(Option::OptPagesAll),
-       .must = &state_.aPagesMust,
-       .mustNotFieldFilled = !trimSpaces(window_.text(Field::txtPagesMustNotKeyword)).empty(),
-       .mustNot = &state_.aPagesMustNot});
+      sPage, rulesFromWindow(Field::txtPagesMustKeyword, Field::txtPagesMustNotKeyword,
+                             Option::OptPagesAny, Option::OptPagesAll, state_.aPagesMust,
+                             state_.aPagesMustNot));
 }
 
 }  // namespace korvex

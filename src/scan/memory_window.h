@@ -21,8 +21,6 @@ class MemoryWindow final : public Window {
   bool hasSelection(Field combo) const override;
   void focus(Field field) override { focused_ = field; }
   Field focused() const { return focused_; }
-  // Reading a field without copying it.
-  const std::string& textRef(Field field) const { return texts_[index(field)]; }
 
   bool option(Option option) const override { return options_[index(option)]; }
   void setOption(Option option, bool selected) override;

@@ -17,7 +17,6 @@ class Wakeup {
   // Sleeps until notified or the timeout passes; consumes pending notifications.
   // A negative timeout sleeps until notified.
   bool waitFor(std::chrono::milliseconds timeout) const;
-  int fd() const { return fd_; }
 
  private:
   int fd_;
