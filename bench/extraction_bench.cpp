@@ -4,12 +4,12 @@
 
 #include <cstring>
 
+#include "base/scan_state.h"
+#include "control/memory_window.h"
+#include "control/window_defaults.h"
 #include "corpus.h"
+#include "crawl/null_host.h"
 #include "page/cnetget.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/scan_state.h"
-#include "scan/window_defaults.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <set>
 #include <string>
 
+#include "base/scan_state.h"
+#include "base/text.h"
+#include "control/memory_window.h"
+#include "control/window_defaults.h"
+#include "crawl/null_host.h"
 #include "page/cnetget.h"
 #include "page/links.h"
-#include "page/text.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/scan_state.h"
-#include "scan/window_defaults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace korvex;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "scan/wakeup.h"
+#include "base/wakeup.h"
 
 namespace korvex::cli {
 

@@ -4,6 +4,7 @@
 
 #include "cli/page_command.h"
 #include "cli/scan_command.h"
+#include "control/startup_check.h"
 
 int main(int argc, char** argv) {
   using namespace korvex::cli;
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     std::cerr << "korvex-cli: " << e.what() << "\n";
     return 2;
+  }
+  if (const auto problem = korvex::engineStartupProblem()) {
+    std::cerr << "korvex-cli: " << *problem << "\n";
+    return 1;
   }
   if (app.got_subcommand("page")) return runPageCommand(page);
   if (app.got_subcommand("scan")) return runScanCommand(scan);

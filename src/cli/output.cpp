@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "page/text.h"
+#include "base/text.h"
 
 namespace korvex::cli {
 

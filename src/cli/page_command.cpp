@@ -4,10 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "crawl/page_task.h"
-#include "page/number.h"
-#include "scan/memory_window.h"
-#include "scan/window_defaults.h"
+#include "control/page_preview.h"
 
 namespace korvex::cli {
 
@@ -23,38 +20,28 @@ void addPageCommand(CLI::App& app, PageOptions& options) {
 }
 
 int runPageCommand(const PageOptions& options) {
-  MemoryWindow window;
-  applyWindowDefaults(window);
-  ScanState defaults;
-  VisitedURLs known;  // the page's own URL, as the base URL of a scan
-  known.add(options.url);
-  PageEngine engine(settingsFromWindow(window, defaults));
-  const PageResult r = engine.run({.url = options.url,
-                                   .level = 1,
-                                   .maxDepth = roundHalfEven(val(window.text(Field::cboDepth))) + 1,
-                                   .known = known.snapshot()});
+  const PageResult r = previewPage(options.url);
   if (options.format == Format::Json) {
     nlohmann::ordered_json emails = nlohmann::ordered_json::array();
     for (size_t i = 0; i < r.emails.size(); ++i)
-      emails.push_back({{"n", i + 1}, {"email", r.emails[i]}, {"url", r.emailUrls[i]}});
-    const nlohmann::ordered_json out = {{"url", options.url},
-                                        {"read", r.read},
-                                        {"emails", emails},
-                                        {"links", r.links},
-                                        {"counters",
-                                         {{"extracted", roundHalfEven(r.extUrls)},
-                                          {"valid", roundHalfEven(r.validUrls)},
-                                          {"emails", r.emails.size()}}}};
+      emails.push_back({{"n", i + 1}, {"email", r.emails[i].address}, {"url", r.emails[i].url}});
+    const nlohmann::ordered_json out = {
+        {"url", options.url},
+        {"read", r.read},
+        {"emails", emails},
+        {"links", r.links},
+        {"counters",
+         {{"extracted", r.extUrls}, {"valid", r.validUrls}, {"emails", r.emails.size()}}}};
     std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   } else {
     std::cout << "Emails (" << r.emails.size() << "):\n";
     for (size_t i = 0; i < r.emails.size(); ++i)
-      std::cout << i + 1 << "\t" << r.emails[i] << "\t" << r.emailUrls[i] << "\n";
+      std::cout << i + 1 << "\t" << r.emails[i].address << "\t" << r.emails[i].url << "\n";
     std::cout << "Links (" << r.links.size() << "):\n";
     for (const auto& link : r.links) std::cout << link << "\n";
   }
   if (!r.read) {
-    std::cerr << "korvex-cli: cannot open " << options.url << "\n";
+    std::cerr << "korvex-cli: cannot open " << options.url << ": " << r.failure << "\n";
     return 1;
   }
   return 0;

@@ -7,16 +7,15 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "base/number.h"
+#include "base/text.h"
 #include "cli/interrupt.h"
-#include "crawl/cls_email.h"
-#include "page/number.h"
-#include "page/text.h"
-#include "scan/field_checks.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/save_results.h"
-#include "scan/scan_control.h"
-#include "scan/window_defaults.h"
+#include "control/field_checks.h"
+#include "control/loop_host.h"
+#include "control/memory_window.h"
+#include "control/save_results.h"
+#include "control/scan_control.h"
+#include "control/window_defaults.h"
 
 namespace korvex::cli {
 namespace {
@@ -206,8 +205,9 @@ int runScanCommand(ScanOptions o) {
     case StartOutcome::NotConfirmed:
       return kExitBadArguments;
     case StartOutcome::ConnectionFailed:
-      dialogs.message("cannot open an Internet connection");
+      dialogs.message("cannot open an Internet connection: " + control.connectionFailure());
       return 1;
+    case StartOutcome::WorkersFailed:
     case StartOutcome::Ran:
       break;
   }

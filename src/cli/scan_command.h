@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/output.h"
+#include "control/window_defaults.h"
 
 namespace CLI {
 class App;
@@ -16,10 +17,10 @@ struct ScanOptions {
   std::string url;
   std::string keywords;
   std::string engine;
-  int depth = 5;
-  std::string maxPages = "10000";
-  std::string maxTime = "1";
-  int threads = 5;
+  int depth = kDefaultDepth;
+  std::string maxPages{kDefaultMaxPages};
+  std::string maxTime{kDefaultMaxTime};
+  int threads = kDefaultThreads;
   std::vector<std::string> urlMust;
   std::vector<std::string> urlMustNot;
   std::vector<std::string> pageMust;
@@ -27,7 +28,7 @@ struct ScanOptions {
   bool urlAll = false;
   bool pageAll = false;
   std::string output;
-  std::string delimiter = ";";
+  std::string delimiter{kDefaultDelimiter};
   Format format = Format::Text;
   bool quiet = false;
 };

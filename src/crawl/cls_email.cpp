@@ -7,25 +7,6 @@
 
 namespace korvex {
 
-void configureWorker(Worker& w, const WorkerSettings& s) {
-  w.SetUrlDelimiter(s.urlDelimiter);
-  w.SetUrlMust(s.urlMust);
-  w.SetUrlMustNot(s.urlMustNot);
-  w.SetPagesMust(s.pagesMust);
-  w.SetPagesMustNot(s.pagesMustNot);
-  w.SetAURLMust(s.aURLMust);
-  w.SetAURLMustNot(s.aURLMustNot);
-  w.SetAPagesMust(s.aPagesMust);
-  w.SetAPagesMustNot(s.aPagesMustNot);
-  w.SetOptUrlAny(s.optUrlAny);
-  w.SetOptUrlAll(s.optUrlAll);
-  w.SetOptPagesAny(s.optPagesAny);
-  w.SetOptPagesAll(s.optPagesAll);
-  w.SetOmitExtensions(s.omitExtensions);
-  w.SetFreeStatus(true);
-  w.SetMaxTime(s.maxTime);
-}
-
 // What the object and its thread share; the thread keeps it alive after a release.
 struct clsEmail::Shared {
   std::shared_ptr<const Wakeup> wakeup;
@@ -87,12 +68,12 @@ void clsEmail::setInitialValues(UrlSnapshot known) {
 }
 
 void clsEmail::SetURL(std::string url) {
-  next_.url = std::move(url);
+  next_.job.url = std::move(url);
 }
 
 void clsEmail::SetLevel(long long level, long long maxDepth) {
-  next_.level = level;
-  next_.maxDepth = maxDepth;
+  next_.job.level = level;
+  next_.job.maxDepth = maxDepth;
 }
 
 void clsEmail::StartTask() {
@@ -106,20 +87,8 @@ void clsEmail::StartTask() {
 bool clsEmail::GetFreeStatus() const {
   return shared_->free.load(std::memory_order_acquire);
 }
-std::vector<std::string> clsEmail::GetEmails() const {
-  return shared_->result.emails;
-}
-std::vector<std::string> clsEmail::GetEmailUrl() const {
-  return shared_->result.emailUrls;
-}
-double clsEmail::GetNoOfExtUrls() const {
-  return shared_->result.extUrls;
-}
-double clsEmail::GetNoOfValidUrls() const {
-  return shared_->result.validUrls;
-}
-std::vector<std::string> clsEmail::GetURLString() const {
-  return shared_->result.links;
+const PageResult& clsEmail::result() const {
+  return shared_->result;
 }
 
 WorkerFactory clsEmail::factory(const Clock& clock) {

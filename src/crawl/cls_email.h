@@ -26,11 +26,7 @@ class clsEmail final : public Worker {
 
   bool GetFreeStatus() const override;
   bool GetCompletedStatus() const override { return false; }
-  std::vector<std::string> GetEmails() const override;
-  std::vector<std::string> GetEmailUrl() const override;
-  double GetNoOfExtUrls() const override;
-  double GetNoOfValidUrls() const override;
-  std::vector<std::string> GetURLString() const override;
+  const PageResult& result() const override;
 
   static WorkerFactory factory(const Clock& clock = systemClock());
 

@@ -1,8 +1,8 @@
 // Collecting what a worker found: addresses into the window and the address list, counts into
 // the counters, links into the next level.
+#include "base/text.h"
 #include "crawl/dispatcher.h"
 #include "page/record_email.h"
-#include "page/text.h"
 
 namespace korvex {
 namespace {
@@ -26,23 +26,19 @@ void Dispatcher::extractValues(int iThread) {
   if (!w) return;
   CollectingFlag collecting(state_.bCollected);
   // Everything is taken from the worker before the first yield: Stop may release it there.
-  const auto emails = w->GetEmails();
-  const auto urls = emails.empty() ? std::vector<std::string>{} : w->GetEmailUrl();
-  const double extracted = w->GetNoOfExtUrls();
-  const double valid = w->GetNoOfValidUrls();
-  const auto links = w->GetURLString();
-  if (!emails.empty()) addEmails(emails, urls, taskUrls_[iThread]);
-  if (extracted > 0) increaseCounter(window_, Field::txtNoOfExtUrl, extracted);
-  if (valid != 0) increaseCounter(window_, Field::txtNoOfValidUrls, valid);
-  if (!links.empty()) addURLs(links);
+  const PageResult r = w->result();
+  if (!r.emails.empty()) addEmails(r.emails, taskUrls_[iThread]);
+  if (r.extUrls > 0) increaseCounter(window_, Field::txtNoOfExtUrl, static_cast<double>(r.extUrls));
+  if (r.validUrls != 0)
+    increaseCounter(window_, Field::txtNoOfValidUrls, static_cast<double>(r.validUrls));
+  if (!r.links.empty()) addURLs(r.links);
 }
 
-void Dispatcher::addEmails(const std::vector<std::string>& emails,
-                           const std::vector<std::string>& urls, const std::string& taskUrl) {
-  for (size_t i = 0; i < emails.size(); ++i) {
-    const std::string address = trimmed(emails[i]);
+void Dispatcher::addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl) {
+  for (const FoundEmail& e : emails) {
+    const std::string address = trimmed(e.address);
     if (address.empty() || emailExists(address)) continue;
-    recordEmail(window_, state_, address, i < urls.size() ? urls[i] : taskUrl);
+    recordEmail(window_, state_, address, e.url.empty() ? taskUrl : e.url);
   }
   host_.yield();
 }

@@ -1,7 +1,7 @@
 #include "crawl/dispatcher.h"
 
-#include "page/number.h"
-#include "page/text.h"
+#include "base/number.h"
+#include "base/text.h"
 
 namespace korvex {
 
@@ -15,6 +15,7 @@ void Dispatcher::resetPool(int threads) {
   workers_.resize(static_cast<size_t>(std::max(threads, 0)) + 1);
   taskUrls_.assign(workers_.size(), {});
   released_ = false;
+  poolFailed_ = false;
 }
 
 Worker* Dispatcher::worker(int index) const {
@@ -27,7 +28,7 @@ bool Dispatcher::pageLimitPassed() const {
 }
 
 void Dispatcher::ScanURL() {
-  const long long depthBound = roundHalfEven(fieldNumber(window_, Field::cboDepth)) + 1;
+  const long long depthBound = maxDepthFromWindow(window_);
   state_.iDepth = 1;
   while (state_.iDepth <= depthBound) {
     if (state_.bWorkersMade) checkCompleted();
@@ -68,7 +69,10 @@ bool Dispatcher::createPool() {
   const WorkerSettings settings = settingsFromWindow(window_, state_);
   for (int k = 0; k < state_.iThreads; ++k) {
     std::unique_ptr<Worker> w = factory_ ? factory_(k, host_.wakeup()) : nullptr;
-    if (!w) return false;
+    if (!w) {
+      poolFailed_ = true;
+      return false;
+    }
     configureWorker(*w, settings);
     workers_[k] = std::move(w);
   }

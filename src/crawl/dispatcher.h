@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/host.h"
+#include "base/scan_state.h"
+#include "base/window.h"
 #include "crawl/worker.h"
-#include "scan/engine_slot.h"
-#include "scan/host.h"
-#include "scan/scan_state.h"
-#include "scan/window.h"
+#include "page/engine_slot.h"
 
 namespace korvex {
 
@@ -28,12 +28,13 @@ class Dispatcher {
   bool waitForThreads();
   // Releases every worker without waiting for its page; may run any number of times.
   void TerminateThreads();
+  // Set when the pool could not be made: the crawl ended without handing out a URL.
+  bool poolFailed() const { return poolFailed_; }
 
   // Collecting worker results.
   void extractValues(int iThread);
   void checkCompleted();
-  void addEmails(const std::vector<std::string>& emails, const std::vector<std::string>& urls,
-                 const std::string& taskUrl);
+  void addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl);
   bool emailExists(std::string_view address) const;
   void addURLs(const std::vector<std::string>& links);
   bool urlExists(std::string_view url) const;
@@ -54,6 +55,7 @@ class Dispatcher {
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<std::string> taskUrls_;  // the URL each worker was last given
   bool released_ = false;
+  bool poolFailed_ = false;
 };
 
 }  // namespace korvex

@@ -1,7 +1,7 @@
 #include "crawl/page_task.h"
 
-#include "page/number.h"
-#include "page/text.h"
+#include "base/text.h"
+#include "page/result_output.h"
 
 namespace korvex {
 
@@ -25,50 +25,33 @@ WorkerSettings settingsFromWindow(const Window& window, const ScanState& state) 
   return s;
 }
 
-PageEngine::PageEngine(const WorkerSettings& s, const Clock& clock)
-    : net_(state_, window_, host_, clock) {
-  window_.setText(Field::txtURLMustKeyword, s.urlMust);
-  window_.setText(Field::txtURLMustNotKeyword, s.urlMustNot);
-  window_.setText(Field::txtPagesMustKeyword, s.pagesMust);
-  window_.setText(Field::txtPagesMustNotKeyword, s.pagesMustNot);
-  window_.setOption(Option::OptURLAny, s.optUrlAny);
-  window_.setOption(Option::OptURLAll, s.optUrlAll);
-  window_.setOption(Option::OptPagesAny, s.optPagesAny);
-  window_.setOption(Option::OptPagesAll, s.optPagesAll);
-  window_.setText(Field::txtMaxTime, formatNumber(s.maxTime));
-  state_.aURLMust = s.aURLMust;
-  state_.aURLMustNot = s.aURLMustNot;
-  state_.aPagesMust = s.aPagesMust;
-  state_.aPagesMustNot = s.aPagesMustNot;
-  state_.sOmitExtensions = s.omitExtensions;
-  net_.openUrl();
+PageEngine::PageEngine(WorkerSettings settings, const Clock& clock)
+    : settings_(std::move(settings)),
+      rules_{.url = {.mustFieldFilled = !settings_.urlMust.empty(),
+                     .matchAny = settings_.optUrlAny,
+                     .matchAll = settings_.optUrlAll,
+                     .must = &settings_.aURLMust,
+                     .mustNotFieldFilled = !settings_.urlMustNot.empty(),
+                     .mustNot = &settings_.aURLMustNot},
+             .page = {.mustFieldFilled = !settings_.pagesMust.empty(),
+                      .matchAny = settings_.optPagesAny,
+                      .matchAll = settings_.optPagesAll,
+                      .must = &settings_.aPagesMust,
+                      .mustNotFieldFilled = !settings_.pagesMustNot.empty(),
+                      .mustNot = &settings_.aPagesMustNot},
+             .omitExtensions = settings_.omitExtensions},
+      reader_(
+          host_, [maxTime = settings_.maxTime] { return maxTime; }, clock),
+      processor_(reader_, host_) {
+  reader_.open();
 }
 
 PageResult PageEngine::run(const PageTask& task) {
-  for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfExtUrl,
-                  Field::txtNoOfValidUrls})
-    window_.setText(f, "");
-  window_.setGridRows(2);
-  window_.clearGrid();
-  state_.sEmailList.clear();
-  state_.sPendingURLs.clear();
-  state_.sVisitedURLs.reset(task.known);
-  state_.iDepth = task.level;
-  state_.iMaxDepth = task.maxDepth;
-  state_.bStop = false;
-  state_.sPageURL = task.url;
-
-  net_.execProc1();
-
-  PageResult r;
-  r.read = net_.pageOpened();
-  r.emails = state_.sEmailList.entries();
-  for (int row = 1; row <= static_cast<int>(r.emails.size()); ++row)
-    r.emailUrls.push_back(window_.gridCell(row, 2));
-  r.links = std::move(state_.sPendingURLs);
-  state_.sPendingURLs.clear();
-  r.extUrls = fieldNumber(window_, Field::txtNoOfExtUrl);
-  r.validUrls = fieldNumber(window_, Field::txtNoOfValidUrls);
+  ResultOutput out(task.known);
+  const ReadResult read = processor_.process(task.job, rules_, out);
+  PageResult r = out.take();
+  r.read = read.opened;
+  r.failure = read.failure;
   return r;
 }
 

@@ -1,15 +1,16 @@
-// What a worker does for one URL: the page processing of the window's own engine, run on a
-// private window and scan state built from the worker's settings, with the results kept.
+// What a worker does for one URL: the page processing of the window's own engine, with the
+// worker's settings in place of the window's fields, into a PageResult.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "page/cnetget.h"
-#include "page/url_set.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/scan_state.h"
+#include "base/page_result.h"
+#include "base/scan_state.h"
+#include "base/url_set.h"
+#include "base/window.h"
+#include "crawl/null_host.h"
+#include "page/page_processor.h"
 
 namespace korvex {
 
@@ -36,33 +37,25 @@ struct WorkerSettings {
 WorkerSettings settingsFromWindow(const Window& window, const ScanState& state);
 
 struct PageTask {
-  std::string url;
-  long long level = 1;     // pages of level 1 skip the page rules
-  long long maxDepth = 6;  // no links are taken at this level
-  UrlSnapshot known;       // the URLs the scan held when the task began
-};
-
-struct PageResult {
-  bool read = false;  // the page could be opened
-  std::vector<std::string> emails;
-  std::vector<std::string> emailUrls;  // the page of each address, by position
-  std::vector<std::string> links;
-  double extUrls = 0;
-  double validUrls = 0;
+  PageJob job;
+  UrlSnapshot known;  // the URLs the scan held when the task began
 };
 
 class PageEngine {
  public:
-  explicit PageEngine(const WorkerSettings& settings, const Clock& clock = systemClock());
+  explicit PageEngine(WorkerSettings settings, const Clock& clock = systemClock());
+  PageEngine(const PageEngine&) = delete;  // the rules point into the settings
+  PageEngine& operator=(const PageEngine&) = delete;
   PageResult run(const PageTask& task);
   // Any thread: the task in hand ends at its next chunk.
-  void cancel() { net_.cancel(); }
+  void cancel() { reader_.cancel(); }
 
  private:
-  ScanState state_;
-  MemoryWindow window_;
+  WorkerSettings settings_;
+  PageRules rules_;
   NullHost host_;
-  CNetGet net_;
+  PageReader reader_;
+  PageProcessor processor_;
 };
 
 }  // namespace korvex

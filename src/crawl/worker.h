@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "base/url_set.h"
+#include "base/wakeup.h"
 #include "crawl/page_task.h"
-#include "page/url_set.h"
-#include "scan/wakeup.h"
 
 namespace korvex {
 
@@ -53,11 +53,13 @@ class Worker {
   // False while a task runs, True once its results are ready. Every task ends.
   virtual bool GetFreeStatus() const = 0;
   virtual bool GetCompletedStatus() const = 0;
-  virtual std::vector<std::string> GetEmails() const = 0;
-  virtual std::vector<std::string> GetEmailUrl() const = 0;
-  virtual double GetNoOfExtUrls() const = 0;
-  virtual double GetNoOfValidUrls() const = 0;
-  virtual std::vector<std::string> GetURLString() const = 0;
+  // The results of the last task, valid while the worker is free.
+  virtual const PageResult& result() const = 0;
+  std::vector<std::string> GetEmails() const;
+  std::vector<std::string> GetEmailUrl() const;
+  double GetNoOfExtUrls() const;
+  double GetNoOfValidUrls() const;
+  std::vector<std::string> GetURLString() const;
 
  protected:
   WorkerSettings settings_;

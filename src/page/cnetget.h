@@ -1,60 +1,39 @@
-// CNetGet: the page engine. Reads pages over HTTP within the per-page time limit and processes
-// one page into the scan state and the window it is given: frames, page rules, addresses, links.
-// The main window has one (objNet); every worker has its own, with a window of its own.
+// CNetGet: the page engine of the main window (objNet). Reads pages over HTTP within the
+// per-page time limit of the window's field, and processes one page into the scan state and the
+// window: frames, page rules, addresses, links. Workers run the same processing into a
+// PageResult instead (crawl/page_task.h).
 #pragma once
 
-#include <atomic>
-#include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "page/clock.h"
-#include "page/keyword_rules.h"
-#include "page/net_reader.h"
-#include "scan/window.h"
+#include "page/page_processor.h"
+#include "page/page_reader.h"
 
 namespace korvex {
 
 struct ScanState;
+class Window;
 class Host;
-
-// A page larger than this is read up to it, like a page cut by the time limit.
-inline constexpr size_t kMaxPageBytes = 16u << 20;
-// A page and the frames added to it are processed up to this size together.
-inline constexpr size_t kMaxFramedPageBytes = kMaxPageBytes;
-// Frame sources read for one page: a page of thousands of sources must not hold a worker for
-// thousands of time limits.
-inline constexpr int kMaxFrameReads = 64;
-// A read whose time limit has passed still waits this long for its first chunk, as a read that
-// is only tested between chunks would.
-inline constexpr std::chrono::seconds kFirstChunkGrace{2};
-inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
 
 class CNetGet {
  public:
   CNetGet(ScanState& state, Window& window, Host& host, const Clock& clock = systemClock());
-  ~CNetGet();
-  CNetGet(const CNetGet&) = delete;
-  CNetGet& operator=(const CNetGet&) = delete;
 
   // Reading.
   void openUrl();
   std::string ReadUrl(const std::string& sURL);
   std::string closeURL();
-  bool connOpen() const { return connection_ != Connection::None; }
-  void SetURL(std::string url) { sCurrentURL_ = std::move(url); }
-  void SetStartTime(Clock::TimePoint time) { dStartTime_ = time; }
-  // Whether the last ReadUrl reached the page (an empty page included).
-  bool lastReadOpened() const { return lastReadOpened_; }
+  bool connOpen() const { return reader_.everOpened(); }
+  void SetStartTime(Clock::TimePoint time) { reader_.setStartTime(time); }
+  // Whether the last read reached its page (an empty page included), and why not.
+  bool lastReadOpened() const { return lastRead_.opened; }
+  const std::string& lastFailure() const { return lastRead_.failure; }
   // Any thread: ends a read in progress and makes every later read give "".
-  void cancel() { cancelled_ = true; }
+  void cancel() { reader_.cancel(); }
 
-  // Page processing.
+  // Page processing of sPageURL; lastReadOpened() then tells whether its page opened.
   std::string execProc1();
-  // Whether the last execProc1 could open its page.
-  bool pageOpened() const { return pageOpened_; }
   bool validPage(std::string_view sPage) const;
 
   // Links.
@@ -68,31 +47,15 @@ class CNetGet {
   bool emailListed(std::string_view vAddress) const;
 
  private:
-  enum class Connection { None, Open, Closed };
-  bool timeUp(double maxTime) const;
-  KeywordRules rulesFromWindow(Field mustBox, Field mustNotBox, Option any, Option all,
-                               const std::vector<std::string>& must,
-                               const std::vector<std::string>& mustNot) const;
-  void addFrames(const std::string& sPageURL);
+  // The emptiness tests look at the boxes as they are now; the entries are the lists of Start.
+  PageRules rulesFromWindow() const;
+  PageJob jobAt(std::string url) const;
 
   ScanState& state_;
   Window& window_;
-  Host& host_;
-  const Clock& clock_;
-
-  Connection connection_ = Connection::None;
-  std::unique_ptr<HttpConnection> http_;
-  bool reading_ = false;
-  bool limitUnreadable_ = false;
-  bool lastReadOpened_ = false;
-  bool pageOpened_ = false;
-  std::atomic<bool> cancelled_{false};
-  std::string sPageText_;
-  std::string vOriginal_;
-  std::string vPage_;
-  bool bAccepted_ = false;
-  std::string sCurrentURL_;
-  Clock::TimePoint dStartTime_{};
+  PageReader reader_;
+  PageProcessor processor_;
+  ReadResult lastRead_;
 };
 
 }  // namespace korvex

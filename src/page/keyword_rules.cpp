@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "page/text.h"
+#include "base/text.h"
 
 namespace korvex {
 

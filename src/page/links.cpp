@@ -1,6 +1,6 @@
 #include "page/links.h"
 
-#include "page/text.h"
+#include "base/text.h"
 
 namespace korvex {
 namespace {

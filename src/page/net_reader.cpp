@@ -31,35 +31,70 @@ int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 1;
 }
 
-bool initialiseOnce() {
-  static const bool ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  return ok;
+CURLcode initialiseOnce() {
+  static const CURLcode rc = curl_global_init(CURL_GLOBAL_DEFAULT);
+  return rc;
+}
+
+// Sets every option of a connection; the first refusal names its option.
+class Options {
+ public:
+  explicit Options(CURL* handle) : handle_(handle) {}
+  template <typename Value>
+  Options& set(CURLoption option, const char* name, Value value) {
+    const CURLcode rc = curl_easy_setopt(handle_, option, value);
+    if (rc != CURLE_OK && failure_.empty())
+      failure_ = std::string("libcurl refused ") + name + ": " + curl_easy_strerror(rc);
+    return *this;
+  }
+  const std::string& failure() const { return failure_; }
+
+ private:
+  CURL* handle_;
+  std::string failure_;
+};
+
+std::string describe(CURLcode rc, const char* detail) {
+  const std::string text = *detail ? detail : curl_easy_strerror(rc);
+  switch (rc) {
+    case CURLE_TOO_MANY_REDIRECTS:
+      return "too many redirections: " + text;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return "refused scheme (only http and https are read): " + text;
+    default:
+      return text;
+  }
 }
 
 }  // namespace
 
-std::unique_ptr<HttpConnection> HttpConnection::open(std::string_view agent) {
-  if (!initialiseOnce()) return nullptr;
+HttpConnection::Opened HttpConnection::open(std::string_view agent) {
+  if (const CURLcode rc = initialiseOnce(); rc != CURLE_OK)
+    return {nullptr, std::string("libcurl cannot start: ") + curl_easy_strerror(rc)};
   CURL* h = curl_easy_init();
-  if (!h) return nullptr;
+  if (!h) return {nullptr, "libcurl cannot make a handle"};
   // Always fetched fresh, also through caching proxies.
   curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
   headers = curl_slist_append(headers, "Pragma: no-cache");
+  std::unique_ptr<HttpConnection> c(new HttpConnection(h, headers));
   const std::string agentText(agent);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, agentText.c_str());
-  curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirections);
-  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
-                   static_cast<long>(std::chrono::milliseconds(kConnectTimeout).count()));
-  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, onBody);
-  curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, onProgress);
-  curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-  return std::unique_ptr<HttpConnection>(new HttpConnection(h, headers));
+  Options o(h);
+  o.set(CURLOPT_USERAGENT, "CURLOPT_USERAGENT", agentText.c_str())
+      .set(CURLOPT_HTTPHEADER, "CURLOPT_HTTPHEADER", headers)
+      .set(CURLOPT_NOSIGNAL, "CURLOPT_NOSIGNAL", 1L)
+      .set(CURLOPT_PROTOCOLS_STR, "CURLOPT_PROTOCOLS_STR", "http,https")
+      .set(CURLOPT_REDIR_PROTOCOLS_STR, "CURLOPT_REDIR_PROTOCOLS_STR", "http,https")
+      .set(CURLOPT_FOLLOWLOCATION, "CURLOPT_FOLLOWLOCATION", 1L)
+      .set(CURLOPT_MAXREDIRS, "CURLOPT_MAXREDIRS", kMaxRedirections)
+      .set(CURLOPT_ACCEPT_ENCODING, "CURLOPT_ACCEPT_ENCODING", "")  // all libcurl decodes
+      .set(CURLOPT_CONNECTTIMEOUT_MS, "CURLOPT_CONNECTTIMEOUT_MS",
+           static_cast<long>(std::chrono::milliseconds(kConnectTimeout).count()))
+      .set(CURLOPT_WRITEFUNCTION, "CURLOPT_WRITEFUNCTION", onBody)
+      .set(CURLOPT_XFERINFOFUNCTION, "CURLOPT_XFERINFOFUNCTION", onProgress)
+      .set(CURLOPT_NOPROGRESS, "CURLOPT_NOPROGRESS", 0L)
+      .set(CURLOPT_ERRORBUFFER, "CURLOPT_ERRORBUFFER", c->error_);
+  if (!o.failure().empty()) return {nullptr, o.failure()};
+  return {std::move(c), {}};
 }
 
 HttpConnection::~HttpConnection() {
@@ -67,18 +102,40 @@ HttpConnection::~HttpConnection() {
   curl_slist_free_all(headers_);
 }
 
-bool HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
-                           const KeepGoing& keepGoing) {
+FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
+                                   const KeepGoing& keepGoing) {
   Transfer t{&sink, &keepGoing};
-  curl_easy_setopt(handle_, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(handle_, CURLOPT_WRITEDATA, &t);
-  curl_easy_setopt(handle_, CURLOPT_XFERINFODATA, &t);
+  error_[0] = '\0';
+  FetchOutcome out;
+  Options o(handle_);
+  o.set(CURLOPT_URL, "CURLOPT_URL", url.c_str())
+      .set(CURLOPT_WRITEDATA, "CURLOPT_WRITEDATA", &t)
+      .set(CURLOPT_XFERINFODATA, "CURLOPT_XFERINFODATA", &t);
+  if (!o.failure().empty()) {
+    out.failure = o.failure();
+    return out;
+  }
   const CURLcode rc = curl_easy_perform(handle_);
-  if (rc == CURLE_OK || t.received) return true;
+  char* effective = nullptr;
+  if (curl_easy_getinfo(handle_, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+    out.effectiveUrl = effective;
+  out.stoppedByReader = t.stoppedByReader;
+  if (rc != CURLE_OK && !t.stoppedByReader) out.failure = describe(rc, error_);
+  if (rc == CURLE_OK || t.received) {
+    out.opened = true;
+    return out;
+  }
   // Cut before any body: opened when a final response had begun.
   long status = 0;
   curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
-  return t.stoppedByReader && status > 0 && (status < 300 || status >= 400);
+  out.opened = t.stoppedByReader && status > 0 && (status < 300 || status >= 400);
+  return out;
+}
+
+std::optional<std::string> httpStartupProblem() {
+  const HttpConnection::Opened opened = HttpConnection::open("");
+  if (opened.connection) return std::nullopt;
+  return opened.failure;
 }
 
 }  // namespace korvex

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,27 +17,42 @@ inline constexpr long kMaxRedirections = 10;
 // A host that does not accept the connection within this time cannot be opened.
 inline constexpr std::chrono::seconds kConnectTimeout{30};
 
+struct FetchOutcome {
+  bool opened = false;
+  std::string failure;  // why it was not opened, or why the read ended early
+  bool stoppedByReader = false;
+  std::string effectiveUrl;  // the URL finally read, after redirections
+};
+
 class HttpConnection {
  public:
   // Returns whether the reader wants more: false ends the read with what it has.
   using ChunkSink = std::function<bool(std::string_view chunk)>;
   using KeepGoing = std::function<bool()>;
 
-  // nullptr when libcurl cannot give a handle.
-  static std::unique_ptr<HttpConnection> open(std::string_view agent);
+  struct Opened {
+    std::unique_ptr<HttpConnection> connection;  // nullptr when it could not be made
+    std::string failure;
+  };
+  static Opened open(std::string_view agent);
   ~HttpConnection();
   HttpConnection(const HttpConnection&) = delete;
   HttpConnection& operator=(const HttpConnection&) = delete;
 
   // Reads url (http and https only, also for every redirection). keepGoing is asked at least
-  // once a second, also while nothing arrives. Returns false when the URL could not be opened
-  // (no response at all, a refused scheme, too many redirections).
-  bool fetch(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing);
+  // once a second, also while nothing arrives. Not opened: no response at all, a refused scheme,
+  // too many redirections.
+  FetchOutcome fetch(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing);
 
  private:
   HttpConnection(CURL* handle, curl_slist* headers) : handle_(handle), headers_(headers) {}
   CURL* handle_;
   curl_slist* headers_;
+  char error_[CURL_ERROR_SIZE] = {};
 };
+
+// Why no connection with every bound in place can be made here (libcurl refusing an option
+// that a bound depends on), or nothing. Front ends ask once at start-up and refuse to run.
+std::optional<std::string> httpStartupProblem();
 
 }  // namespace korvex

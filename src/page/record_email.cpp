@@ -1,8 +1,8 @@
 #include "page/record_email.h"
 
-#include "page/text.h"
-#include "scan/scan_state.h"
-#include "scan/window.h"
+#include "base/scan_state.h"
+#include "base/text.h"
+#include "base/window.h"
 
 namespace korvex {
 

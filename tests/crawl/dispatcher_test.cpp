@@ -9,11 +9,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-PageResult found(Strings emails, Strings urls, Strings links, double ext = 0, double valid = 1) {
+PageResult found(Strings emails, Strings urls, Strings links, long long ext = 0,
+                 long long valid = 1) {
   PageResult r;
   r.read = true;
-  r.emails = std::move(emails);
-  r.emailUrls = std::move(urls);
+  for (size_t i = 0; i < emails.size(); ++i)
+    r.emails.push_back({emails[i], i < urls.size() ? urls[i] : std::string()});
   r.links = std::move(links);
   r.extUrls = ext;
   r.validUrls = valid;
@@ -119,13 +120,15 @@ TEST(Dispatcher, PoolIsConfiguredFromTheWindow) {
   EXPECT_EQ(s.omitExtensions, std::string(kOmitExtensions));
 }
 
-TEST(Dispatcher, FailingFactoryEndsTheScanCleanly) {
+TEST(Dispatcher, FailingFactoryIsReportedAndEndsTheScan) {
   for (int failFrom : {0, 2}) {
     SCOPED_TRACE(failFrom);
     Fixture f;
     f.script.failFrom = failFrom;
     f.crawl("http://s/", 3, 4);
-    EXPECT_EQ(f.h.outcome, StartOutcome::Ran);
+    EXPECT_EQ(f.h.outcome, StartOutcome::WorkersFailed);
+    EXPECT_EQ(f.h.dialogs.messages,
+              (std::vector<std::string>{"The workers of the scan could not be started."}));
     EXPECT_TRUE(f.script.started.empty());
     EXPECT_TRUE(f.h.control.state().bStop);
     EXPECT_EQ(f.h.window.text(Field::lblStatus), "Idle");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "page/text.h"
+#include "base/text.h"
 #include "support/engine_harness.h"
 
 namespace korvex {

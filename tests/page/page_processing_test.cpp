@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "page/text.h"
+#include "base/text.h"
 #include "support/engine_harness.h"
 #include "support/test_server.h"
 

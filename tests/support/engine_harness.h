@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "base/scan_state.h"
+#include "control/loop_host.h"
+#include "control/memory_window.h"
+#include "control/window_defaults.h"
 #include "page/cnetget.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/scan_state.h"
-#include "scan/window_defaults.h"
 
 namespace korvex::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "search/engine_profile.h"
+#include "crawl/engine_profile.h"
 #include "support/test_server.h"
 
 namespace korvex::test {

@@ -31,11 +31,7 @@ class FakeWorker final : public Worker {
   }
   bool GetFreeStatus() const override { return free_; }
   bool GetCompletedStatus() const override { return script_.completed; }
-  std::vector<std::string> GetEmails() const override { return result_.emails; }
-  std::vector<std::string> GetEmailUrl() const override { return result_.emailUrls; }
-  double GetNoOfExtUrls() const override { return result_.extUrls; }
-  double GetNoOfValidUrls() const override { return result_.validUrls; }
-  std::vector<std::string> GetURLString() const override { return result_.links; }
+  const PageResult& result() const override { return result_; }
 
  private:
   Script& script_;

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "page/clock.h"
+#include "base/clock.h"
 
 namespace korvex::test {
 

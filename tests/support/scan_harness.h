@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
+#include "control/loop_host.h"
+#include "control/memory_window.h"
+#include "control/scan_control.h"
+#include "control/window_defaults.h"
 #include "crawl/cls_email.h"
-#include "page/text.h"
-#include "scan/loop_host.h"
-#include "scan/memory_window.h"
-#include "scan/scan_control.h"
-#include "scan/window_defaults.h"
 
 namespace korvex::test {
 

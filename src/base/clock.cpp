@@ -1,0 +1,10 @@
+#include "base/clock.h"
+
+namespace korvex {
+
+const Clock& systemClock() {
+  static const SystemClock clock;
+  return clock;
+}
+
+}  // namespace korvex

@@ -1,0 +1,54 @@
+// The scan state: the program-wide scan variables and the main window's scan variables.
+// Joined lists are held as containers; what they hold and in which order is unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/email_list.h"
+#include "base/url_set.h"
+
+namespace korvex {
+
+inline constexpr std::string_view kOmitExtensions =
+    "*.zip;*.exe;*.swf;*.pdf;*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tiff;*.tif;*.xbm;*.mpg;*.avi;*.ani;"
+    "*.mpeg;*.mov;*.au;*.wav;*.riff;*.mp3;*.mid;*.mp2;*.arc;*.gz;*.z;*.arj;*.lha;*.bh;*.tar;"
+    "*.jar;*.cab;*.rar;*.tar;*.ace;*.class;*.cla;*.js;*.css;*.ico;*.rmi;*.doc;";
+
+struct ScanState {
+  // Fixed at load.
+  const std::string sSep = ";";
+  const std::string sQuote = "\"";
+  const std::string sApos = "'";
+  std::string sOmitExtensions{kOmitExtensions};  // a worker takes its own from its settings
+
+  bool bStop = false;
+  bool bPause = false;
+  int iThreads = 0;
+  long long iDepth = 0;
+  long long iMaxDepth = 0;
+  std::vector<std::string> sPendingURLs;  // the next level, in the order found
+  std::vector<std::string> aURLs;         // the level in progress
+  VisitedURLs sVisitedURLs;
+  std::string sPageURL;
+  std::vector<std::string> aURLMust;
+  std::vector<std::string> aURLMustNot;
+  std::vector<std::string> aPagesMust;
+  std::vector<std::string> aPagesMustNot;
+  EmailList sEmailList;
+  std::string sKeywords;
+
+  // The main window's scan variables.
+  bool bWorkersMade = false;
+  bool bCollected = true;
+  std::vector<std::string> aSearchPages;  // index 0 stays empty
+  long long lSearchPage = 0;
+  int iPagesPerPass = 0;
+  VisitedURLs sPageLinks;
+  std::vector<std::string> sStartLinks;
+  std::string vSearchText;
+  std::string vPageText;
+};
+
+}  // namespace korvex

@@ -1,0 +1,31 @@
+#include "control/field_checks.h"
+
+#include <cmath>
+
+#include "base/number.h"
+#include "base/text.h"
+
+namespace korvex {
+
+std::optional<std::string> checkDelimiter(std::string& delimiter) {
+  delimiter = trimmed(delimiter);
+  if (delimiter.empty()) return "Delimiter cannot be blank.";
+  for (char c : delimiter) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+      return "Delimiter cannot be a-z, A-Z, 0-9";
+    if (c == '@') return "Delimiter cannot be @ symbol";
+    if (c == '.') return "Delimiter cannot be . symbol";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> checkPageLimit(std::string_view text) {
+  if (!isNumeric(text)) return "Please enter the number";
+  const double n = val(text);
+  if (n != std::floor(n)) return "No. of pages should be an integer";
+  if (n <= 0) return "No. of pages should be greater than zero";
+  if (n > 100000) return "No. of pages cannot be greater than 100000";
+  return std::nullopt;
+}
+
+}  // namespace korvex

@@ -1,0 +1,66 @@
+// Running a scan from the Start button to its end, and the Pause, Stop and leaving handlers that
+// act on it from inside its yields.
+#pragma once
+
+#include "control/dialogs.h"
+#include "control/online_probe.h"
+#include "crawl/cls_email.h"
+#include "crawl/dispatcher.h"
+#include "crawl/engine_profile.h"
+#include "crawl/harvester.h"
+#include "page/engine_slot.h"
+
+namespace korvex {
+
+// The thread list offers 1 to 10 workers.
+inline constexpr int kMaxThreads = 10;
+
+// How a press of Start ended.
+enum class StartOutcome {
+  NotConnected,
+  ParameterRefused,
+  NotConfirmed,
+  ConnectionFailed,
+  WorkersFailed,  // the scan ran, but its workers could not be made
+  Ran
+};
+
+class ScanControl {
+ public:
+  ScanControl(Window& window, Host& host, Dialogs& dialogs,
+              WorkerFactory factory = clsEmail::factory(), OnlineProbe online = isConnected,
+              EngineProfile profile = {}, const Clock& clock = systemClock());
+
+  // Returns when the scan is over, or at once when it was not started.
+  StartOutcome cmdScan_Click();
+  // Why the Internet connection of the last Start could not be opened.
+  const std::string& connectionFailure() const { return connectionFailure_; }
+  void cmdPause_Click();
+  void cmdStop_Click();
+  // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.
+  void Form_Unload(bool& cancel);
+
+  ScanState& state() { return state_; }
+  const ScanState& state() const { return state_; }
+  Dispatcher& dispatcher() { return dispatcher_; }
+
+ private:
+  bool checkParameters();
+  void prepare();
+  void runUrlMode();
+  void runKeywordMode();
+  void showIdle();
+
+  Window& window_;
+  Host& host_;
+  Dialogs& dialogs_;
+  OnlineProbe online_;
+  EngineProfile profile_;
+  ScanState state_;
+  EngineSlot objNet_;
+  Dispatcher dispatcher_;
+  Harvester harvester_;
+  std::string connectionFailure_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,11 @@
+#include "control/startup_check.h"
+
+#include "page/net_reader.h"
+
+namespace korvex {
+
+std::optional<std::string> engineStartupProblem() {
+  return httpStartupProblem();
+}
+
+}  // namespace korvex

@@ -1,0 +1,121 @@
+#include "crawl/harvester.h"
+
+#include "base/text.h"
+
+namespace korvex {
+namespace {
+
+constexpr std::string_view kNavigationMarker = "navbar/pages/";
+constexpr std::string_view kTargetPrefix = "-http://";
+
+}  // namespace
+
+CutLink cutLink(std::string_view text, size_t dash) {
+  const size_t start = dash + 1;
+  size_t end = start + 1;
+  while (end < text.size() && text[end] != ' ' && text[end] != '"') ++end;
+  end = std::min(end, text.size());
+  return {trimmed(text.substr(start, end - start)), end};
+}
+
+Harvester::Harvester(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
+                     Dispatcher& dispatcher, const EngineProfile& profile, const Clock& clock)
+    : state_(state),
+      window_(window),
+      host_(host),
+      objNet_(objNet),
+      dispatcher_(dispatcher),
+      profile_(profile),
+      clock_(clock) {}
+
+std::string Harvester::readPage(const std::string& url) {
+  CNetGet& net = objNet_.get();
+  net.SetStartTime(clock_.now());
+  return net.ReadUrl(url);
+}
+
+void Harvester::searchPagesURLs() {
+  state_.sStartLinks.clear();
+  int pageCount = 1;
+  size_t searchFrom = 0;  // index where the next search begins
+
+  const std::string first = trimmed(state_.aSearchPages[state_.lSearchPage]);
+  state_.sPendingURLs = {first};
+  if (first.empty()) {
+    state_.bStop = true;
+    return;
+  }
+  while (state_.bPause) host_.wait();
+  if (state_.bStop) return;
+
+  state_.vSearchText.clear();
+  state_.vPageText = readPage(first);
+  state_.vSearchText = trimmed(state_.vPageText);
+  if (state_.vSearchText.empty()) return;
+
+  // Navigation links to further result pages, also in the pages fetched here.
+  while (true) {
+    const size_t marker = findNoCase(state_.vSearchText, kNavigationMarker, searchFrom);
+    if (marker == std::string::npos) break;
+    const size_t dash = findNoCase(state_.vSearchText, kTargetPrefix, marker);
+    if (dash == std::string::npos) {
+      searchFrom = marker + kNavigationMarker.size();
+      continue;
+    }
+    CutLink cut = cutLink(state_.vSearchText, dash);
+    searchFrom = cut.end + 1;
+    const std::string link = replaceAll(cut.link, "amp;", "");
+    if (link.empty() || !state_.sPageLinks.add(link)) continue;
+    increaseCounter(window_, Field::txtNoOfURLs, 1);
+    window_.appendText(Field::txtURLs, link + kCrLf);
+    state_.aSearchPages.push_back(link);
+    if (pageCount < state_.iPagesPerPass) {
+      ++state_.lSearchPage;
+      state_.vPageText = readPage(state_.aSearchPages[state_.lSearchPage]);
+      state_.vSearchText += trimSpaces(state_.vPageText);
+      ++pageCount;
+    }
+  }
+
+  // Fill the pass with pages already listed; these are not searched for navigation links.
+  while (pageCount < state_.iPagesPerPass &&
+         state_.lSearchPage < static_cast<long long>(state_.aSearchPages.size()) - 1) {
+    ++state_.lSearchPage;
+    const std::string page = trimmed(state_.aSearchPages[state_.lSearchPage]);
+    if (page.empty()) continue;
+    state_.vPageText = readPage(page);
+    state_.vSearchText += trimSpaces(state_.vPageText);
+    ++pageCount;
+  }
+  extractResultURLs(state_.vSearchText);
+}
+
+void Harvester::extractResultURLs(const std::string& text) {
+  state_.sStartLinks.clear();
+  size_t searchFrom = 0;
+  while (!text.empty()) {
+    size_t host = findNoCase(text, profile_.firstRedirectHost, searchFrom);
+    if (host == std::string::npos) host = findNoCase(text, profile_.secondRedirectHost, searchFrom);
+    if (host == std::string::npos) break;
+    const size_t dash = findNoCase(text, kTargetPrefix, host);
+    if (dash == std::string::npos) {
+      searchFrom = host + profile_.firstRedirectHost.size();
+      continue;
+    }
+    CutLink cut = cutLink(text, dash);
+    searchFrom = cut.end + 1;
+    std::string link = cut.link;
+    if (containsNoCase(link, "yahoo") || containsNoCase(link, "google") ||
+        containsNoCase(link, profile_.numericHost))
+      link.clear();
+    link = replaceAll(link, "amp;", "");
+    if (link.empty() || state_.sVisitedURLs.contains(link)) continue;
+    if (!objNet_.get().validURL(link)) continue;
+    state_.sVisitedURLs.add(link);
+    state_.sStartLinks.push_back(link);
+  }
+  state_.sPendingURLs = state_.sStartLinks;
+  if (!state_.sPendingURLs.empty()) dispatcher_.ScanURL();
+}
+
+}  // namespace korvex

@@ -1,0 +1,44 @@
+// Keyword mode: reads the search engine's result pages in passes, follows their navigation links
+// to further result pages, and crawls from the filtered result links of each pass.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "crawl/dispatcher.h"
+#include "crawl/engine_profile.h"
+
+namespace korvex {
+
+class Harvester {
+ public:
+  Harvester(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
+            Dispatcher& dispatcher, const EngineProfile& profile, const Clock& clock);
+
+  // One pass: up to iPagesPerPass result pages from lSearchPage on, then the crawl of their
+  // result links. lSearchPage names the entry fetched last when it returns.
+  void searchPagesURLs();
+  void extractResultURLs(const std::string& text);
+
+ private:
+  std::string readPage(const std::string& url);
+
+  ScanState& state_;
+  Window& window_;
+  Host& host_;
+  EngineSlot& objNet_;
+  Dispatcher& dispatcher_;
+  const EngineProfile& profile_;
+  const Clock& clock_;
+};
+
+// A link cut out of result-page text at an occurrence of "-http://" (index `dash`): it starts at
+// "http://" and ends before the next space or double quote, or at the end of the text. `end` is
+// the index of the character that ended it.
+struct CutLink {
+  std::string link;
+  size_t end;
+};
+CutLink cutLink(std::string_view text, size_t dash);
+
+}  // namespace korvex

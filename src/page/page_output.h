@@ -1,0 +1,35 @@
+// Where page processing puts what it finds. The window's own engine writes the window and the
+// scan state; a worker fills a PageResult. The processing itself is the same for both.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "page/keyword_rules.h"
+
+namespace korvex {
+
+class PageOutput {
+ public:
+  virtual ~PageOutput() = default;
+  // The scan must end: no addresses or links are taken any more.
+  virtual bool stopped() const = 0;
+  virtual bool urlKnown(std::string_view url) const = 0;
+  // A frame source about to be read.
+  virtual void addKnownUrl(const std::string& url) = 0;
+  // A new link for the next level.
+  virtual void addLink(const std::string& url) = 0;
+  virtual bool emailKnown(std::string_view address) const = 0;
+  virtual void addEmail(const std::string& address, const std::string& pageUrl) = 0;
+  // The page passed the page rules.
+  virtual void pageAccepted(const std::string& url) = 0;
+};
+
+// The keyword rules of links and pages, and the file patterns whose links are not followed.
+struct PageRules {
+  KeywordRules url;
+  KeywordRules page;
+  std::string_view omitExtensions;
+};
+
+}  // namespace korvex

@@ -1,0 +1,101 @@
+#include "page/page_reader.h"
+
+#include <cmath>
+
+#include "base/host.h"
+
+namespace korvex {
+
+PageReader::PageReader(Host& host, TimeLimit limit, const Clock& clock)
+    : host_(host), limit_(std::move(limit)), clock_(clock) {}
+
+PageReader::~PageReader() = default;
+
+bool PageReader::open() {
+  HttpConnection::Opened opened = HttpConnection::open(kAgent);
+  if (!opened.connection) {
+    openFailure_ = std::move(opened.failure);
+    return false;
+  }
+  http_ = std::move(opened.connection);
+  state_ = State::Open;
+  return true;
+}
+
+void PageReader::close() {
+  if (state_ != State::Open) return;
+  state_ = State::Closed;
+  // A read in progress (this is called from one of its yields) ends at its next chunk and
+  // releases the handle itself.
+  if (!reading_) http_.reset();
+}
+
+bool PageReader::timeUp(double maxTime) const {
+  using std::chrono::floor;
+  using std::chrono::minutes;
+  const auto elapsed = (floor<minutes>(clock_.now()) - floor<minutes>(startTime_)).count();
+  return static_cast<double>(elapsed) > maxTime;
+}
+
+ReadResult PageReader::read(const std::string& url) {
+  ReadResult r;
+  if (cancelled_) {
+    r.failure = "cancelled";
+    return r;
+  }
+  if (reading_) {
+    r.failure = "another read is in progress";
+    return r;
+  }
+  if (state_ == State::None && !open()) {
+    r.failure = openFailure_;
+    return r;
+  }
+  if (state_ != State::Open) {
+    r.failure = "the Internet connection is closed";
+    return r;
+  }
+
+  bool limitUnreadable = false;
+  bool limitPassed = false;
+  bool chunkSeen = false;
+  const auto readStart = std::chrono::steady_clock::now();
+  // Asked after every chunk and, while nothing arrives, about once a second: the time limit
+  // also ends a read that blocks, but the first chunk is always given kFirstChunkGrace.
+  auto keepGoing = [&] {
+    const double maxTime = limit_();
+    if (!std::isfinite(maxTime)) limitUnreadable = true;
+    if (state_ != State::Open || cancelled_ || limitUnreadable) return false;
+    if (!timeUp(maxTime)) return true;
+    limitPassed = chunkSeen || std::chrono::steady_clock::now() - readStart >= kFirstChunkGrace;
+    return !limitPassed;
+  };
+  auto sink = [&](std::string_view chunk) {
+    chunkSeen = true;
+    r.text.append(chunk.substr(0, kMaxPageBytes - r.text.size()));
+    host_.yield();
+    return r.text.size() < kMaxPageBytes;
+  };
+  reading_ = true;
+  FetchOutcome fetched = http_->fetch(url, sink, keepGoing);
+  reading_ = false;
+  if (state_ == State::Closed) http_.reset();
+  r.opened = fetched.opened;
+  r.effectiveUrl = std::move(fetched.effectiveUrl);
+  r.failure = std::move(fetched.failure);
+  if (fetched.stoppedByReader && r.failure.empty() && r.text.size() < kMaxPageBytes) {
+    if (limitUnreadable) {
+      r.failure = "the time limit cannot be read";
+    } else if (cancelled_) {
+      r.failure = "cancelled";
+    } else if (state_ != State::Open) {
+      r.failure = "the Internet connection was closed";
+    } else if (limitPassed) {
+      r.failure = "the time limit of the page passed";
+    }
+  }
+  if (!r.opened || limitUnreadable) r.text.clear();
+  return r;
+}
+
+}  // namespace korvex

@@ -1,0 +1,70 @@
+// The reading half of the page engine: one Internet connection, pages read within the per-page
+// time limit, the page cap and the connection's life cycle (never opened, open, closed).
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/clock.h"
+#include "page/net_reader.h"
+
+namespace korvex {
+
+class Host;
+
+// A page larger than this is read up to it, like a page cut by the time limit.
+inline constexpr size_t kMaxPageBytes = 16u << 20;
+// A read whose time limit has passed still waits this long for its first chunk, as a read that
+// is only tested between chunks would.
+inline constexpr std::chrono::seconds kFirstChunkGrace{2};
+inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
+
+struct ReadResult {
+  std::string text;
+  bool opened = false;       // the page was reached (an empty page included)
+  std::string failure;       // why it was not, or why the text is empty
+  std::string effectiveUrl;  // the URL finally read, after redirections
+};
+
+class PageReader {
+ public:
+  // Minutes allowed for one page, asked anew on every check (the window's field may change).
+  using TimeLimit = std::function<double()>;
+
+  PageReader(Host& host, TimeLimit limit, const Clock& clock);
+  ~PageReader();
+
+  // Opens the Internet connection; false (with the reason kept) when it cannot be opened.
+  bool open();
+  // A read in progress ends at its next chunk; every later read fails until open().
+  void close();
+  bool everOpened() const { return state_ != State::None; }
+  const std::string& openFailure() const { return openFailure_; }
+  void setStartTime(Clock::TimePoint time) { startTime_ = time; }
+  const Clock& clock() const { return clock_; }
+
+  // Reads the page; a never opened connection is opened first.
+  ReadResult read(const std::string& url);
+  // Any thread: ends a read in progress and makes every later read fail.
+  void cancel() { cancelled_ = true; }
+
+ private:
+  enum class State { None, Open, Closed };
+  bool timeUp(double maxTime) const;
+
+  Host& host_;
+  TimeLimit limit_;
+  const Clock& clock_;
+  State state_ = State::None;
+  std::unique_ptr<HttpConnection> http_;
+  std::string openFailure_;
+  bool reading_ = false;
+  std::atomic<bool> cancelled_{false};
+  Clock::TimePoint startTime_{};
+};
+
+}  // namespace korvex

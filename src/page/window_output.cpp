@@ -1,0 +1,41 @@
+#include "page/window_output.h"
+
+#include "base/scan_state.h"
+#include "base/text.h"
+#include "base/window.h"
+#include "page/record_email.h"
+
+namespace korvex {
+
+bool WindowOutput::stopped() const {
+  return state_.bStop;
+}
+
+bool WindowOutput::urlKnown(std::string_view url) const {
+  return state_.sVisitedURLs.contains(url);
+}
+
+void WindowOutput::addKnownUrl(const std::string& url) {
+  state_.sVisitedURLs.add(url);
+}
+
+void WindowOutput::addLink(const std::string& url) {
+  state_.sPendingURLs.push_back(url);
+  increaseCounter(window_, Field::txtNoOfExtUrl, 1);
+  state_.sVisitedURLs.add(url);
+}
+
+bool WindowOutput::emailKnown(std::string_view address) const {
+  return state_.sEmailList.contains(address);
+}
+
+void WindowOutput::addEmail(const std::string& address, const std::string& pageUrl) {
+  recordEmail(window_, state_, address, pageUrl);
+}
+
+void WindowOutput::pageAccepted(const std::string& url) {
+  window_.appendText(Field::txtURLs, url + kCrLf);
+  increaseCounter(window_, Field::txtNoOfValidUrls, 1);
+}
+
+}  // namespace korvex

@@ -1,0 +1,27 @@
+// Page processing into the main window and the scan state, as the window's own engine does it.
+#pragma once
+
+#include "page/page_output.h"
+
+namespace korvex {
+
+struct ScanState;
+class Window;
+
+class WindowOutput final : public PageOutput {
+ public:
+  WindowOutput(ScanState& state, Window& window) : state_(state), window_(window) {}
+  bool stopped() const override;
+  bool urlKnown(std::string_view url) const override;
+  void addKnownUrl(const std::string& url) override;
+  void addLink(const std::string& url) override;
+  bool emailKnown(std::string_view address) const override;
+  void addEmail(const std::string& address, const std::string& pageUrl) override;
+  void pageAccepted(const std::string& url) override;
+
+ private:
+  ScanState& state_;
+  Window& window_;
+};
+
+}  // namespace korvex

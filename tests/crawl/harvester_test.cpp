@@ -1,0 +1,161 @@
+#include "crawl/harvester.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_engine.h"
+#include "support/fake_worker.h"
+#include "support/scan_harness.h"
+#include "support/site.h"
+
+namespace korvex {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::navigationLink;
+using test::Reply;
+using test::resultLink;
+using test::resultPage;
+
+TEST(CutLink, EndsAtABlankAQuoteOrTheEnd) {
+  struct Case {
+    const char* text;
+    const char* link;
+  } cases[] = {{"x-http://a.com/p q", "http://a.com/p"},
+               {"x-http://a.com/p\"q", "http://a.com/p"},
+               {"x-http://a.com/p>\tq", "http://a.com/p>\tq"},
+               {"x-http://end", "http://end"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(cutLink(c.text, 1).link, c.link);
+  }
+}
+
+struct KeywordScan {
+  explicit KeywordScan(test::TestServer& engine)
+      : h(test::scriptedFactory(script), true, test::engineProfile(engine)) {
+    h.window.setOption(Option::optKeyword, true);
+  }
+  void run(const std::string& keywords, int depth = 1) {
+    h.window.setText(Field::txtBaseURL, keywords);
+    h.window.setText(Field::cboDepth, std::to_string(depth));
+    h.outcome = h.control.cmdScan_Click();
+  }
+  const ScanState& state() const { return h.control.state(); }
+  test::Script script;
+  test::ScanHarness h;
+};
+
+TEST(KeywordMode, FirstPassReadsThreePagesAndRecordsEachOnce) {
+  test::TestServer engine;
+  const std::string p1 = "/search?p=red+shoes", p2 = "/search?p=red+shoes&b=11",
+                    p3 = "/search?p=red+shoes&b=21";
+  engine.serve(
+      p1, Reply::page(resultPage({resultLink("http://localhost:9/a.html")},
+                                 {navigationLink(engine.url(p2)), navigationLink(engine.url(p3)),
+                                  navigationLink(engine.url(p2))})));
+  engine.serve(p2, Reply::page(resultPage({resultLink("http://localhost:9/b.html", true)},
+                                          {navigationLink(engine.url(p3))})));
+  engine.serve(p3, Reply::page(resultPage({resultLink("http://localhost:9/c.html")}, {})));
+  KeywordScan k(engine);
+  k.run("red shoes");
+  EXPECT_EQ(k.state().sKeywords, "red+shoes");
+  EXPECT_EQ(k.state().aSearchPages, (Strings{"", engine.url(p1), engine.url(p2), engine.url(p3)}))
+      << "a page reached by two links is recorded once, with a plain &";
+  EXPECT_EQ(engine.hits(p1), 1);
+  EXPECT_EQ(engine.hits(p2), 1);
+  EXPECT_EQ(engine.hits(p3), 1);
+  EXPECT_EQ(k.state().lSearchPage, 4) << "the first pass left it at 3; the loop adds 1";
+  EXPECT_EQ(k.script.started, (Strings{"http://localhost:9/a.html", "http://localhost:9/c.html"}))
+      << "b.html comes through the second redirect host before a later first-host link, so it is "
+         "passed over";
+  EXPECT_EQ(k.h.window.text(Field::txtNoOfURLs), "4") << "two result pages and two URLs";
+  EXPECT_EQ(k.h.window.text(Field::txtURLs).rfind(engine.url(p2) + "\r\n", 0), 0u);
+}
+
+TEST(KeywordMode, ResultLinkFilter) {
+  test::TestServer engine;
+  engine.serve(
+      "/search?p=x",
+      Reply::page(resultPage(
+          {resultLink("http://localhost:9/ok.html"), resultLink("http://www.YaHoo.com/x"),
+           resultLink("http://GOOGLE.example/x"), resultLink("http://127.0.0.1:9/x"),
+           resultLink("http://localhost:9/ok.html"), resultLink("http://localhost:9/q?a=1&amp;b=2"),
+           resultLink("http://localhost:9/skip.html"),
+           "<a href=\"http://rds.yahoo.com/broken\">no target</a>",
+           resultLink("http://localhost:9/second.html", true)},
+          {})));
+  KeywordScan k(engine);
+  k.h.window.setText(Field::txtURLMustNotKeyword, "skip");
+  k.run("x");
+  EXPECT_EQ(k.script.started, (Strings{"http://localhost:9/ok.html", "http://localhost:9/q?a=1&b=2",
+                                       "http://localhost:9/second.html"}));
+}
+
+TEST(KeywordMode, UnreadableFirstPageEndsThePassWithoutACrawl) {
+  test::TestServer engine;
+  KeywordScan k(engine);
+  k.run("nothing here");  // the engine answers 404 with a page that has no results
+  EXPECT_TRUE(k.script.started.empty());
+  EXPECT_EQ(k.h.window.text(Field::lblStatus), "Idle");
+  EngineProfile dead = test::engineProfile(engine);
+  dead.origin = "http://127.0.0.1:1";
+  test::Script script;
+  test::ScanHarness h(test::scriptedFactory(script), true, dead);
+  h.window.setOption(Option::optKeyword, true);
+  h.window.setText(Field::txtBaseURL, "x");
+  EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::Ran);
+  EXPECT_TRUE(script.started.empty());
+  EXPECT_EQ(h.control.state().lSearchPage, 2);
+}
+
+TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
+  // Five result pages: pass one reads 1-3, pass two reads 4-5.
+  test::TestServer engine;
+  const auto page = [&](int n) { return "/search?p=w&b=" + std::to_string(n); };
+  engine.serve("/search?p=w",
+               Reply::page(resultPage(
+                   {resultLink("http://localhost:9/r1")},
+                   {navigationLink(engine.url(page(2))), navigationLink(engine.url(page(3))),
+                    navigationLink(engine.url(page(4))), navigationLink(engine.url(page(5)))})));
+  for (int n = 2; n <= 5; ++n)
+    engine.serve(page(n), Reply::page(resultPage(
+                              {resultLink("http://localhost:9/r" + std::to_string(n))}, {})));
+  {
+    SCOPED_TRACE("crawls end at the depth bound: every pass runs");
+    KeywordScan k(engine);
+    for (int n = 1; n <= 5; ++n)
+      k.script.results["http://localhost:9/r" + std::to_string(n)].links = {
+          "http://localhost:9/deeper" + std::to_string(n)};
+    k.run("w", 1);
+    EXPECT_EQ(engine.hits(page(5)), 1);
+    EXPECT_EQ(k.script.started.size(), 10u);
+  }
+  {
+    SCOPED_TRACE("a crawl that runs out of links ends the scan");
+    KeywordScan k(engine);
+    k.run("w", 1);
+    EXPECT_EQ(engine.hits(page(5)), 1) << "only the first scan read it";
+    EXPECT_EQ(k.script.started.size(), 3u);
+    EXPECT_TRUE(k.state().bStop);
+  }
+}
+
+TEST(KeywordMode, StopDuringAPassEndsTheScan) {
+  test::TestServer engine;
+  test::TestServer siteServer;
+  test::TreeSite site(siteServer, 3, 3, std::chrono::milliseconds(30));
+  const std::string target = "http://localhost:" + std::to_string(siteServer.port()) + "/";
+  engine.serve("/search?p=w", Reply::page(resultPage({resultLink(target)}, {})));
+  test::ScanHarness h(clsEmail::factory(), true, test::engineProfile(engine));
+  h.window.setOption(Option::optKeyword, true);
+  h.window.setText(Field::txtBaseURL, "w");
+  h.window.setText(Field::cboDepth, "3");
+  h.host.after(std::chrono::milliseconds(300), [&] { h.control.cmdStop_Click(); });
+  EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::Ran);
+  EXPECT_TRUE(h.control.state().bStop);
+  EXPECT_FALSE(h.emails().empty());
+  EXPECT_LT(h.emails().size(), site.pagesWithin(3));
+}
+
+}  // namespace
+}  // namespace korvex
