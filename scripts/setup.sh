@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev libcli11-dev nlohmann-json3-dev
-  qt6-base-dev xvfb
+  qt6-base-dev qt6-qpa-plugins xvfb xauth fonts-dejavu-core
 )
 
 missing=()

@@ -17,6 +17,8 @@ class Wakeup {
   // Sleeps until notified or the timeout passes; consumes pending notifications.
   // A negative timeout sleeps until notified.
   bool waitFor(std::chrono::milliseconds timeout) const;
+  // Readable while a notification is pending, for event loops that watch descriptors.
+  int fd() const { return fd_; }
 
  private:
   int fd_;

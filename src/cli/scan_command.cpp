@@ -180,7 +180,7 @@ int runScanCommand(ScanOptions o) {
   window.setText(Field::txtDelimiter, o.delimiter);
 
   LoopHost host;
-  ScanControl control(window, host, dialogs, clsEmail::factory(), isConnected, profile);
+  ScanControl control(window, host, dialogs, realWorkers(), isConnected, profile);
   watchInterrupts(host.wakeup());
   const bool showProgress = !o.quiet && isatty(STDERR_FILENO);
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;

@@ -1,12 +1,35 @@
 #include "control/save_results.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "base/text.h"
 
 namespace korvex {
+namespace {
+
+std::string failure(const std::string& path, int error) {
+  return "Cannot write " + path + ": " + std::strerror(error);
+}
+
+// Writes all of text to fd; the errno of the first failure, or 0.
+int writeAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : EIO;
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+}  // namespace
 
 SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
                         const std::string& delimiter) {
@@ -17,10 +40,18 @@ SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
   std::string text;
   for (const std::string& address : emails.entries()) text.append(address).append(separator);
 
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (out) out.close();
-  if (!out) return {"Cannot write " + path + ": " + std::strerror(errno), path};
+  // Written beside the target and renamed over it: a failed save never destroys the old file.
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return {failure(path, errno), path};
+  int error = writeAll(fd, text);
+  if (::fchmod(fd, 0644) != 0 && !error) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
+    ::unlink(temporary.c_str());
+    return {failure(path, error), path};
+  }
   return {std::nullopt, path};
 }
 

@@ -6,6 +6,10 @@
 
 namespace korvex {
 
+WorkerFactory realWorkers() {
+  return clsEmail::factory();
+}
+
 ScanControl::ScanControl(Window& window, Host& host, Dialogs& dialogs, WorkerFactory factory,
                          OnlineProbe online, EngineProfile profile, const Clock& clock)
     : window_(window),

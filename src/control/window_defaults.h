@@ -8,7 +8,7 @@
 
 namespace korvex {
 
-inline constexpr std::string_view kVersion = "1.5";
+inline constexpr std::string_view kVersion = KORVEX_VERSION;  // the project's, from CMake
 inline constexpr std::string_view kTitle = "Korvex";
 
 // Start-up values of the search parameters; the command line's defaults are the same.

@@ -1,5 +1,7 @@
 #include "page/emails.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 
 namespace korvex {
@@ -22,6 +24,18 @@ bool hasFileSuffix(std::string_view address) {
   return false;
 }
 
+// After the "@" at least one ".", and a last label with a letter: "lodash@4.17.21" and "e@u"
+// are package versions and noise, not addresses.
+bool hasInternetDomain(std::string_view address) {
+  const size_t at = address.find('@');
+  if (at == std::string_view::npos) return false;
+  const size_t dot = address.rfind('.');
+  if (dot == std::string_view::npos || dot < at) return false;
+  const std::string_view last = address.substr(dot + 1);
+  return std::any_of(last.begin(), last.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
 }  // namespace
 
 std::string checkEmailForm(std::string& vAddress) {
@@ -37,6 +51,7 @@ std::string checkEmailForm(std::string& vAddress) {
   if (firstAt != std::string::npos && vAddress.find('@', firstAt + 1) != std::string::npos)
     return {};
   if (hasFileSuffix(vAddress)) return {};
+  if (!hasInternetDomain(vAddress)) return {};
   return vAddress;
 }
 

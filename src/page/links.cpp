@@ -1,6 +1,7 @@
 #include "page/links.h"
 
 #include "base/text.h"
+#include "page/url_normalize.h"
 
 namespace korvex {
 namespace {
@@ -20,6 +21,8 @@ SchemeAt findScheme(std::string_view text, size_t from) {
 }  // namespace
 
 std::string getBaseURL(std::string_view sCurURL, std::string_view sLink) {
+  // Only the path makes directories: a "/" in the query or the fragment does not.
+  sCurURL = sCurURL.substr(0, sCurURL.find_first_of("?#"));
   const SchemeAt scheme = findScheme(sCurURL, 0);
   const bool hasScheme = scheme.pos != std::string_view::npos;
   // Without a scheme the positions are those "http://" would give at the start.
@@ -52,8 +55,12 @@ std::string resolveLink(std::string_view sLink, std::string_view sBase,
   if (link.empty()) return {};
   if (startsWithNoCase(link, "mailto:") || startsWithNoCase(link, "ftp")) return {};
   if (startsWithNoCase(link, "javascript:")) return {};
+  const std::string_view scheme = schemeOf(link);
+  const bool web = equalsNoCase(scheme, "http") || equalsNoCase(scheme, "https");
+  // tel:, data:, file: and the like are not pages to crawl; a "www" name is a host.
+  if (!scheme.empty() && !web && !startsWithNoCase(link, "www")) return {};
   if (const size_t hash = link.find('#'); hash != std::string::npos) link.resize(hash);
-  if (!startsWithNoCase(link, "http")) {
+  if (!web) {
     if (startsWithNoCase(link, "www")) {
       link = "http://" + link;
     } else {
@@ -61,6 +68,7 @@ std::string resolveLink(std::string_view sLink, std::string_view sBase,
       link = std::string(sBase) + link;
     }
   }
+  link = removeDotSegments(std::move(link));
   const std::string_view tail =
       std::string_view(link).substr(link.size() < 4 ? 0 : link.size() - 4);
   if (containsNoCase(sOmitExtensions, tail)) return {};

@@ -8,11 +8,13 @@
 namespace korvex {
 
 // The base a relative link of the page sCurURL is appended to; always ends with "/".
-// The host part follows "http://" or "https://", the scheme compared ignoring case.
+// The host part follows "http://" or "https://", the scheme compared ignoring case; the page's
+// query and fragment are left out.
 std::string getBaseURL(std::string_view sCurURL, std::string_view sLink);
 
-// The absolute URL for a link, or "" for a link not to be followed (mail, ftp, script links,
-// files whose last four characters stand in the omitted-extension list).
+// The absolute URL for a link, with its dot segments removed, or "" for a link not to be
+// followed (mail, ftp, script links, any scheme but http and https, files whose last four
+// characters stand in the omitted-extension list).
 std::string resolveLink(std::string_view sLink, std::string_view sBase,
                         std::string_view sOmitExtensions);
 

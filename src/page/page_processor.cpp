@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "page/emails.h"
 #include "page/links.h"
+#include "page/url_normalize.h"
 
 namespace korvex {
 
@@ -13,14 +14,16 @@ ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, Pa
   std::string page = std::move(read.text);
   read.text.clear();
   if (page.empty()) return read;
-  addFrames(page, job.url, rules, out);
+  // Links resolve against the URL finally read; the addresses name the URL handed out.
+  const std::string& base = read.effectiveUrl.empty() ? job.url : read.effectiveUrl;
+  addFrames(page, base, rules, out);
   const bool accepted = job.level <= 1 || passesKeywordRules(page, rules.page);
   if (accepted) {
     out.pageAccepted(job.url);
     host_.yield();
     extractEmails(page, job.url, out);
   }
-  if (!out.stopped()) extractLinks(page, job.url, job, rules, out);
+  if (!out.stopped()) extractLinks(page, base, job, rules, out);
   return read;
 }
 
@@ -38,7 +41,7 @@ void PageProcessor::addFrames(std::string& page, const std::string& url, const P
     if (src == std::string::npos) return;
     const AttributeValue value = attributeValueAt(original, src + 4);
     pos = value.end + 1;
-    std::string frameUrl = removeChars(trimSpaces(value.text), "\"'");
+    std::string frameUrl = decodeCharacterReferences(removeChars(trimSpaces(value.text), "\"'"));
     frameUrl = resolveLink(frameUrl, getBaseURL(url, frameUrl), rules.omitExtensions);
     if (out.urlKnown(frameUrl)) frameUrl.clear();
     if (trimSpaces(frameUrl).empty()) continue;
@@ -68,7 +71,7 @@ void PageProcessor::extractLinks(std::string_view page, const std::string& url, 
   const std::string_view lower(lowerPage);
   for (size_t at = lower.find("href="); at != std::string_view::npos;) {
     const AttributeValue value = attributeValueAt(page, at + 5);
-    const std::string raw = trimmed(removeChars(value.text, "\"'"));
+    const std::string raw = decodeCharacterReferences(trimmed(removeChars(value.text, "\"'")));
     for (const std::string& rawPiece : splitAtSchemes(raw)) {
       const std::string piece = trimmed(rawPiece);
       if (piece.empty()) continue;

@@ -58,6 +58,11 @@ TEST(Emails, FormRules) {
       {"retina image name", "logo@2x.png", {}},
       {"image suffix in capitals", "icon@3X.JPEG", {}},
       {"style sheet", "main@1.css", {}},
+      {"package version", "/npm/lodash@4.17.21/x", {}},
+      {"dot only before the at", "e.f@u", {}},
+      {"last label without a letter", "a@b.123", {}},
+      {"one letter in the last label is enough", "a@b.c2", {"a@b.c2"}},
+      {"long top-level domain", "x@mail.example.museum", {"x@mail.example.museum"}},
       {"script", "app@v2.min.js", {}},
       {"suffix only counts after the last dot", "png@example.com", {"png@example.com"}},
   };

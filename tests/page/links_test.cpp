@@ -36,7 +36,27 @@ TEST(Links, ResolvesAgainstThePage) {
       {"http://H/a/b.html", "app.js", "http://H/a/app.js"},
       {"http://H/a/b.html", "data.gz", "http://H/a/data.gz"},
       {"http://H/a/b.html", "song.mpeg", ""},
-      {"http://H/a/b.html", "./x/../y.html", "http://H/a/./x/../y.html"},
+      {"http://H/a/b.html", "./x/../y.html", "http://H/a/y.html"},
+      {"http://H/a/b.html", "../c.html", "http://H/c.html"},
+      {"http://H/a/b.html", "../../../c.html", "http://H/c.html"},
+      {"http://H/a/b.html", "x/..", "http://H/a/"},
+      {"http://H/a/b.html", ".", "http://H/a/"},
+      {"http://H/a/b.html", "/p/./q/../r/", "http://H/p/r/"},
+      {"http://H/a/b.html", "http://O/x/../y?q=../z", "http://O/y?q=../z"},
+      {"http://H/a/b.html", "s/../a b.html", "http://H/a/a b.html"},  // refused by libcurl
+      {"http://H/a/?ref=footer/x", "../blog/", "http://H/blog/"},
+      {"http://H/p.html?x=/y/z#f/g", "c.html", "http://H/c.html"},
+      {"http://H/a/b.html", "tel:+1-555-0100", ""},
+      {"http://H/a/b.html", "SMS:1", ""},
+      {"http://H/a/b.html", "data:text/html,x", ""},
+      {"http://H/a/b.html", "file:///etc/passwd", ""},
+      {"http://H/a/b.html", "about:blank", ""},
+      {"http://H/a/b.html", "callto:x", ""},
+      {"http://H/a/b.html", "a/b:c.html", "http://H/a/a/b:c.html"},
+      {"http://H/a/b.html", "1a:b.html", "http://H/a/1a:b.html"},
+      {"http://H/a/b.html", "c.html?x=a:b", "http://H/a/c.html?x=a:b"},
+      {"http://H/a/b.html", "httpguide.html", "http://H/a/httpguide.html"},
+      {"http://H/a/b.html", "www.H:8080/x", "http://www.H:8080/x"},
       {"http://H/a/b.html", "  'q.html?id=1'  ", "http://H/a/q.html?id=1"},
   };
   for (const auto& c : cases) {
@@ -83,6 +103,9 @@ TEST(Links, HrefValueScanning) {
        "<a href=\"p;jsessionid=1\">",
        {"http://h/a/p;jsessionid=1"}},
       {"href= at the very end", "<a href=", {}},
+      {"character references decoded",
+       "<a href=\"q?a=1&amp;b=2&#38;c=3&#x26;d=&lt;&gt;\"><a href=x&amp;y&bogus;>",
+       {"http://h/a/q?a=1&b=2&c=3&d=<>", "http://h/a/x&y&bogus;"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

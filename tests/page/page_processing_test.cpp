@@ -94,6 +94,21 @@ TEST(PageProcessing, PageRulesFromLevelTwoOn) {
   }
 }
 
+TEST(PageProcessing, LinksResolveAgainstTheUrlFinallyRead) {
+  test::TestServer server;
+  server.serve("/a", Reply::redirect("/dir/b.html"));
+  server.serve("/dir/b.html",
+               Reply::page("me@b.com <frame src=f.html><frame src=./x/../f.html>"
+                           "<a href=c.html><a href=../dir/c.html><a href=/dir/./c.html>"));
+  server.serve("/dir/f.html", Reply::page("frame@b.com"));
+  test::EngineHarness h;
+  const Processed p = process(h, server.url("/a"));
+  EXPECT_EQ(p.links, (Strings{server.url("/dir/c.html")})) << "one page, three spellings";
+  EXPECT_EQ(server.hits("/dir/f.html"), 1) << "a frame reached under two spellings is read once";
+  EXPECT_EQ(p.emails, (Strings{"me@b.com", "frame@b.com"}));
+  EXPECT_EQ(h.gridRows()[0][2], server.url("/a")) << "addresses name the URL handed out";
+}
+
 TEST(PageProcessing, UnreadablePageOnlyClearsTheHandOver) {
   test::EngineHarness h;
   const Processed p = process(h, "http://127.0.0.1:1/none.html");

@@ -19,12 +19,20 @@ TreeSite::TreeSite(TestServer& server, int fanOut, int height, std::chrono::mill
     std::vector<Page> next;
     for (const Page& p : frontier) {
       pages_.push_back(p);
-      std::string body = "<html><body><p>Contact " + emailOf(p.path) + " today.</p>\n";
-      body += "<a href=\"/\">home</a>\n";
+      // Links as real pages spell them, with the decoys real pages carry.
+      std::string body =
+          "<html><head><script src=\"/npm/lodash@4.17.21/lodash.min.js\"></script></head>"
+          "<body><img src=\"/img/logo@2x.png\"><p>Contact " +
+          emailOf(p.path) + " today (jquery@3.6.0).</p>\n";
+      body +=
+          "<a href=\"/\">home</a> <a href=\"./#top\">top</a> <a href=\"tel:+1-555-0100\">call</a>"
+          " <a href=\"javascript:void(0)\">menu</a>\n";
       const std::string stem = p.path == "/" ? "/n" : p.path.substr(0, p.path.size() - 5);
       for (int c = 0; c < fanOut && p.depth < height; ++c) {
         const std::string child = stem + "-" + std::to_string(c) + ".html";
-        body += "<a href=\"" + child + "\">child</a> <a href='" + child + "'>again</a>\n";
+        const std::string relative = child.substr(1);
+        body += "<a href=\"" + relative + "\">child</a> <a href='./x/../" + relative +
+                "#more'>again</a> <a href=\"../" + relative + "\">up and back</a>\n";
         next.push_back({child, p.depth + 1});
       }
       body += "</body></html>";

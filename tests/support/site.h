@@ -1,5 +1,7 @@
 // A generated site served by a TestServer: a tree of pages, each with one address, linking to
-// its children, its parent and the root. Knows what a crawl of a given depth must find.
+// its children (each in three spellings: relative, through dot segments with a fragment, and
+// through ".." above the root) and to the root, with tel: and script links and address decoys.
+// Knows what a crawl of a given depth must find.
 #pragma once
 
 #include <chrono>

@@ -1,0 +1,151 @@
+// The same crawl through the window (offscreen) and through korvex-cli, in one run:
+//   window_bench URL KORVEX_CLI DEPTH
+// Prints pages per second of each, how long the window's event loop takes to answer an event
+// posted from another thread during the crawl, and the CPU the process uses in 10 s of a
+// paused scan.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "message_boxes.h"
+#include "ui/frm_korvex.h"
+#include "ui/widget_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// Runs korvex-cli; returns the pages it processed and the seconds it took.
+std::pair<long, double> cliCrawl(const std::string& cli, const std::string& url, int depth) {
+  const std::string command = cli + " scan --quiet --format json --threads 10 --max-pages 100000" +
+                              " --depth " + std::to_string(depth) + " --url " + url;
+  const auto start = Clock::now();
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char buf[65536];
+  while (size_t n = fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  pclose(pipe);
+  const double elapsed = seconds(Clock::now() - start);
+  const size_t at = out.find("\"processed\":");
+  return {at == std::string::npos ? 0 : std::stol(out.substr(at + 12)), elapsed};
+}
+
+double percentile(std::vector<double> v, double p) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc != 4) {
+    std::cerr << "usage: window_bench URL KORVEX_CLI DEPTH\n";
+    return 2;
+  }
+  const std::string url = argv[1];
+  const int depth = std::atoi(argv[3]);
+  const auto [cliPages, cliSeconds] = cliCrawl(argv[2], url, depth);
+
+  korvex::ui::frmKorvex form([] { return true; });
+  form.show();
+  // Answers the confirmation and the Stop question; off while the paused scan is measured, as
+  // its polling would be most of what is measured.
+  auto boxes = std::make_unique<korvex::test::MessageBoxes>();
+  form.findChild<QLineEdit*>("txtBaseURL")->setText(QString::fromStdString(url));
+  form.findChild<QComboBox*>("cboDepth")->setCurrentText(QString::number(depth));
+  form.findChild<QComboBox*>("cboThreads")->setCurrentText(QStringLiteral("10"));
+  form.findChild<QLineEdit*>("txtNoOfPages")->setText(QStringLiteral("100000"));
+  auto* start = form.findChild<QPushButton*>("cmdScan");
+
+  // Latency probe: another thread posts an event every 10 ms and the main thread notes how long
+  // it waited.
+  std::mutex mutex;
+  std::vector<double> latencies;
+  std::atomic<bool> probing{true};
+  QObject receiver;
+  std::thread prober([&] {
+    while (probing) {
+      const auto posted = Clock::now();
+      QMetaObject::invokeMethod(
+          &receiver,
+          [&, posted] {
+            std::lock_guard lock(mutex);
+            latencies.push_back(seconds(Clock::now() - posted) * 1e3);
+          },
+          Qt::QueuedConnection);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  double windowSeconds = 0;
+  QTimer::singleShot(0, [&] {
+    const auto t0 = Clock::now();
+    start->click();
+    windowSeconds = seconds(Clock::now() - t0);
+    probing = false;
+    app.quit();
+  });
+  app.exec();
+  prober.join();
+  form.window().flush();
+  const long windowPages = form.findChild<QLineEdit*>("txtNoOfURLs")->text().toLong();
+
+  // A paused scan: CPU over 10 s, from 1 s after Pause (the pages in hand have ended by then).
+  double pausedCpu = 0;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(500, [&] {
+      form.findChild<QPushButton*>("cmdPause")->click();
+      QTimer::singleShot(1000, [&] {
+        boxes.reset();
+        const double before = cpuSeconds();
+        QTimer::singleShot(10000, [&, before] {
+          pausedCpu = cpuSeconds() - before;
+          boxes = std::make_unique<korvex::test::MessageBoxes>();
+          form.findChild<QPushButton*>("cmdStop")->click();
+        });
+      });
+    });
+    start->click();
+    app.quit();
+  });
+  app.exec();
+
+  const double cliRate = static_cast<double>(cliPages) / cliSeconds;
+  const double windowRate = static_cast<double>(windowPages) / windowSeconds;
+  std::printf("- korvex-cli: %ld pages in %.2f s = %.0f pages/s\n", cliPages, cliSeconds, cliRate);
+  std::printf("- window:     %ld pages in %.2f s = %.0f pages/s (%.0f%% of korvex-cli)\n",
+              windowPages, windowSeconds, windowRate, 100 * windowRate / cliRate);
+  std::printf(
+      "- event loop answer during the crawl: %zu probes, median %.2f ms, p99 %.2f ms, "
+      "max %.2f ms\n",
+      latencies.size(), percentile(latencies, 0.5), percentile(latencies, 0.99),
+      percentile(latencies, 1.0));
+  std::printf("- paused scan: %.3f s of CPU in 10 s\n", pausedCpu);
+  return 0;
+}

@@ -1,0 +1,167 @@
+#include "page/url_normalize.h"
+
+#include <curl/curl.h>
+
+#include <optional>
+
+#include "base/text.h"
+
+namespace korvex {
+namespace {
+
+bool isAlpha(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+void appendUtf8(std::string& out, unsigned long cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// The reference starting at text[0] == '&': its code point and length, or nothing.
+struct Reference {
+  unsigned long codePoint;
+  size_t length;
+};
+
+std::optional<Reference> referenceAt(std::string_view text) {
+  static constexpr struct {
+    std::string_view name;
+    unsigned long codePoint;
+  } kNamed[] = {{"&amp;", '&'},  {"&lt;", '<'},    {"&gt;", '>'},
+                {"&quot;", '"'}, {"&apos;", '\''}, {"&nbsp;", 0xA0}};
+  for (const auto& n : kNamed)
+    if (startsWithNoCase(text, n.name)) return Reference{n.codePoint, n.name.size()};
+  if (text.size() < 4 || text[1] != '#') return std::nullopt;
+  const bool hex = text[2] == 'x' || text[2] == 'X';
+  size_t i = hex ? 3 : 2;
+  const size_t first = i;
+  unsigned long cp = 0;
+  // At most 7 digits: every code point fits, and a run of digits costs no more than its length.
+  for (; i < text.size() && i - first < 7; ++i) {
+    const char c = text[i];
+    int d;
+    if (isDigit(c)) {
+      d = c - '0';
+    } else if (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) {
+      d = (c | 0x20) - 'a' + 10;
+    } else {
+      break;
+    }
+    cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(d);
+  }
+  if (i == first || i >= text.size() || text[i] != ';') return std::nullopt;
+  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  return Reference{cp, i + 1};
+}
+
+// RFC 3986, section 5.2.4, on a path.
+std::string removeDotSegmentsFromPath(std::string_view in) {
+  static constexpr std::string_view kSlash = "/";
+  std::string out;
+  out.reserve(in.size());
+  auto popSegment = [&out] {
+    const size_t slash = out.rfind('/');
+    out.resize(slash == std::string::npos ? 0 : slash);
+  };
+  while (!in.empty()) {
+    if (in.starts_with("../")) {
+      in.remove_prefix(3);
+    } else if (in.starts_with("./")) {
+      in.remove_prefix(2);
+    } else if (in.starts_with("/./")) {
+      in.remove_prefix(2);
+    } else if (in == "/.") {
+      in = kSlash;
+    } else if (in.starts_with("/../")) {
+      in.remove_prefix(3);
+      popSegment();
+    } else if (in == "/..") {
+      in = kSlash;
+      popSegment();
+    } else if (in == "." || in == "..") {
+      in = {};
+    } else {
+      const size_t end = in.find('/', 1);
+      const size_t length = end == std::string_view::npos ? in.size() : end;
+      out.append(in.substr(0, length));
+      in.remove_prefix(length);
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> pathFromCurl(const std::string& url) {
+  CURLU* handle = curl_url();
+  if (!handle) return std::nullopt;
+  std::optional<std::string> path;
+  if (curl_url_set(handle, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
+    char* text = nullptr;
+    if (curl_url_get(handle, CURLUPART_PATH, &text, 0) == CURLUE_OK && text) path = text;
+    curl_free(text);
+  }
+  curl_url_cleanup(handle);
+  return path;
+}
+
+}  // namespace
+
+std::string decodeCharacterReferences(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t from = 0;
+  for (size_t amp; (amp = text.find('&', from)) != std::string_view::npos;) {
+    out.append(text.substr(from, amp - from));
+    if (const auto ref = referenceAt(text.substr(amp))) {
+      appendUtf8(out, ref->codePoint);
+      from = amp + ref->length;
+    } else {
+      out += '&';
+      from = amp + 1;
+    }
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+std::string_view schemeOf(std::string_view value) {
+  if (value.empty() || !isAlpha(value[0])) return {};
+  for (size_t i = 1; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == ':') return value.substr(0, i);
+    if (!isAlpha(c) && !isDigit(c) && c != '+' && c != '-' && c != '.') return {};
+  }
+  return {};
+}
+
+std::string removeDotSegments(std::string url) {
+  const size_t scheme = url.find("://");
+  if (scheme == std::string::npos) return url;
+  const size_t pathStart = url.find_first_of("/?#", scheme + 3);
+  if (pathStart == std::string::npos || url[pathStart] != '/') return url;
+  const size_t pathEnd = std::min(url.find_first_of("?#", pathStart), url.size());
+  const std::string_view path = std::string_view(url).substr(pathStart, pathEnd - pathStart);
+  if (path.find("/.") == std::string_view::npos) return url;  // no dot segment to remove
+  std::optional<std::string> clean = pathFromCurl(url);
+  if (!clean) clean = removeDotSegmentsFromPath(path);
+  return url.replace(pathStart, pathEnd - pathStart, *clean);
+}
+
+}  // namespace korvex

@@ -1,0 +1,23 @@
+// Normalisation of link values and resolved URLs: character references decoded, schemes
+// recognised, dot segments removed (RFC 3986, section 5.2.4).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// Decodes &amp; &lt; &gt; &quot; &apos; &nbsp; and numeric references (&#38; &#x26;); any other
+// "&" stays as it is. Linear in the text.
+std::string decodeCharacterReferences(std::string_view text);
+
+// The scheme name a value begins with (a letter, then letters, digits, "+", "-" or ".", then
+// ":"), without the ":"; empty when it has none.
+std::string_view schemeOf(std::string_view value);
+
+// The URL with the dot segments of its path removed; everything else is kept as spelled.
+// libcurl's URL parser does it where it accepts the URL; a URL it refuses (a line break
+// inside, for instance) gets the same algorithm here.
+std::string removeDotSegments(std::string url);
+
+}  // namespace korvex

@@ -1,0 +1,274 @@
+#include "ui/frm_korvex.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "base/text.h"
+#include "control/field_checks.h"
+#include "control/save_results.h"
+#include "control/scan_control.h"
+#include "control/window_defaults.h"
+#include "ui/artwork.h"
+#include "ui/clickable_label.h"
+#include "ui/details_tab.h"
+#include "ui/field_help.h"
+#include "ui/frm_about.h"
+#include "ui/named.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_host.h"
+#include "ui/results_model.h"
+#include "ui/search_parameters_tab.h"
+#include "ui/search_results_tab.h"
+#include "ui/widget_window.h"
+
+namespace korvex::ui {
+namespace {
+
+const QColor kBackground(178, 200, 223);
+
+// The banner Image1, drawn to the window's width.
+class Banner final : public QWidget {
+ public:
+  Banner() {
+    setObjectName(QStringLiteral("Image1"));
+    setFixedHeight(64);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap art = banner(qRound(width() * ratio), qRound(height() * ratio));
+    art.setDevicePixelRatio(ratio);
+    p.drawPixmap(0, 0, art);
+  }
+};
+
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+frmKorvex::frmKorvex(OnlineProbe online)
+    : results_(new SearchResultsTab),
+      parameters_(new SearchParametersTab),
+      model_(new ResultsModel(this)),
+      details_(new DetailsTab(model_)),
+      SSTab1(named<QTabWidget>("SSTab1")),
+      lblToolTip(named<QLabel>("lblToolTip")),
+      txtDelimiter(named<QLineEdit>("txtDelimiter")),
+      cmdSave(named<QPushButton>("cmdSave", QStringLiteral("&Save"))),
+      cmdExit(named<QPushButton>("cmdExit", QStringLiteral("Exit"))),
+      about_(new frmAbout(this)),
+      window_(new WidgetWindow(*results_, *parameters_, *txtDelimiter, *model_, this)),
+      host_(std::make_unique<QtHost>()),
+      dialogs_(std::make_unique<QtDialogs>(this)),
+      control_(std::make_unique<ScanControl>(*window_, *host_, *dialogs_, realWorkers(),
+                                             std::move(online))) {
+  setObjectName(QStringLiteral("frmKorvex"));
+  setWindowTitle(qs(std::string(kTitle)));
+  setWindowIcon(appIcon());
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  setPalette(palette);
+  about_->setWindowFlag(Qt::Window);
+
+  SSTab1->addTab(results_, QStringLiteral("Search Results"));
+  SSTab1->addTab(parameters_, QStringLiteral("Search Parameters"));
+  SSTab1->addTab(details_, QStringLiteral("Details"));
+  QFont boldFont = lblToolTip->font();
+  boldFont.setBold(true);
+  lblToolTip->setFont(boldFont);
+  txtDelimiter->setMaximumWidth(80);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(lblToolTip, 1);
+  bottom->addWidget(named<QLabel>("Label12", QStringLiteral("Delimiter:")));
+  bottom->addWidget(txtDelimiter);
+  bottom->addWidget(cmdSave);
+  bottom->addWidget(cmdExit);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 6);
+  layout->addWidget(new Banner);
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(6, 0, 6, 0);
+  body->addWidget(SSTab1, 1);
+  body->addLayout(bottom);
+  layout->addLayout(body, 1);
+
+  connect(results_->cmdScan, &QPushButton::clicked, this, [this] { cmdScan_Click(); });
+  connect(results_->cmdPause, &QPushButton::clicked, this, [this] { control_->cmdPause_Click(); });
+  connect(results_->cmdStop, &QPushButton::clicked, this, [this] { control_->cmdStop_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+  connect(results_->lblAbout, &ClickableLabel::clicked, this, [this] { lblAbout_Click(); });
+  connect(parameters_->optURL, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) parameters_->lblSearch->setText(QStringLiteral("Base URL"));
+  });
+  connect(parameters_->optKeyword, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) parameters_->lblSearch->setText(QStringLiteral("Keyword"));
+  });
+
+  chooseSaveFile = [this] {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+  };
+  leaveNow = [] { std::_Exit(EXIT_SUCCESS); };
+
+  qApp->installEventFilter(this);
+  resize(1024, 700);
+  Form_Load();
+}
+
+frmKorvex::~frmKorvex() {
+  qApp->removeEventFilter(this);
+}
+
+void frmKorvex::Form_Load() {
+  applyWindowDefaults(*window_);
+  SSTab1->setCurrentIndex(0);
+  const QString version = QStringLiteral("Version ") + qs(std::string(kVersion));
+  results_->lblVersion->setText(version);
+  about_->lblAboutVersion->setText(version);
+  window_->flush();
+}
+
+void frmKorvex::cmdScan_Click() {
+  scanning_ = true;
+  control_->cmdScan_Click();
+  scanning_ = false;
+  window_->flush();
+}
+
+void frmKorvex::cmdSave_Click() {
+  const QString name = chooseSaveFile();
+  const SaveOutcome saved = saveResults(name.toStdString(), control_->state().sEmailList,
+                                        txtDelimiter->text().toStdString());
+  if (saved.message) dialogs_->message(*saved.message);
+}
+
+void frmKorvex::lblAbout_Click() {
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}
+
+void frmKorvex::closeEvent(QCloseEvent* event) {
+  window_->flush();
+  bool cancel = false;
+  control_->Form_Unload(cancel);
+  if (cancel) {
+    event->ignore();
+    return;
+  }
+  about_->hide();
+  // Leaving ends the program at once: a scan in progress is abandoned where it stands.
+  if (scanning_) leaveNow();
+  event->accept();
+}
+
+std::optional<std::string> frmKorvex::validate(QWidget* field) {
+  if (field == txtDelimiter) {
+    std::string delimiter = txtDelimiter->text().toStdString();
+    auto message = checkDelimiter(delimiter);
+    txtDelimiter->setText(qs(delimiter));
+    return message;
+  }
+  if (field == parameters_->txtNoOfPages)
+    return checkPageLimit(parameters_->txtNoOfPages->text().toStdString());
+  if (field == parameters_->txtURLMustKeyword) {
+    parameters_->fraURLMust->setEnabled(
+        !trimSpaces(parameters_->txtURLMustKeyword->toPlainText().toStdString()).empty());
+  } else if (field == parameters_->txtPagesMustKeyword) {
+    parameters_->fraPageMust->setEnabled(
+        !trimSpaces(parameters_->txtPagesMustKeyword->toPlainText().toStdString()).empty());
+  }
+  return std::nullopt;
+}
+
+void frmKorvex::fieldLeft(QWidget* field) {
+  // Run once the focus has settled on the next control: a refused value then takes the focus
+  // back before its message, and the message box hands the focus back to the field.
+  QTimer::singleShot(0, this, [this, field = QPointer<QWidget>(field)] {
+    if (!field || validating_) return;
+    validating_ = true;
+    if (const auto message = validate(field)) {
+      field->setFocus(Qt::OtherFocusReason);
+      dialogs_->message(*message);
+      if (field) {
+        activateWindow();
+        field->setFocus(Qt::OtherFocusReason);
+      }
+    }
+    validating_ = false;
+  });
+}
+
+void frmKorvex::showHelp(QWidget* field, bool focused) {
+  const std::optional<QString> help =
+      fieldHelp(field->objectName(), parameters_->optURL->isChecked());
+  if (!help) return;
+  lblToolTip->setText(focused ? *help : QString());
+}
+
+bool frmKorvex::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || !isAncestorOf(widget)) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // The control still gets its Enter (a multi-line box its line break); then a Tab
+        // moves the focus on.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (QWidget* f = QApplication::focusWidget(); f && isAncestorOf(f)) {
+                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QApplication::sendEvent(f, &tab);
+              }
+            },
+            Qt::QueuedConnection);
+      }
+      break;
+    }
+    case QEvent::FocusIn:
+      showHelp(widget, true);
+      break;
+    case QEvent::FocusOut: {
+      showHelp(widget, false);
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // Focus that leaves the window (a message box, another window) is not a change of field.
+      if (!validating_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        fieldLeft(widget);
+      break;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,81 @@
+// The main window frmKorvex: banner, the three tabs, the help line, the delimiter, Save and Exit.
+// A front end of the scan controller: the buttons call it, and it writes the window through
+// the engine's window interface.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "control/online_probe.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace korvex {
+class ScanControl;
+}
+
+namespace korvex::ui {
+
+class DetailsTab;
+class QtDialogs;
+class QtHost;
+class ResultsModel;
+class SearchParametersTab;
+class SearchResultsTab;
+class WidgetWindow;
+class frmAbout;
+
+class frmKorvex final : public QWidget {
+ public:
+  explicit frmKorvex(OnlineProbe online = isConnected);
+  ~frmKorvex() override;
+
+  ScanControl& control() { return *control_; }
+  WidgetWindow& window() { return *window_; }
+  frmAbout* about() const { return about_; }
+  bool scanning() const { return scanning_; }
+
+  // The Save As dialog; returns the chosen name, empty when cancelled. Tests replace it.
+  std::function<QString()> chooseSaveFile;
+  // Ends the program at once when it is left during a scan. Tests replace it.
+  std::function<void()> leaveNow;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Form_Load();
+  void cmdScan_Click();
+  void cmdSave_Click();
+  void lblAbout_Click();
+  // The checks made when a field is left: the message of a refused value, or nothing.
+  std::optional<std::string> validate(QWidget* field);
+  void fieldLeft(QWidget* field);
+  void showHelp(QWidget* field, bool focused);
+
+  SearchResultsTab* results_;
+  SearchParametersTab* parameters_;
+  ResultsModel* model_;
+  DetailsTab* details_;
+  QTabWidget* SSTab1;
+  QLabel* lblToolTip;
+  QLineEdit* txtDelimiter;
+  QPushButton* cmdSave;
+  QPushButton* cmdExit;
+  frmAbout* about_;
+  WidgetWindow* window_;
+  std::unique_ptr<QtHost> host_;
+  std::unique_ptr<QtDialogs> dialogs_;
+  std::unique_ptr<ScanControl> control_;
+  bool scanning_ = false;
+  bool validating_ = false;
+};
+
+}  // namespace korvex::ui

@@ -1,0 +1,26 @@
+// korvex: the desktop window of the engine.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstring>
+#include <iostream>
+
+#include "control/startup_check.h"
+#include "control/window_defaults.h"
+#include "ui/frm_korvex.h"
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "korvex " << korvex::kVersion << "\n";
+      return 0;
+    }
+  }
+  QApplication app(argc, argv);
+  if (const auto problem = korvex::engineStartupProblem()) {
+    QMessageBox::critical(nullptr, QStringLiteral("Korvex"), QString::fromStdString(*problem));
+    return 1;
+  }
+  korvex::ui::frmKorvex window;
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,41 @@
+// The result grid flxDetails as a table model. The engine sees row 0 as the heading (shown in
+// the view's header) and rows 1 on as results. Added rows reach the views in batches, on
+// publish(), so a crawl adding thousands of rows a second does not repaint per row.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace korvex::ui {
+
+class ResultsModel final : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  int gridRows() const { return static_cast<int>(rows_.size()) + 1; }
+  std::string cell(int row, int column) const;
+  void setCell(int row, int column, std::string text);
+  void addRow() { rows_.emplace_back(); }
+  void setRows(int rows);
+  void clear();
+  std::string format() const { return format_; }
+  void setFormat(std::string format);
+  // Tells the views about the rows added since the last call.
+  void publish();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  using Row = std::array<std::string, 3>;
+  Row heading_;
+  std::vector<Row> rows_{1};  // rows 1 on of the grid; an empty row follows the heading
+  int published_ = 1;
+  std::string format_;
+};
+
+}  // namespace korvex::ui

@@ -1,0 +1,107 @@
+#include "ui/search_parameters_tab.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/named.h"
+
+namespace korvex::ui {
+namespace {
+
+QComboBox* numberList(const char* name, int last) {
+  auto* combo = named<QComboBox>(name);  // not editable: no value outside the list
+  for (int i = 1; i <= last; ++i) combo->addItem(QString::number(i));
+  return combo;
+}
+
+QPlainTextEdit* keywordBox(const char* name) {
+  auto* box = named<QPlainTextEdit>(name);
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);  // one keyword per line, both scroll bars
+  box->setTabChangesFocus(true);
+  return box;
+}
+
+// A frame of keyword rules: the two boxes and the "Must Condition" options.
+QGroupBox* rulesFrame(const char* name, const QString& title, const char* mustLabel,
+                      QPlainTextEdit* must, const char* mustNotLabel, QPlainTextEdit* mustNot,
+                      QGroupBox* condition, QRadioButton* any, QRadioButton* all) {
+  auto* frame = named<QGroupBox>(name, title);
+  auto* options = new QVBoxLayout(condition);
+  options->addWidget(any);
+  options->addWidget(all);
+  options->addStretch();
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(named<QLabel>(mustLabel, QStringLiteral("Must Contain Keywords:")), 0, 0);
+  grid->addWidget(named<QLabel>(mustNotLabel, QStringLiteral("Must Not Contain Keywords:")), 0, 1);
+  grid->addWidget(must, 1, 0);
+  grid->addWidget(mustNot, 1, 1);
+  grid->addWidget(condition, 1, 2);
+  grid->setRowStretch(1, 1);
+  return frame;
+}
+
+}  // namespace
+
+SearchParametersTab::SearchParametersTab(QWidget* parent)
+    : QWidget(parent),
+      optURL(named<QRadioButton>("optURL", QStringLiteral("Based On URL"))),
+      optKeyword(named<QRadioButton>("optKeyword", QStringLiteral("Based On Keyword"))),
+      lblSearch(named<QLabel>("lblSearch", QStringLiteral("Base URL:"))),
+      txtBaseURL(named<QLineEdit>("txtBaseURL")),
+      cboDepth(numberList("cboDepth", 20)),
+      txtNoOfPages(named<QLineEdit>("txtNoOfPages")),
+      txtMaxTime(named<QLineEdit>("txtMaxTime")),
+      cboThreads(numberList("cboThreads", 10)),
+      txtURLMustKeyword(keywordBox("txtURLMustKeyword")),
+      txtURLMustNotKeyword(keywordBox("txtURLMustNotKeyword")),
+      fraURLMust(named<QGroupBox>("fraURLMust", QStringLiteral("Must Condition"))),
+      OptURLAny(named<QRadioButton>("OptURLAny", QStringLiteral("Match any one of the word"))),
+      OptURLAll(named<QRadioButton>("OptURLAll", QStringLiteral("Match All Words"))),
+      txtPagesMustKeyword(keywordBox("txtPagesMustKeyword")),
+      txtPagesMustNotKeyword(keywordBox("txtPagesMustNotKeyword")),
+      fraPageMust(named<QGroupBox>("fraPageMust", QStringLiteral("Must Condition"))),
+      OptPagesAny(named<QRadioButton>("OptPagesAny", QStringLiteral("Match any one of the word"))),
+      OptPagesAll(named<QRadioButton>("OptPagesAll", QStringLiteral("Match All Words"))) {
+  auto* mode = new QHBoxLayout;
+  mode->addWidget(named<QLabel>("Label16", QStringLiteral("Search Criteria:")));
+  mode->addWidget(optURL);
+  mode->addWidget(optKeyword);
+  mode->addStretch();
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(lblSearch, 0, 0);
+  fields->addWidget(txtBaseURL, 0, 1, 1, 5);
+  fields->addWidget(named<QLabel>("Label3", QStringLiteral("Depth:")), 1, 0);
+  fields->addWidget(cboDepth, 1, 1);
+  fields->addWidget(named<QLabel>("Label4", QStringLiteral("Max No of Pages:")), 1, 2);
+  fields->addWidget(txtNoOfPages, 1, 3);
+  fields->addWidget(named<QLabel>("Label1", QStringLiteral("Max Time/Page:")), 2, 0);
+  auto* time = new QHBoxLayout;
+  time->addWidget(txtMaxTime);
+  time->addWidget(named<QLabel>("Label19", QStringLiteral("Min.")));
+  fields->addLayout(time, 2, 1);
+  fields->addWidget(named<QLabel>("Label7", QStringLiteral("No. of Threads:")), 2, 2);
+  fields->addWidget(cboThreads, 2, 3);
+  fields->setColumnStretch(4, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(mode);
+  layout->addLayout(fields);
+  layout->addWidget(
+      rulesFrame("Frame2", QStringLiteral("Skip/Scan URL Keywords"), "Label15", txtURLMustKeyword,
+                 "Label17", txtURLMustNotKeyword, fraURLMust, OptURLAny, OptURLAll),
+      1);
+  layout->addWidget(rulesFrame("Frame3", QStringLiteral("Skip/Scan Pages Keywords"), "Label20",
+                               txtPagesMustKeyword, "Label18", txtPagesMustNotKeyword, fraPageMust,
+                               OptPagesAny, OptPagesAll),
+                    1);
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,40 @@
+// The "Search Parameters" tab: the mode, the base URL or keywords, depth, page limit, time
+// limit, threads, and the URL and page keyword rules with their conditions.
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace korvex::ui {
+
+class SearchParametersTab final : public QWidget {
+ public:
+  explicit SearchParametersTab(QWidget* parent = nullptr);
+
+  QRadioButton* optURL;
+  QRadioButton* optKeyword;
+  QLabel* lblSearch;
+  QLineEdit* txtBaseURL;
+  QComboBox* cboDepth;
+  QLineEdit* txtNoOfPages;
+  QLineEdit* txtMaxTime;
+  QComboBox* cboThreads;
+  QPlainTextEdit* txtURLMustKeyword;
+  QPlainTextEdit* txtURLMustNotKeyword;
+  QGroupBox* fraURLMust;
+  QRadioButton* OptURLAny;
+  QRadioButton* OptURLAll;
+  QPlainTextEdit* txtPagesMustKeyword;
+  QPlainTextEdit* txtPagesMustNotKeyword;
+  QGroupBox* fraPageMust;
+  QRadioButton* OptPagesAny;
+  QRadioButton* OptPagesAll;
+};
+
+}  // namespace korvex::ui

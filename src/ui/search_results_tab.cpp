@@ -1,0 +1,105 @@
+#include "ui/search_results_tab.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/clickable_label.h"
+#include "ui/named.h"
+
+namespace korvex::ui {
+namespace {
+
+QLabel* bold(const char* name, const QString& text) {
+  auto* label = named<QLabel>(name, text);
+  QFont f = label->font();
+  f.setBold(true);
+  label->setFont(f);
+  return label;
+}
+
+QPlainTextEdit* resultBox(const char* name) {
+  auto* box = named<QPlainTextEdit>(name);
+  box->setReadOnly(true);
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);  // both scroll bars, one entry per line
+  box->setTabChangesFocus(true);
+  return box;
+}
+
+QLineEdit* counter(const char* name) {
+  auto* box = named<QLineEdit>(name);
+  box->setReadOnly(true);
+  box->setAlignment(Qt::AlignRight);
+  return box;
+}
+
+}  // namespace
+
+SearchResultsTab::SearchResultsTab(QWidget* parent)
+    : QWidget(parent),
+      cmdScan(named<QPushButton>("cmdScan", QStringLiteral("Start"))),
+      cmdPause(named<QPushButton>("cmdPause", QStringLiteral("Pause"))),
+      cmdStop(named<QPushButton>("cmdStop", QStringLiteral("Stop"))),
+      lblStatus(bold("lblStatus", QStringLiteral("Idle"))),
+      lblDetails(named<QLabel>("lblDetails")),
+      txtURLs(resultBox("txtURLs")),
+      txtEmail(resultBox("txtEmail")),
+      txtNoOfExtUrl(counter("txtNoOfExtUrl")),
+      txtNoOfValidUrls(counter("txtNoOfValidUrls")),
+      txtNoOfURLs(counter("txtNoOfURLs")),
+      txtNoOfEmails(counter("txtNoOfEmails")),
+      lblVersion(bold("lblVersion", QStringLiteral("Version"))),
+      lblAbout(named<ClickableLabel>("lblAbout", QStringLiteral("About"))) {
+  lblDetails->setWordWrap(true);
+  lblVersion->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+  QFont link = lblAbout->font();
+  link.setBold(true);
+  link.setUnderline(true);
+  lblAbout->setFont(link);
+  lblAbout->setStyleSheet(QStringLiteral("color: blue;"));
+  lblAbout->setCursor(Qt::PointingHandCursor);
+  lblAbout->setToolTip(QStringLiteral("Click to see the About box."));
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {cmdScan, cmdPause, cmdStop}) buttons->addWidget(b);
+  buttons->addSpacing(16);
+  buttons->addWidget(lblStatus);
+  buttons->addStretch();
+  buttons->addWidget(lblVersion);
+  buttons->addSpacing(12);
+  buttons->addWidget(lblAbout);
+
+  auto* urls = new QVBoxLayout;
+  urls->addWidget(bold("Label5", QStringLiteral("Scanned URLs")));
+  urls->addWidget(txtURLs);
+  auto* emails = new QVBoxLayout;
+  emails->addWidget(bold("Label2", QStringLiteral("Email Addresses")));
+  emails->addWidget(txtEmail);
+
+  auto* log = named<QGroupBox>("Frame1", QStringLiteral("Log"));
+  auto* counters = new QFormLayout(log);
+  counters->addRow(named<QLabel>("Label11", QStringLiteral("URLs Extracted:")), txtNoOfExtUrl);
+  counters->addRow(named<QLabel>("Label21", QStringLiteral("Valid URLs:")), txtNoOfValidUrls);
+  counters->addRow(named<QLabel>("Label8", QStringLiteral("Processed:")), txtNoOfURLs);
+  counters->addRow(named<QLabel>("Label9", QStringLiteral("Emails Extracted:")), txtNoOfEmails);
+  auto* side = new QVBoxLayout;
+  side->addWidget(log);
+  side->addStretch();
+
+  auto* results = new QHBoxLayout;
+  results->addLayout(urls, 3);
+  results->addLayout(emails, 2);
+  results->addLayout(side, 0);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(buttons);
+  layout->addWidget(lblDetails);
+  layout->addLayout(results, 1);
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,35 @@
+// The "Search Results" tab: Start, Pause and Stop, the status, the scanned URLs and the
+// addresses found, the four counters, the version and the link to the About box.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace korvex::ui {
+
+class ClickableLabel;
+
+class SearchResultsTab final : public QWidget {
+ public:
+  explicit SearchResultsTab(QWidget* parent = nullptr);
+
+  QPushButton* cmdScan;
+  QPushButton* cmdPause;
+  QPushButton* cmdStop;
+  QLabel* lblStatus;
+  QLabel* lblDetails;
+  QPlainTextEdit* txtURLs;
+  QPlainTextEdit* txtEmail;
+  QLineEdit* txtNoOfExtUrl;
+  QLineEdit* txtNoOfValidUrls;
+  QLineEdit* txtNoOfURLs;
+  QLineEdit* txtNoOfEmails;
+  QLabel* lblVersion;
+  ClickableLabel* lblAbout;
+};
+
+}  // namespace korvex::ui

@@ -1,0 +1,290 @@
+#include "ui/widget_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "base/text.h"
+#include "ui/results_model.h"
+#include "ui/search_parameters_tab.h"
+#include "ui/search_results_tab.h"
+
+namespace korvex::ui {
+namespace {
+
+// Often enough to look live, rarely enough that a fast crawl spends its time crawling.
+constexpr std::chrono::milliseconds kRepaintEvery{100};
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Multi-line boxes hold lines ended by CR LF, as the engine writes and splits them.
+QString toWidget(std::string_view text) {
+  return qs(replaceAll(text, kCrLf, "\n"));
+}
+
+std::string fromWidget(const QString& text) {
+  return replaceAll(text.toStdString(), "\n", kCrLf);
+}
+
+void showEnd(QPlainTextEdit* box) {
+  // The box shows its last line, with nothing selected.
+  box->moveCursor(QTextCursor::End);
+  box->horizontalScrollBar()->setValue(0);
+  box->ensureCursorVisible();
+}
+
+}  // namespace
+
+WidgetWindow::WidgetWindow(SearchResultsTab& results, SearchParametersTab& parameters,
+                           QWidget& delimiter, ResultsModel& grid, QObject* parent)
+    : QObject(parent),
+      results_(results),
+      parameters_(parameters),
+      delimiter_(delimiter),
+      grid_(grid),
+      flushTimer_(new QTimer(this)) {
+  flushTimer_->setSingleShot(true);
+  flushTimer_->setInterval(kRepaintEvery);
+  connect(flushTimer_, &QTimer::timeout, this, [this] { flush(); });
+}
+
+int WidgetWindow::keptIndex(Field field) {
+  switch (field) {
+    case Field::txtEmail:
+      return 0;
+    case Field::txtURLs:
+      return 1;
+    case Field::txtNoOfEmails:
+      return 2;
+    case Field::txtNoOfURLs:
+      return 3;
+    case Field::txtNoOfValidUrls:
+      return 4;
+    case Field::txtNoOfExtUrl:
+      return 5;
+    default:
+      return -1;
+  }
+}
+
+QWidget* WidgetWindow::widget(Field field) const {
+  switch (field) {
+    case Field::txtBaseURL:
+      return parameters_.txtBaseURL;
+    case Field::txtEmail:
+      return results_.txtEmail;
+    case Field::txtURLs:
+      return results_.txtURLs;
+    case Field::txtNoOfEmails:
+      return results_.txtNoOfEmails;
+    case Field::txtNoOfURLs:
+      return results_.txtNoOfURLs;
+    case Field::txtNoOfValidUrls:
+      return results_.txtNoOfValidUrls;
+    case Field::txtNoOfExtUrl:
+      return results_.txtNoOfExtUrl;
+    case Field::txtNoOfPages:
+      return parameters_.txtNoOfPages;
+    case Field::txtMaxTime:
+      return parameters_.txtMaxTime;
+    case Field::txtURLMustKeyword:
+      return parameters_.txtURLMustKeyword;
+    case Field::txtURLMustNotKeyword:
+      return parameters_.txtURLMustNotKeyword;
+    case Field::txtPagesMustKeyword:
+      return parameters_.txtPagesMustKeyword;
+    case Field::txtPagesMustNotKeyword:
+      return parameters_.txtPagesMustNotKeyword;
+    case Field::txtDelimiter:
+      return &delimiter_;
+    case Field::cboDepth:
+      return parameters_.cboDepth;
+    case Field::cboThreads:
+      return parameters_.cboThreads;
+    case Field::lblStatus:
+      return results_.lblStatus;
+    case Field::lblDetails:
+      return results_.lblDetails;
+  }
+  return nullptr;
+}
+
+std::string WidgetWindow::text(Field field) const {
+  if (const int k = keptIndex(field); k >= 0) return kept_[k].text;
+  QWidget* w = widget(field);
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text().toStdString();
+  if (auto* box = qobject_cast<QPlainTextEdit*>(w)) return fromWidget(box->toPlainText());
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
+  return {};
+}
+
+void WidgetWindow::setText(Field field, std::string text) {
+  if (const int k = keptIndex(field); k >= 0) {
+    kept_[k].text = std::move(text);
+    kept_[k].reset = true;
+    scheduleFlush();
+    return;
+  }
+  QWidget* w = widget(field);
+  if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    line->setText(qs(text));
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(w)) {
+    box->setPlainText(toWidget(text));
+  } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    combo->setCurrentIndex(combo->findText(qs(text)));
+  } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(qs(text));
+  }
+}
+
+void WidgetWindow::appendText(Field field, std::string_view text) {
+  if (const int k = keptIndex(field); k >= 0) {
+    kept_[k].text.append(text);
+    scheduleFlush();
+    return;
+  }
+  setText(field, this->text(field) + std::string(text));
+}
+
+bool WidgetWindow::hasSelection(Field combo) const {
+  auto* c = qobject_cast<QComboBox*>(widget(combo));
+  return c && c->currentIndex() >= 0;
+}
+
+void WidgetWindow::focus(Field field) {
+  // A field on a tab that is not shown cannot take the focus; nothing more happens then.
+  if (QWidget* w = widget(field); w && w->isVisible()) w->setFocus(Qt::OtherFocusReason);
+}
+
+namespace {
+QRadioButton* optionButton(SearchParametersTab& p, Option option) {
+  switch (option) {
+    case Option::optURL:
+      return p.optURL;
+    case Option::optKeyword:
+      return p.optKeyword;
+    case Option::OptURLAny:
+      return p.OptURLAny;
+    case Option::OptURLAll:
+      return p.OptURLAll;
+    case Option::OptPagesAny:
+      return p.OptPagesAny;
+    case Option::OptPagesAll:
+      return p.OptPagesAll;
+  }
+  return nullptr;
+}
+
+QPushButton* button(SearchResultsTab& r, Button b) {
+  switch (b) {
+    case Button::cmdScan:
+      return r.cmdScan;
+    case Button::cmdPause:
+      return r.cmdPause;
+    case Button::cmdStop:
+      return r.cmdStop;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool WidgetWindow::option(Option o) const {
+  return optionButton(parameters_, o)->isChecked();
+}
+
+void WidgetWindow::setOption(Option o, bool selected) {
+  QRadioButton* b = optionButton(parameters_, o);
+  // An exclusive option cannot be cleared directly; clearing leaves its group with none.
+  b->setAutoExclusive(selected);
+  b->setChecked(selected);
+  b->setAutoExclusive(true);
+}
+
+bool WidgetWindow::enabled(Button b) const {
+  return button(results_, b)->isEnabled();
+}
+
+void WidgetWindow::setEnabled(Button b, bool enabled) {
+  button(results_, b)->setEnabled(enabled);
+}
+
+std::string WidgetWindow::caption(Button b) const {
+  return button(results_, b)->text().toStdString();
+}
+
+void WidgetWindow::setCaption(Button b, std::string caption) {
+  button(results_, b)->setText(qs(caption));
+}
+
+std::string WidgetWindow::gridFormat() const {
+  return grid_.format();
+}
+
+void WidgetWindow::setGridFormat(std::string format) {
+  grid_.setFormat(std::move(format));
+}
+
+int WidgetWindow::gridRows() const {
+  return grid_.gridRows();
+}
+
+void WidgetWindow::setGridRows(int rows) {
+  grid_.setRows(rows);
+}
+
+std::string WidgetWindow::gridCell(int row, int column) const {
+  return grid_.cell(row, column);
+}
+
+void WidgetWindow::setGridCell(int row, int column, std::string text) {
+  grid_.setCell(row, column, std::move(text));
+}
+
+void WidgetWindow::addGridRow() {
+  grid_.addRow();
+  scheduleFlush();
+}
+
+void WidgetWindow::clearGrid() {
+  grid_.clear();
+}
+
+void WidgetWindow::scheduleFlush() {
+  if (!flushTimer_->isActive()) flushTimer_->start();
+}
+
+void WidgetWindow::flush() {
+  flushTimer_->stop();
+  for (Field field : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
+                      Field::txtNoOfValidUrls, Field::txtNoOfExtUrl}) {
+    Kept& k = kept_[keptIndex(field)];
+    QWidget* w = widget(field);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+      if (const QString now = qs(k.text); line->text() != now) line->setText(now);
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(w)) {
+      if (k.reset) {
+        box->setPlainText(toWidget(k.text));
+      } else if (k.shown < k.text.size()) {
+        QTextCursor end(box->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(toWidget(std::string_view(k.text).substr(k.shown)));
+      } else {
+        continue;
+      }
+      showEnd(box);
+    }
+    k.shown = k.text.size();
+    k.reset = false;
+  }
+  grid_.publish();
+}
+
+}  // namespace korvex::ui

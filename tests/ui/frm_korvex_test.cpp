@@ -1,0 +1,386 @@
+// The main window driven as a user drives it: controls found by name, message boxes answered.
+#include "ui/frm_korvex.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "control/scan_control.h"
+#include "message_boxes.h"
+#include "support/run_command.h"
+#include "support/site.h"
+#include "ui/frm_about.h"
+#include "ui/widget_window.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+struct Form {
+  Form() {
+    form.show();
+    QApplication::setActiveWindow(&form);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  template <typename W = QWidget>
+  W* get(const char* name) {
+    auto* w = form.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QString text(const char* name) {
+    QWidget* w = get(name);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* b = qobject_cast<QPlainTextEdit*>(w)) return b->toPlainText();
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* p = qobject_cast<QPushButton*>(w)) return p->text();
+    return {};
+  }
+  void showTab(int index) { get<QTabWidget>("SSTab1")->setCurrentIndex(index); }
+  void type(const char* name, const QString& text) {
+    QWidget* w = get(name);
+    w->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
+    if (auto* b = qobject_cast<QPlainTextEdit*>(w)) b->setPlainText(text);
+  }
+  void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+  void scan(const std::string& url, int depth, int threads) {
+    showTab(1);
+    type("txtBaseURL", QString::fromStdString(url));
+    get<QComboBox>("cboDepth")->setCurrentText(QString::number(depth));
+    get<QComboBox>("cboThreads")->setCurrentText(QString::number(threads));
+    showTab(0);
+    click("cmdScan");  // returns when the scan is over
+  }
+  std::vector<std::string> lines(const char* name) {
+    std::vector<std::string> out;
+    for (const QString& l : text(name).split('\n', Qt::SkipEmptyParts))
+      out.push_back(l.toStdString());
+    return out;
+  }
+
+  ui::frmKorvex form{[] { return true; }};
+  test::MessageBoxes boxes;
+};
+
+TEST(Window, StartsWithTheDefaults) {
+  Form f;
+  const std::pair<const char*, const char*> expected[] = {
+      {"cboDepth", "5"},
+      {"cboThreads", "5"},
+      {"txtNoOfPages", "10000"},
+      {"txtMaxTime", "1"},
+      {"txtDelimiter", ";"},
+      {"lblStatus", "Idle"},
+      {"lblVersion", "Version 1.5"},
+      {"lblSearch", "Base URL"},
+      {"cmdPause", "Pause"},
+      {"lblDetails", "Please set the Search Parameters before starting the process."},
+  };
+  for (const auto& [name, value] : expected) EXPECT_EQ(f.text(name), value) << name;
+  EXPECT_EQ(f.form.windowTitle(), "Korvex");
+  EXPECT_EQ(f.get<QTabWidget>("SSTab1")->currentIndex(), 0);
+  EXPECT_TRUE(f.get<QRadioButton>("optURL")->isChecked());
+  EXPECT_TRUE(f.get<QRadioButton>("OptURLAny")->isChecked());
+  EXPECT_TRUE(f.get<QRadioButton>("OptPagesAny")->isChecked());
+  EXPECT_TRUE(f.get("cmdScan")->isEnabled());
+  EXPECT_FALSE(f.get("cmdPause")->isEnabled());
+  EXPECT_FALSE(f.get("cmdStop")->isEnabled());
+  EXPECT_FALSE(f.get<QComboBox>("cboDepth")->isEditable());
+  EXPECT_EQ(f.get<QComboBox>("cboThreads")->count(), 10);
+  auto* grid = f.get<QTableView>("flxDetails");
+  EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "Email");
+}
+
+TEST(Window, HelpLineFollowsTheFocus) {
+  Form f;
+  f.showTab(1);
+  const struct {
+    const char* control;
+    bool urlMode;
+    const char* help;
+  } rows[] = {
+      {"txtBaseURL", true, "Enter the base URL from which search should begin"},
+      {"txtBaseURL", false, "Enter the search keyword(s)"},
+      {"txtMaxTime", true,
+       "Enter the maximum time in minutes, the application can try for downloading a page"},
+      {"OptPagesAll", true,
+       "Select this option if the retrieved page should contain all of the must keywords"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.control);
+    f.get<QRadioButton>(r.urlMode ? "optURL" : "optKeyword")->setChecked(true);
+    f.get("cboThreads")->setFocus();
+    f.get(r.control)->setFocus();
+    EXPECT_EQ(f.text("lblToolTip"), r.help);
+  }
+  f.get("OptURLAll")->setFocus();
+  f.get("cboThreads")->setFocus();
+  EXPECT_EQ(f.text("lblToolTip"), "") << "a field without help leaves the emptied line";
+}
+
+TEST(Window, EnterMovesTheFocusOnAndStillReachesTheField) {
+  Form f;
+  f.showTab(1);
+  for (const char* name : {"txtNoOfPages", "txtURLMustKeyword"}) {
+    SCOPED_TRACE(name);
+    f.type(name, "");
+    QTest::keyClick(f.get(name), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_NE(QApplication::focusWidget(), f.get(name));
+  }
+  EXPECT_EQ(f.text("txtURLMustKeyword"), "\n") << "the multi-line field got its line break";
+}
+
+TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
+  Form f;
+  f.showTab(1);
+  const struct {
+    const char* field;
+    const char* typed;
+    const char* message;  // "" when accepted
+    const char* shown;
+  } rows[] = {
+      {"txtDelimiter", "   ", "Delimiter cannot be blank.", ""},
+      {"txtDelimiter", " , ", "", ","},
+      {"txtDelimiter", "x;", "Delimiter cannot be a-z, A-Z, 0-9", "x;"},
+      {"txtDelimiter", ";@", "Delimiter cannot be @ symbol", ";@"},
+      {"txtDelimiter", ".", "Delimiter cannot be . symbol", "."},
+      {"txtNoOfPages", "abc", "Please enter the number", "abc"},
+      {"txtNoOfPages", "2.5", "No. of pages should be an integer", "2.5"},
+      {"txtNoOfPages", "0", "No. of pages should be greater than zero", "0"},
+      {"txtNoOfPages", "100001", "No. of pages cannot be greater than 100000", "100001"},
+      {"txtNoOfPages", "100000", "", "100000"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.field) + " '" + r.typed + "'");
+    f.boxes.seen.clear();
+    f.type(r.field, r.typed);
+    QTest::keyClick(f.get(r.field), Qt::Key_Tab);
+    QTest::qWait(50);
+    const bool refused = *r.message != '\0';
+    ASSERT_EQ(f.boxes.seen.size(), refused ? 1u : 0u);
+    if (refused) {
+      EXPECT_EQ(f.boxes.seen[0].text, r.message);
+      EXPECT_EQ(f.boxes.seen[0].caption, "Korvex");
+      EXPECT_EQ(f.boxes.seen[0].icon, QMessageBox::Information);
+    }
+    EXPECT_EQ(QApplication::focusWidget() == f.get(r.field), refused);
+    EXPECT_EQ(f.text(r.field), r.shown);
+    f.get<QLineEdit>(r.field)->setText(std::string(r.field) == "txtDelimiter" ? ";" : "10");
+  }
+  f.type("txtNoOfPages", "10");
+  for (const auto& [field, frame] : {std::pair{"txtURLMustKeyword", "fraURLMust"},
+                                     std::pair{"txtPagesMustKeyword", "fraPageMust"}}) {
+    f.type(field, "   ");
+    QTest::keyClick(f.get(field), Qt::Key_Tab);
+    QTest::qWait(20);
+    EXPECT_FALSE(f.get(frame)->isEnabled()) << frame;
+    f.type(field, "kw");
+    QTest::keyClick(f.get(field), Qt::Key_Tab);
+    QTest::qWait(20);
+    EXPECT_TRUE(f.get(frame)->isEnabled()) << frame;
+  }
+  f.click("optKeyword");
+  EXPECT_EQ(f.text("lblSearch"), "Keyword");
+  f.click("optURL");
+  EXPECT_EQ(f.text("lblSearch"), "Base URL");
+}
+
+TEST(Window, ScanGivesWhatTheCommandLineGives) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 3);
+  const auto cli = test::runCommand(std::string(KORVEX_CLI) + " scan --quiet --format json --url " +
+                                    site.rootUrl() + " --depth 2 --threads 3");
+  ASSERT_EQ(cli.status, 0) << cli.err;
+  const auto expected = nlohmann::json::parse(cli.out);
+
+  Form f;
+  f.scan(site.rootUrl(), 2, 3);
+  ASSERT_EQ(f.boxes.texts(),
+            std::vector<QString>{"Have you entered all the Search Parameters you need for this "
+                                 "session?"});
+  EXPECT_TRUE(f.boxes.seen[0].noIsDefault);
+  std::set<std::string> cliEmails, cliScanned;
+  for (const auto& e : expected["emails"]) cliEmails.insert(e["email"].get<std::string>());
+  for (const auto& u : expected["scanned"]) cliScanned.insert(u.get<std::string>());
+  const auto emails = f.lines("txtEmail");
+  EXPECT_EQ(std::set<std::string>(emails.begin(), emails.end()), cliEmails);
+  EXPECT_EQ(cliEmails, site.emailsWithin(2));
+  const auto scanned = f.lines("txtURLs");
+  EXPECT_EQ(std::set<std::string>(scanned.begin(), scanned.end()), cliScanned);
+  const std::pair<const char*, const char*> counters[] = {{"txtNoOfExtUrl", "extracted"},
+                                                          {"txtNoOfValidUrls", "valid"},
+                                                          {"txtNoOfURLs", "processed"},
+                                                          {"txtNoOfEmails", "emails"}};
+  for (const auto& [field, key] : counters)
+    EXPECT_EQ(f.text(field).toLongLong(), expected["counters"][key].get<long long>()) << field;
+  auto* grid = f.get<QTableView>("flxDetails")->model();
+  ASSERT_EQ(grid->rowCount(), static_cast<int>(cliEmails.size()));
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    EXPECT_EQ(grid->index(r, 0).data().toInt(), r + 1);
+    const std::string email = grid->index(r, 1).data().toString().toStdString();
+    const std::string page = grid->index(r, 2).data().toString().toStdString();
+    EXPECT_EQ(test::TreeSite::emailOf(page.substr(server.origin().size())), email) << page;
+    EXPECT_TRUE(cliEmails.count(email)) << email;
+  }
+  EXPECT_EQ(f.text("lblStatus"), "Idle");
+  EXPECT_TRUE(f.get("cmdScan")->isEnabled());
+  EXPECT_FALSE(f.get("cmdStop")->isEnabled());
+}
+
+TEST(Window, PauseResumeAndStopActOnARunningScan) {
+  test::TestServer server;
+  test::TreeSite site(server, 4, 4, 40ms);
+  Form f;
+  struct Seen {
+    QString pausedStatus, pausedCaption, resumedStatus;
+    QString processedAtPause, processedAfterPause;
+  } seen;
+  // The URL in hand when Pause is pressed may still go out; none after it.
+  auto processed = [&] {
+    f.form.window().flush();
+    return f.text("txtNoOfURLs");
+  };
+  QTimer::singleShot(300, [&] {
+    f.click("cmdPause");
+    seen.pausedStatus = f.text("lblStatus");
+    seen.pausedCaption = f.text("cmdPause");
+    QTimer::singleShot(200, [&] {
+      seen.processedAtPause = processed();
+      QTimer::singleShot(400, [&] {
+        seen.processedAfterPause = processed();
+        f.click("cmdPause");
+        seen.resumedStatus = f.text("lblStatus");
+        QTimer::singleShot(300, [&] { f.click("cmdStop"); });
+      });
+    });
+  });
+  f.scan(site.rootUrl(), 4, 2);
+  EXPECT_EQ(seen.pausedStatus, "Paused");
+  EXPECT_EQ(seen.pausedCaption, "Resume");
+  EXPECT_EQ(seen.processedAtPause, seen.processedAfterPause) << "no URL handed out while paused";
+  EXPECT_EQ(seen.resumedStatus, "In Progress");
+  EXPECT_EQ(f.boxes.texts().back(), "Do you really want to stop the process?");
+  EXPECT_LT(f.text("txtNoOfURLs").toULongLong(), site.pagesWithin(4)) << "Stop ended the scan";
+  EXPECT_EQ(f.text("lblStatus"), "Idle");
+  EXPECT_EQ(f.text("cmdPause"), "Pause");
+  EXPECT_TRUE(f.get("cmdScan")->isEnabled());
+}
+
+TEST(Window, LeavingDuringAScanEndsAtOnce) {
+  test::TestServer server;
+  test::TreeSite site(server, 4, 4, 40ms);
+  Form f;
+  int left = 0;
+  bool scanningWhenLeft = false;
+  f.form.leaveNow = [&] {
+    ++left;
+    scanningWhenLeft = f.form.scanning();
+  };
+  QTimer::singleShot(300, [&] { f.click("cmdExit"); });
+  const auto start = std::chrono::steady_clock::now();
+  f.scan(site.rootUrl(), 4, 2);
+  EXPECT_EQ(left, 1);
+  EXPECT_TRUE(scanningWhenLeft);
+  EXPECT_EQ(f.boxes.texts().back(),
+            "Please make sure that you have saved the results. Do you really want to exit?");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "the released scan winds down";
+}
+
+TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
+  Form f;
+  f.form.control().state().sEmailList.add("a@x.com");
+  f.form.control().state().sEmailList.add("b@x.com");
+  const fs::path dir = fs::temp_directory_path() / "korvex-save-test";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "v1.2");
+  auto read = [](const fs::path& p) {
+    std::ifstream in(p);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  };
+  const struct {
+    std::string chosen, delimiter;
+    fs::path written;
+    std::string content;
+  } rows[] = {
+      {(dir / "found").string(), ";", dir / "found.txt", "a@x.com;b@x.com;"},
+      {(dir / "found").string(), " | ", dir / "found.txt", "a@x.com|b@x.com|"},
+      {(dir / "v1.2/list").string(), ",", dir / "v1.2/list", "a@x.com,b@x.com,"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.chosen + " '" + r.delimiter + "'");
+    f.form.chooseSaveFile = [&] { return QString::fromStdString(r.chosen); };
+    f.get<QLineEdit>("txtDelimiter")->setText(QString::fromStdString(r.delimiter));
+    f.click("cmdSave");
+    EXPECT_TRUE(f.boxes.seen.empty());
+    EXPECT_EQ(read(r.written), r.content);
+  }
+  f.form.chooseSaveFile = [] { return QString(); };
+  f.click("cmdSave");
+  EXPECT_EQ(f.boxes.texts(), std::vector<QString>{"Target File name cannot be blank."});
+
+  // A write that fails (here: past a file-size limit) leaves the previous file as it was.
+  f.boxes.seen.clear();
+  f.form.chooseSaveFile = [&] { return QString::fromStdString((dir / "found.txt").string()); };
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit tiny = saved;
+  tiny.rlim_cur = 4;
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &tiny);
+  f.click("cmdSave");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+  ASSERT_EQ(f.boxes.seen.size(), 1u);
+  EXPECT_TRUE(f.boxes.seen[0].text.contains(QString::fromStdString((dir / "found.txt").string())));
+  EXPECT_TRUE(f.boxes.seen[0].text.contains("too large")) << f.boxes.seen[0].text.toStdString();
+  EXPECT_EQ(read(dir / "found.txt"), "a@x.com|b@x.com|");
+  EXPECT_EQ(f.form.control().state().sEmailList.entries().size(), 2u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2)
+      << "no temporary file left behind";
+  fs::remove_all(dir);
+}
+
+TEST(Window, AboutBoxIsOneInstanceShownAndHidden) {
+  Form f;
+  auto* about = f.form.about();
+  EXPECT_FALSE(about->isVisible());
+  f.click("lblAbout");
+  f.click("lblAbout");
+  EXPECT_TRUE(about->isVisible());
+  EXPECT_EQ(f.form.findChildren<ui::frmAbout*>().size(), 1);
+  EXPECT_EQ(about->windowTitle(), "Form1");
+  EXPECT_EQ(about->findChild<QLabel*>("lblAboutVersion")->text(), "Version 1.5");
+  QTest::keyClick(about, Qt::Key_Escape);
+  EXPECT_FALSE(about->isVisible());
+  f.click("lblAbout");
+  EXPECT_TRUE(about->isVisible());
+  QTest::keyClick(about->findChild<QPushButton*>("cmdOK"), Qt::Key_Return);
+  EXPECT_FALSE(about->isVisible());
+}
+
+}  // namespace
+}  // namespace korvex

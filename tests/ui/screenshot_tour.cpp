@@ -1,0 +1,51 @@
+// Drives the window through a short scan of a site and saves a picture of each tab and of the
+// About box: screenshot_tour DIR URL
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <iostream>
+
+#include "message_boxes.h"
+#include "ui/frm_about.h"
+#include "ui/frm_korvex.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::cerr << "usage: screenshot_tour DIR URL\n";
+    return 2;
+  }
+  const QString dir = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(dir);
+  korvex::ui::frmKorvex window([] { return true; });
+  window.show();
+  korvex::test::MessageBoxes boxes;
+  auto* tabs = window.findChild<QTabWidget*>("SSTab1");
+  window.findChild<QLineEdit*>("txtBaseURL")->setText(QString::fromLocal8Bit(argv[2]));
+  auto shoot = [&](QWidget* w, const char* name) {
+    QApplication::processEvents();
+    w->grab().save(dir + "/" + name);
+  };
+  QTimer::singleShot(300, [&] {
+    window.findChild<QPushButton*>("cmdScan")->click();  // returns when the scan is over
+    tabs->setCurrentIndex(0);
+    shoot(&window, "search-results.png");
+    tabs->setCurrentIndex(1);
+    shoot(&window, "search-parameters.png");
+    tabs->setCurrentIndex(2);
+    shoot(&window, "details.png");
+    tabs->setCurrentIndex(0);
+    window.findChild<QWidget*>("lblAbout")->setFocus();
+    window.about()->show();
+    QTimer::singleShot(300, [&] {
+      shoot(window.about(), "about.png");
+      app.quit();
+    });
+  });
+  const int status = app.exec();
+  std::cout << "screenshots in " << dir.toStdString() << "\n";
+  return status;
+}
