@@ -11,7 +11,7 @@ server=$!
 trap 'kill -TERM $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$tmp"' EXIT
 while [[ ! -s $tmp/port ]]; do sleep 0.05; done
 mkdir -p bench/results
-out=bench/results/window-$(date +%F).md
+out=bench/results/window-$(date +%F-%H%M).md
 {
   echo "# Window benchmark, $(date -u +%FT%TZ)"
   echo

@@ -50,45 +50,53 @@ std::string progressLine(const Window& w) {
          "  Emails Extracted: " + std::to_string(counter(w, Field::txtNoOfEmails));
 }
 
-struct Row {
-  std::string n, email, url;
-};
-
-std::vector<Row> gridRows(const Window& w) {
-  std::vector<Row> rows;
-  for (int r = 1; r < w.gridRows(); ++r)
-    if (!trimSpaces(w.gridCell(r, 0)).empty())
-      rows.push_back({w.gridCell(r, 0), w.gridCell(r, 1), w.gridCell(r, 2)});
-  return rows;
+// A JSON string, invalid UTF-8 replaced.
+std::string jsonText(const std::string& text) {
+  return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// Results are streamed row by row: a copy of every address and URL at the end of a large scan
+// would be the scan's peak of memory.
 void printResults(const Window& w, Format format) {
-  const auto rows = gridRows(w);
   std::ostream& out = std::cout;
+  auto forEachRow = [&w](auto&& visit) {
+    for (int r = 1; r < w.gridRows(); ++r)
+      if (!trimSpaces(w.gridCell(r, 0)).empty())
+        visit(w.gridCell(r, 0), w.gridCell(r, 1), w.gridCell(r, 2));
+  };
   switch (format) {
     case Format::Text:
-      for (const Row& r : rows) out << r.email << "\n";
+      forEachRow([&](const std::string&, const std::string& email, const std::string&) {
+        out << email << "\n";
+      });
       break;
     case Format::Csv:
       out << "Sl.No,Email,URL\n";
-      for (const Row& r : rows)
-        out << csvField(r.n) << "," << csvField(r.email) << "," << csvField(r.url) << "\n";
+      forEachRow([&](const std::string& n, const std::string& email, const std::string& url) {
+        out << csvField(n) << "," << csvField(email) << "," << csvField(url) << "\n";
+      });
       break;
     case Format::Json: {
-      nlohmann::ordered_json emails = nlohmann::ordered_json::array();
-      for (const Row& r : rows)
-        emails.push_back({{"n", roundHalfEven(val(r.n))}, {"email", r.email}, {"url", r.url}});
-      nlohmann::ordered_json scanned = nlohmann::ordered_json::array();
-      for (const std::string& line : split(w.text(Field::txtURLs), kCrLf))
-        if (!line.empty()) scanned.push_back(line);
-      const nlohmann::ordered_json j = {{"emails", emails},
-                                        {"scanned", scanned},
-                                        {"counters",
-                                         {{"extracted", counter(w, Field::txtNoOfExtUrl)},
-                                          {"valid", counter(w, Field::txtNoOfValidUrls)},
-                                          {"processed", counter(w, Field::txtNoOfURLs)},
-                                          {"emails", counter(w, Field::txtNoOfEmails)}}}};
-      out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+      const char* comma = "";
+      out << "{\"emails\":[";
+      forEachRow([&](const std::string& n, const std::string& email, const std::string& url) {
+        out << comma << "{\"n\":" << roundHalfEven(val(n)) << ",\"email\":" << jsonText(email)
+            << ",\"url\":" << jsonText(url) << "}";
+        comma = ",";
+      });
+      out << "],\"scanned\":[";
+      comma = "";
+      const std::string urls = w.text(Field::txtURLs);
+      for (size_t from = 0, end; from < urls.size(); from = end + 2) {
+        end = std::min(urls.find(kCrLf, from), urls.size());
+        if (end == from) continue;
+        out << comma << jsonText(urls.substr(from, end - from));
+        comma = ",";
+      }
+      out << "],\"counters\":{\"extracted\":" << counter(w, Field::txtNoOfExtUrl)
+          << ",\"valid\":" << counter(w, Field::txtNoOfValidUrls)
+          << ",\"processed\":" << counter(w, Field::txtNoOfURLs)
+          << ",\"emails\":" << counter(w, Field::txtNoOfEmails) << "}}\n";
       break;
     }
   }
