@@ -5,13 +5,14 @@
 namespace korvex {
 
 bool EmailList::add(std::string_view address) {
-  if (!keys_.insert(asciiLowerCopy(address)).second) return false;
+  if (keys_.find(address) != keys_.end()) return false;
+  keys_.emplace(address);
   entries_.emplace_back(address);
   return true;
 }
 
 bool EmailList::contains(std::string_view address) const {
-  return keys_.count(asciiLowerCopy(address)) != 0;
+  return keys_.find(address) != keys_.end();
 }
 
 void EmailList::clear() {

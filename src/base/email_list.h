@@ -7,6 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/text.h"
+
 namespace korvex {
 
 class EmailList {
@@ -19,7 +21,7 @@ class EmailList {
 
  private:
   std::vector<std::string> entries_;
-  std::unordered_set<std::string> keys_;  // lower-cased entries
+  std::unordered_set<std::string, NoCaseHash, NoCaseEqual> keys_;
 };
 
 }  // namespace korvex

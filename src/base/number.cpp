@@ -1,5 +1,6 @@
 #include "base/number.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -89,6 +90,14 @@ std::string withoutBlanks(std::string_view text) {
 }  // namespace
 
 double val(std::string_view text) {
+  // Counters hold plain whole numbers and are read on every link and address: read those
+  // directly.
+  if (!text.empty() && text.size() <= 15 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); })) {
+    long long n = 0;
+    for (char c : text) n = n * 10 + (c - '0');
+    return static_cast<double>(n);
+  }
   return parseNumber(withoutBlanks(text)).value;
 }
 

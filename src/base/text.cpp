@@ -1,12 +1,34 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace korvex {
 
 namespace {
 constexpr size_t kNone = std::string_view::npos;
+}  // namespace
+
+namespace {
+
+// Eight bytes at a time, each ASCII capital letter made small (SWAR: the high bit of each byte
+// tells whether it lies in 'A'..'Z').
+uint64_t lowerWord(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  const uint64_t low7 = x & (0x7F * kOnes);
+  const uint64_t aboveZ = low7 + (0x7F - 'Z') * kOnes;
+  const uint64_t fromA = low7 + (0x80 - 'A') * kOnes;
+  const uint64_t upper = ~x & (fromA ^ aboveZ) & (0x80 * kOnes);
+  return x | (upper >> 2);
+}
+
+uint64_t loadWord(const char* p) {
+  uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  return x;
+}
+
 }  // namespace
 
 std::string_view trimSpaces(std::string_view text) {
@@ -26,9 +48,13 @@ std::string asciiLowerCopy(std::string_view text) {
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return asciiLower(x) == asciiLower(y);
-         });
+  if (a.size() != b.size()) return false;
+  size_t i = 0;
+  for (; i + 8 <= a.size(); i += 8)
+    if (lowerWord(loadWord(a.data() + i)) != lowerWord(loadWord(b.data() + i))) return false;
+  for (; i < a.size(); ++i)
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  return true;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -58,6 +84,72 @@ size_t findNoCase(std::string_view text, std::string_view needle, size_t from) {
     if (nextLower == at) nextLower = next(lower, at + 1);
     if (nextUpper == at) nextUpper = next(upper, at + 1);
   }
+}
+
+NoCaseFinder::NoCaseFinder(std::string_view text, std::string_view needle)
+    : text_(text), needle_(needle) {
+  if (needle_.empty()) return;
+  for (size_t i = 0; i < needle_.size(); ++i) {
+    const char c = asciiLower(needle_[i]);
+    if (c < 'a' || c > 'z') {
+      anchor_ = i;
+      break;
+    }
+  }
+  lower_ = asciiLower(needle_[anchor_]);
+  upper_ = (lower_ >= 'a' && lower_ <= 'z') ? static_cast<char>(lower_ - 32) : lower_;
+}
+
+size_t NoCaseFinder::nextOf(char c, Cached& cache, size_t from) const {
+  if (cache.searchedFrom != kNone && cache.searchedFrom <= from &&
+      (cache.at == kNone || cache.at >= from))
+    return cache.at;
+  const void* hit =
+      from < text_.size() ? std::memchr(text_.data() + from, c, text_.size() - from) : nullptr;
+  cache = {from, hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data()) : kNone};
+  return cache.at;
+}
+
+size_t NoCaseFinder::next(size_t from) {
+  if (needle_.empty()) return from <= text_.size() ? from : kNone;
+  if (failedFrom_ != kNone && failedFrom_ <= from) return kNone;
+  for (size_t start = from + anchor_;;) {
+    const size_t a = nextOf(lower_, lowerAt_, start);
+    const size_t b = lower_ == upper_ ? kNone : nextOf(upper_, upperAt_, start);
+    const size_t hit = std::min(a, b);
+    if (hit == kNone || needle_.size() - anchor_ > text_.size() - hit) {
+      failedFrom_ = from;
+      return kNone;
+    }
+    const size_t at = hit - anchor_;
+    if (equalsNoCase(text_.substr(at, needle_.size()), needle_)) return at;
+    start = hit + 1;
+  }
+}
+
+void NoCaseFinder::rebind(std::string_view longerText) {
+  text_ = longerText;
+  // Only "not found up to the old end" can change.
+  for (Cached* c : {&lowerAt_, &upperAt_})
+    if (c->at == kNone) *c = {};
+  failedFrom_ = kNone;
+}
+
+size_t NoCaseHash::operator()(std::string_view text) const {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    h = (h ^ lowerWord(loadWord(text.data() + i))) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  }
+  if (i < text.size()) {
+    uint64_t last = 0;
+    for (size_t k = i; k < text.size(); ++k)
+      last = (last << 8) | static_cast<unsigned char>(asciiLower(text[k]));
+    h = (h ^ last) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  }
+  return static_cast<size_t>(h * 0xC4CEB9FE1A85EC53ull);
 }
 
 std::vector<std::string> split(std::string_view text, std::string_view sep) {

@@ -21,11 +21,62 @@ std::string asciiLowerCopy(std::string_view text);
 bool equalsNoCase(std::string_view a, std::string_view b);
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
 
+// First of the given characters at `from` or later: a plain scan, where find_first_of would
+// call memchr over the set once per byte of the text.
+template <char... Cs>
+size_t findFirstOf(std::string_view text, size_t from = 0) {
+  for (size_t i = from; i < text.size(); ++i)
+    if (((text[i] == Cs) || ...)) return i;
+  return std::string_view::npos;
+}
+
 // First occurrence of needle starting at `from` or later, ignoring ASCII case.
 size_t findNoCase(std::string_view text, std::string_view needle, size_t from = 0);
 inline bool containsNoCase(std::string_view text, std::string_view needle) {
   return findNoCase(text, needle) != std::string_view::npos;
 }
+
+// Successive searches for one needle in one text, ignoring ASCII case, in linear time overall:
+// each search must start at or after the one before, where a search has already looked is not
+// looked at again, and a search that failed is remembered.
+class NoCaseFinder {
+ public:
+  NoCaseFinder(std::string_view text, std::string_view needle);
+  // First occurrence starting at `from` or later; npos when none.
+  size_t next(size_t from);
+  // The same text grown at its end (it may have moved): what was found stays valid.
+  void rebind(std::string_view longerText);
+
+ private:
+  struct Cached {
+    size_t searchedFrom = std::string_view::npos;  // npos: nothing cached
+    size_t at = std::string_view::npos;            // next occurrence from there, or npos
+  };
+  size_t nextOf(char c, Cached& cache, size_t from) const;
+
+  std::string_view text_;
+  std::string_view needle_;
+  // Candidates are found by the needle's first byte that has no case (the "=" of "href="):
+  // one memchr stream over bytes that are rarer than letters. A needle of letters only is
+  // found by its first letter, in both cases.
+  size_t anchor_ = 0;
+  char lower_ = 0;
+  char upper_ = 0;
+  Cached lowerAt_;
+  Cached upperAt_;
+  size_t failedFrom_ = std::string_view::npos;
+};
+
+// Hashing and comparing that ignore ASCII case, for containers of texts (lookups with a
+// string_view need no copy).
+struct NoCaseHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }
+};
 
 // Splits at every occurrence of sep (exact match). An empty text gives no entries;
 // otherwise every piece is kept, empty ones included.

@@ -1,21 +1,39 @@
 #include "base/url_set.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "base/text.h"
 
 namespace korvex {
 
+namespace {
+// URLs are stored in blocks of this size; a longer URL gets a block of its own.
+constexpr size_t kBlockBytes = 64 * 1024;
+}  // namespace
+
+std::string_view UrlLog::store(std::string_view url) {
+  if (url.size() > blockSize_ - blockUsed_) {
+    blockSize_ = std::max(kBlockBytes, url.size());
+    blocks_.push_back(std::make_unique<char[]>(blockSize_));
+    blockUsed_ = 0;
+  }
+  char* at = blocks_.back().get() + blockUsed_;
+  std::copy(url.begin(), url.end(), at);
+  blockUsed_ += url.size();
+  return {at, url.size()};
+}
+
 bool UrlLog::add(std::string_view url) {
-  std::string key = asciiLowerCopy(url);
   std::unique_lock lock(mutex_);
-  return positions_.emplace(std::move(key), positions_.size()).second;
+  if (positions_.find(url) != positions_.end()) return false;
+  positions_.emplace(store(url), positions_.size());
+  return true;
 }
 
 bool UrlLog::containsBefore(std::string_view url, size_t limit) const {
-  const std::string key = asciiLowerCopy(url);
   std::shared_lock lock(mutex_);
-  const auto it = positions_.find(key);
+  const auto it = positions_.find(url);
   return it != positions_.end() && it->second < limit;
 }
 

@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "base/text.h"
 
 namespace korvex {
 
@@ -22,8 +25,15 @@ class UrlLog {
   size_t size() const;
 
  private:
+  // Keeps a copy of the text in a block of storage: one allocation per block, not per URL.
+  std::string_view store(std::string_view url);
+
   mutable std::shared_mutex mutex_;
-  std::unordered_map<std::string, size_t> positions_;  // lower-cased URL -> entry number
+  // URL (its text in `blocks_`) -> entry number
+  std::unordered_map<std::string_view, size_t, NoCaseHash, NoCaseEqual> positions_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t blockUsed_ = 0;
+  size_t blockSize_ = 0;
 };
 
 // What a worker sees of the crawl's list: the entries that were there when its task began.

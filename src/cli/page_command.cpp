@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "control/page_preview.h"
 
@@ -22,17 +21,16 @@ void addPageCommand(CLI::App& app, PageOptions& options) {
 int runPageCommand(const PageOptions& options) {
   const PageResult r = previewPage(options.url);
   if (options.format == Format::Json) {
-    nlohmann::ordered_json emails = nlohmann::ordered_json::array();
+    std::cout << "{\"url\":" << jsonText(options.url) << ",\"read\":" << (r.read ? "true" : "false")
+              << ",\"emails\":[";
     for (size_t i = 0; i < r.emails.size(); ++i)
-      emails.push_back({{"n", i + 1}, {"email", r.emails[i].address}, {"url", r.emails[i].url}});
-    const nlohmann::ordered_json out = {
-        {"url", options.url},
-        {"read", r.read},
-        {"emails", emails},
-        {"links", r.links},
-        {"counters",
-         {{"extracted", r.extUrls}, {"valid", r.validUrls}, {"emails", r.emails.size()}}}};
-    std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+      std::cout << (i ? "," : "") << "{\"n\":" << i + 1
+                << ",\"email\":" << jsonText(r.emails[i].address)
+                << ",\"url\":" << jsonText(r.emails[i].url) << "}";
+    std::cout << "],\"links\":[";
+    for (size_t i = 0; i < r.links.size(); ++i) std::cout << (i ? "," : "") << jsonText(r.links[i]);
+    std::cout << "],\"counters\":{\"extracted\":" << r.extUrls << ",\"valid\":" << r.validUrls
+              << ",\"emails\":" << r.emails.size() << "}}\n";
   } else {
     std::cout << "Emails (" << r.emails.size() << "):\n";
     for (size_t i = 0; i < r.emails.size(); ++i)

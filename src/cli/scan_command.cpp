@@ -5,7 +5,6 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "base/number.h"
 #include "base/text.h"
@@ -48,11 +47,6 @@ std::string progressLine(const Window& w) {
          "  Valid URLs: " + std::to_string(counter(w, Field::txtNoOfValidUrls)) +
          "  Processed: " + std::to_string(counter(w, Field::txtNoOfURLs)) +
          "  Emails Extracted: " + std::to_string(counter(w, Field::txtNoOfEmails));
-}
-
-// A JSON string, invalid UTF-8 replaced.
-std::string jsonText(const std::string& text) {
-  return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // Results are streamed row by row: a copy of every address and URL at the end of a large scan

@@ -53,11 +53,14 @@ void Harvester::searchPagesURLs() {
   state_.vSearchText = trimmed(state_.vPageText);
   if (state_.vSearchText.empty()) return;
 
-  // Navigation links to further result pages, also in the pages fetched here.
+  // Navigation links to further result pages, also in the pages fetched here. Each search goes
+  // on from where the last one stopped, so the text is scanned once whatever it holds.
+  NoCaseFinder markers(state_.vSearchText, kNavigationMarker);
+  NoCaseFinder dashes(state_.vSearchText, kTargetPrefix);
   while (true) {
-    const size_t marker = findNoCase(state_.vSearchText, kNavigationMarker, searchFrom);
+    const size_t marker = markers.next(searchFrom);
     if (marker == std::string::npos) break;
-    const size_t dash = findNoCase(state_.vSearchText, kTargetPrefix, marker);
+    const size_t dash = dashes.next(marker);
     if (dash == std::string::npos) {
       searchFrom = marker + kNavigationMarker.size();
       continue;
@@ -73,6 +76,8 @@ void Harvester::searchPagesURLs() {
       ++state_.lSearchPage;
       state_.vPageText = readPage(state_.aSearchPages[state_.lSearchPage]);
       state_.vSearchText += trimSpaces(state_.vPageText);
+      markers.rebind(state_.vSearchText);
+      dashes.rebind(state_.vSearchText);
       ++pageCount;
     }
   }
@@ -93,21 +98,24 @@ void Harvester::searchPagesURLs() {
 void Harvester::extractResultURLs(const std::string& text) {
   state_.sStartLinks.clear();
   size_t searchFrom = 0;
+  NoCaseFinder firstHosts(text, profile_.firstRedirectHost);
+  NoCaseFinder secondHosts(text, profile_.secondRedirectHost);
+  NoCaseFinder dashes(text, kTargetPrefix);
   while (!text.empty()) {
-    size_t host = findNoCase(text, profile_.firstRedirectHost, searchFrom);
-    if (host == std::string::npos) host = findNoCase(text, profile_.secondRedirectHost, searchFrom);
+    size_t host = firstHosts.next(searchFrom);
+    if (host == std::string::npos) host = secondHosts.next(searchFrom);
     if (host == std::string::npos) break;
-    const size_t dash = findNoCase(text, kTargetPrefix, host);
+    const size_t dash = dashes.next(host);
     if (dash == std::string::npos) {
       searchFrom = host + profile_.firstRedirectHost.size();
       continue;
     }
     CutLink cut = cutLink(text, dash);
     searchFrom = cut.end + 1;
-    std::string link = cut.link;
+    std::string link = std::move(cut.link);
     if (containsNoCase(link, "yahoo") || containsNoCase(link, "google") ||
         containsNoCase(link, profile_.numericHost))
-      link.clear();
+      continue;
     link = replaceAll(link, "amp;", "");
     if (link.empty() || state_.sVisitedURLs.contains(link)) continue;
     if (!objNet_.get().validURL(link)) continue;

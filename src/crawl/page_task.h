@@ -44,7 +44,7 @@ struct PageTask {
 class PageEngine {
  public:
   explicit PageEngine(WorkerSettings settings, const Clock& clock = systemClock());
-  PageEngine(const PageEngine&) = delete;  // the rules point into the settings
+  PageEngine(const PageEngine&) = delete;  // the rules point into the engine
   PageEngine& operator=(const PageEngine&) = delete;
   PageResult run(const PageTask& task);
   // Any thread: the task in hand ends at its next chunk.
@@ -52,6 +52,8 @@ class PageEngine {
 
  private:
   WorkerSettings settings_;
+  KeywordSet urlMust_, urlMustNot_, pagesMust_, pagesMustNot_;
+  OmittedFiles omitted_;
   PageRules rules_;
   NullHost host_;
   PageReader reader_;

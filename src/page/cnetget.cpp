@@ -44,20 +44,24 @@ PageJob CNetGet::jobAt(std::string url) const {
 }
 
 PageRules CNetGet::rulesFromWindow() const {
+  if (!omitted_ || omittedSource_ != state_.sOmitExtensions) {
+    omittedSource_ = state_.sOmitExtensions;
+    omitted_.emplace(omittedSource_);
+  }
   auto filled = [this](Field box) { return !trimSpaces(window_.text(box)).empty(); };
   return {.url = {.mustFieldFilled = filled(Field::txtURLMustKeyword),
                   .matchAny = window_.option(Option::OptURLAny),
                   .matchAll = window_.option(Option::OptURLAll),
-                  .must = &state_.aURLMust,
+                  .must = &urlMust_.of(state_.aURLMust),
                   .mustNotFieldFilled = filled(Field::txtURLMustNotKeyword),
-                  .mustNot = &state_.aURLMustNot},
+                  .mustNot = &urlMustNot_.of(state_.aURLMustNot)},
           .page = {.mustFieldFilled = filled(Field::txtPagesMustKeyword),
                    .matchAny = window_.option(Option::OptPagesAny),
                    .matchAll = window_.option(Option::OptPagesAll),
-                   .must = &state_.aPagesMust,
+                   .must = &pagesMust_.of(state_.aPagesMust),
                    .mustNotFieldFilled = filled(Field::txtPagesMustNotKeyword),
-                   .mustNot = &state_.aPagesMustNot},
-          .omitExtensions = state_.sOmitExtensions};
+                   .mustNot = &pagesMustNot_.of(state_.aPagesMustNot)},
+          .omitted = &omitted_.value()};
 }
 
 bool CNetGet::validPage(std::string_view sPage) const {
@@ -66,7 +70,7 @@ bool CNetGet::validPage(std::string_view sPage) const {
 
 void CNetGet::extractLinks(std::string_view sPage, const std::string& sURL) {
   WindowOutput out(state_, window_);
-  processor_.extractLinks(sPage, sURL, jobAt(sURL), rulesFromWindow(), out);
+  processor_.extractLinks(sPage, PageBases(sURL), jobAt(sURL), rulesFromWindow(), out);
 }
 
 bool CNetGet::urlListed(std::string_view sLink) const {

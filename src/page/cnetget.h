@@ -4,9 +4,12 @@
 // PageResult instead (crawl/page_task.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "page/keyword_rules.h"
+#include "page/links.h"
 #include "page/page_processor.h"
 #include "page/page_reader.h"
 
@@ -53,6 +56,10 @@ class CNetGet {
 
   ScanState& state_;
   Window& window_;
+  // The window's keyword lists and file patterns, compiled when they change.
+  mutable CompiledKeywords urlMust_, urlMustNot_, pagesMust_, pagesMustNot_;
+  mutable std::optional<OmittedFiles> omitted_;
+  mutable std::string omittedSource_;
   PageReader reader_;
   PageProcessor processor_;
   ReadResult lastRead_;

@@ -38,21 +38,26 @@ bool hasInternetDomain(std::string_view address) {
 
 }  // namespace
 
+std::string_view addressForm(std::string_view address) {
+  address = trimSpaces(address);
+  const size_t firstDot = address.find('.');
+  if (firstDot == std::string_view::npos) return {};
+  const size_t firstAt = address.find('@');
+  if (firstAt != std::string_view::npos && (firstAt + 1 == firstDot || firstDot + 1 == firstAt))
+    return {};
+  if (address.back() == '.') address.remove_suffix(1);
+  if (address.empty() || !isLetterOrDigit(address.front()) || !isLetterOrDigit(address.back()))
+    return {};
+  if (firstAt != std::string_view::npos && address.find('@', firstAt + 1) != std::string_view::npos)
+    return {};
+  if (hasFileSuffix(address) || !hasInternetDomain(address)) return {};
+  return address;
+}
+
 std::string checkEmailForm(std::string& vAddress) {
-  vAddress = trimmed(vAddress);
-  const size_t firstDot = vAddress.find('.');
-  if (firstDot == std::string::npos) return {};
-  const size_t firstAt = vAddress.find('@');
-  if (firstAt != std::string::npos && (firstAt + 1 == firstDot || firstDot + 1 == firstAt))
-    return {};
-  if (vAddress.back() == '.') vAddress.pop_back();
-  if (vAddress.empty() || !isLetterOrDigit(vAddress.front()) || !isLetterOrDigit(vAddress.back()))
-    return {};
-  if (firstAt != std::string::npos && vAddress.find('@', firstAt + 1) != std::string::npos)
-    return {};
-  if (hasFileSuffix(vAddress)) return {};
-  if (!hasInternetDomain(vAddress)) return {};
-  return vAddress;
+  std::string result(addressForm(vAddress));
+  vAddress = result.empty() ? trimmed(vAddress) : result;
+  return result;
 }
 
 }  // namespace korvex

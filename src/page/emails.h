@@ -22,8 +22,11 @@ inline constexpr std::array<bool, 256> kAddressChar = [] {
 template <typename OnCandidate>
 void forEachEmailCandidate(std::string_view page, OnCandidate&& onCandidate);
 
-// Rules of form, in order; "" when the address is rejected. Trims vAddress and removes one final
-// "." from it in place. Image and style file names (logo@2x.png) are rejected by their suffix.
+// Rules of form, in order: the accepted address (trimmed, one final "." removed), or "" when
+// it is rejected. Image and style file names (logo@2x.png) are rejected by their suffix, and a
+// domain must look like an internet domain. A view into the candidate: nothing is copied.
+std::string_view addressForm(std::string_view address);
+// The same, leaving vAddress trimmed, or the accepted address.
 std::string checkEmailForm(std::string& vAddress);
 
 // --- implementation ---

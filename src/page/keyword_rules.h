@@ -1,9 +1,12 @@
 // The keyword rules that URLs and pages must satisfy.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/keyword_set.h"
 
 namespace korvex {
 
@@ -11,13 +14,24 @@ struct KeywordRules {
   bool mustFieldFilled = false;  // the must-contain box, trimmed, is not empty
   bool matchAny = false;
   bool matchAll = false;
-  const std::vector<std::string>* must = nullptr;
+  const KeywordSet* must = nullptr;
   bool mustNotFieldFilled = false;
-  const std::vector<std::string>* mustNot = nullptr;
+  const KeywordSet* mustNot = nullptr;
 };
 
 // A keyword occurs when found anywhere in the text ignoring case; an empty keyword occurs
-// everywhere. With neither option selected the must-contain list is not applied.
+// everywhere. With neither option selected the must-contain list is not applied. One pass over
+// the text per list, however long the lists.
 bool passesKeywordRules(std::string_view text, const KeywordRules& rules);
+
+// A keyword list compiled once, and again only when the list changes.
+class CompiledKeywords {
+ public:
+  const KeywordSet& of(const std::vector<std::string>& list);
+
+ private:
+  std::vector<std::string> source_;
+  std::optional<KeywordSet> set_;
+};
 
 }  // namespace korvex

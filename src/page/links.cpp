@@ -1,33 +1,32 @@
 #include "page/links.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "page/url_normalize.h"
 
 namespace korvex {
 namespace {
 
-struct SchemeAt {
-  size_t pos;
-  size_t length;  // 7 for http://, 8 for https://
-};
-
-SchemeAt findScheme(std::string_view text, size_t from) {
-  const size_t http = findNoCase(text, "http://", from);
-  const size_t https = findNoCase(text, "https://", from);
-  if (https < http) return {https, 8};
-  return {http, 7};
+uint32_t quadOf(std::string_view four) {
+  uint32_t q = 0;
+  for (char c : four) q = (q << 8) | static_cast<unsigned char>(asciiLower(c));
+  return q;
 }
 
 }  // namespace
 
 std::string getBaseURL(std::string_view sCurURL, std::string_view sLink) {
   // Only the path makes directories: a "/" in the query or the fragment does not.
-  sCurURL = sCurURL.substr(0, sCurURL.find_first_of("?#"));
-  const SchemeAt scheme = findScheme(sCurURL, 0);
-  const bool hasScheme = scheme.pos != std::string_view::npos;
+  sCurURL = sCurURL.substr(0, findFirstOf<'?', '#'>(sCurURL));
+  const size_t http = findNoCase(sCurURL, "http://");
+  const size_t https = findNoCase(sCurURL, "https://");
+  const size_t schemePos = std::min(http, https);
+  const bool hasScheme = schemePos != std::string_view::npos;
+  const size_t schemeEnd = hasScheme ? schemePos + (https < http ? 8 : 7) : 0;
   // Without a scheme the positions are those "http://" would give at the start.
-  const size_t hostSearch = hasScheme ? scheme.pos + scheme.length : 6;
-  const size_t hostStart = hasScheme ? scheme.pos + scheme.length : 7;
+  const size_t hostSearch = hasScheme ? schemeEnd : 6;
+  const size_t hostStart = hasScheme ? schemeEnd : 7;
   const size_t slash = sCurURL.find('/', hostSearch);
   const std::string_view hostPart =
       slash == std::string_view::npos ? sCurURL : sCurURL.substr(0, slash + 1);
@@ -49,53 +48,79 @@ std::string getBaseURL(std::string_view sCurURL, std::string_view sLink) {
   return base;
 }
 
-std::string resolveLink(std::string_view sLink, std::string_view sBase,
-                        std::string_view sOmitExtensions) {
-  std::string link = trimmed(removeChars(sLink, "\"'"));
-  if (link.empty()) return {};
-  if (startsWithNoCase(link, "mailto:") || startsWithNoCase(link, "ftp")) return {};
-  if (startsWithNoCase(link, "javascript:")) return {};
+std::string_view PageBases::forLink(std::string_view link) const {
+  return trimSpaces(link).starts_with('/') ? rooted_ : relative_;
+}
+
+OmittedFiles::OmittedFiles(std::string_view patterns) : patterns_(patterns) {
+  for (size_t i = 0; i + 4 <= patterns.size(); ++i) quads_.push_back(quadOf(patterns.substr(i, 4)));
+  std::sort(quads_.begin(), quads_.end());
+  quads_.erase(std::unique(quads_.begin(), quads_.end()), quads_.end());
+}
+
+bool OmittedFiles::omitted(std::string_view url) const {
+  if (url.size() < 4) return containsNoCase(patterns_, url);
+  return std::binary_search(quads_.begin(), quads_.end(), quadOf(url.substr(url.size() - 4)));
+}
+
+bool resolveLinkInto(std::string_view sLink, std::string_view sBase, const OmittedFiles& omit,
+                     std::string& out) {
+  std::string_view link = sLink;
+  std::string unquoted;
+  if (findFirstOf<'"', '\''>(link) != std::string_view::npos) {
+    unquoted = removeChars(link, "\"'");
+    link = unquoted;
+  }
+  link = trimSpaces(link);
+  if (link.empty()) return false;
+  if (startsWithNoCase(link, "mailto:") || startsWithNoCase(link, "ftp")) return false;
+  if (startsWithNoCase(link, "javascript:")) return false;
   const std::string_view scheme = schemeOf(link);
   const bool web = equalsNoCase(scheme, "http") || equalsNoCase(scheme, "https");
   // tel:, data:, file: and the like are not pages to crawl; a "www" name is a host.
-  if (!scheme.empty() && !web && !startsWithNoCase(link, "www")) return {};
-  if (const size_t hash = link.find('#'); hash != std::string::npos) link.resize(hash);
-  if (!web) {
-    if (startsWithNoCase(link, "www")) {
-      link = "http://" + link;
-    } else {
-      if (link.starts_with('/')) link.erase(0, 1);
-      link = std::string(sBase) + link;
-    }
+  const bool www = startsWithNoCase(link, "www");
+  if (!scheme.empty() && !web && !www) return false;
+  link = link.substr(0, link.find('#'));
+  out.clear();
+  if (web) {
+    out.append(link);
+  } else if (www) {
+    out.append("http://").append(link);
+  } else {
+    if (link.starts_with('/')) link.remove_prefix(1);
+    out.append(sBase).append(link);
   }
-  link = removeDotSegments(std::move(link));
-  const std::string_view tail =
-      std::string_view(link).substr(link.size() < 4 ? 0 : link.size() - 4);
-  if (containsNoCase(sOmitExtensions, tail)) return {};
-  return link;
+  out = removeDotSegments(std::move(out));
+  return !omit.omitted(out);
+}
+
+std::string resolveLink(std::string_view sLink, std::string_view sBase,
+                        std::string_view sOmitExtensions) {
+  std::string out;
+  if (!resolveLinkInto(sLink, sBase, OmittedFiles(sOmitExtensions), out)) return {};
+  return out;
 }
 
 AttributeValue attributeValueAt(std::string_view page, size_t valueStart) {
-  if (valueStart >= page.size()) return {{}, page.size()};
+  if (valueStart >= page.size()) return {page.substr(page.size()), page.size()};
   size_t end = valueStart + 1;  // the first character is taken whatever it is
   while (end < page.size() && page[end] != ' ' && page[end] != '>') ++end;
   return {page.substr(valueStart, end - valueStart), end};
 }
 
-std::vector<std::string> splitAtSchemes(std::string_view link) {
-  std::vector<std::string> pieces;
-  SchemeAt at = findScheme(link, 0);
-  pieces.emplace_back(link.substr(0, at.pos));
-  while (at.pos != std::string_view::npos) {
-    const size_t bodyStart = at.pos + at.length;
-    const SchemeAt next = findScheme(link, bodyStart);
-    const std::string_view body = trimSpaces(link.substr(bodyStart, next.pos - bodyStart));
-    pieces.push_back(body.empty()
-                         ? std::string()
-                         : asciiLowerCopy(link.substr(at.pos, at.length)) + std::string(body));
-    at = next;
+std::string_view cleanLinkValue(std::string_view value, std::string& scratch) {
+  const std::string_view trimmedValue = trimSpaces(value);
+  if (findFirstOf<'"', '\'', '&'>(trimmedValue) == std::string_view::npos) return trimmedValue;
+  scratch.clear();
+  for (size_t from = 0; from < value.size();) {
+    const size_t quote = std::min(findFirstOf<'"', '\''>(value, from), value.size());
+    scratch.append(value.substr(from, quote - from));
+    from = quote + 1;
   }
-  return pieces;
+  const std::string_view kept = trimSpaces(scratch);
+  if (kept.size() != scratch.size()) scratch = std::string(kept);
+  if (scratch.find('&') != std::string::npos) decodeCharacterReferences(scratch);
+  return scratch;
 }
 
 }  // namespace korvex

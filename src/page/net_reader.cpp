@@ -6,8 +6,10 @@ namespace korvex {
 namespace {
 
 struct Transfer {
+  CURL* handle;
   const HttpConnection::ChunkSink* sink;
   const HttpConnection::KeepGoing* keepGoing;
+  const HttpConnection::SizeHint* sizeHint;
   bool received = false;
   bool stoppedByReader = false;
 };
@@ -16,6 +18,12 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   const size_t bytes = size * count;
   if (bytes == 0) return 0;
+  if (!t->received) {
+    curl_off_t announced = -1;
+    if (curl_easy_getinfo(t->handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
+        announced > 0)
+      (*t->sizeHint)(static_cast<size_t>(announced));
+  }
   t->received = true;
   if (!(*t->sink)(std::string_view(data, bytes)) || !(*t->keepGoing)()) {
     t->stoppedByReader = true;
@@ -103,8 +111,8 @@ HttpConnection::~HttpConnection() {
 }
 
 FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
-                                   const KeepGoing& keepGoing) {
-  Transfer t{&sink, &keepGoing};
+                                   const KeepGoing& keepGoing, const SizeHint& sizeHint) {
+  Transfer t{handle_, &sink, &keepGoing, &sizeHint};
   error_[0] = '\0';
   FetchOutcome out;
   Options o(handle_);

@@ -29,6 +29,8 @@ class HttpConnection {
   // Returns whether the reader wants more: false ends the read with what it has.
   using ChunkSink = std::function<bool(std::string_view chunk)>;
   using KeepGoing = std::function<bool()>;
+  // Told the body's announced length (when the server gives one) before its first chunk.
+  using SizeHint = std::function<void(size_t announced)>;
 
   struct Opened {
     std::unique_ptr<HttpConnection> connection;  // nullptr when it could not be made
@@ -42,7 +44,8 @@ class HttpConnection {
   // Reads url (http and https only, also for every redirection). keepGoing is asked at least
   // once a second, also while nothing arrives. Not opened: no response at all, a refused scheme,
   // too many redirections.
-  FetchOutcome fetch(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing);
+  FetchOutcome fetch(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing,
+                     const SizeHint& sizeHint);
 
  private:
   HttpConnection(CURL* handle, curl_slist* headers) : handle_(handle), headers_(headers) {}

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "page/keyword_rules.h"
+#include "page/links.h"
 
 namespace korvex {
 
@@ -18,7 +19,7 @@ class PageOutput {
   // A frame source about to be read.
   virtual void addKnownUrl(const std::string& url) = 0;
   // A new link for the next level.
-  virtual void addLink(const std::string& url) = 0;
+  virtual void addLink(std::string url) = 0;
   virtual bool emailKnown(std::string_view address) const = 0;
   virtual void addEmail(const std::string& address, const std::string& pageUrl) = 0;
   // The page passed the page rules.
@@ -29,7 +30,7 @@ class PageOutput {
 struct PageRules {
   KeywordRules url;
   KeywordRules page;
-  std::string_view omitExtensions;
+  const OmittedFiles* omitted = nullptr;
 };
 
 }  // namespace korvex

@@ -2,9 +2,9 @@
 
 #include "base/host.h"
 #include "base/text.h"
+#include "base/view_set.h"
 #include "page/emails.h"
 #include "page/links.h"
-#include "page/url_normalize.h"
 
 namespace korvex {
 
@@ -15,72 +15,82 @@ ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, Pa
   read.text.clear();
   if (page.empty()) return read;
   // Links resolve against the URL finally read; the addresses name the URL handed out.
-  const std::string& base = read.effectiveUrl.empty() ? job.url : read.effectiveUrl;
-  addFrames(page, base, rules, out);
+  const PageBases bases(read.effectiveUrl.empty() ? job.url : read.effectiveUrl);
+  addFrames(page, bases, rules, out);
   const bool accepted = job.level <= 1 || passesKeywordRules(page, rules.page);
   if (accepted) {
     out.pageAccepted(job.url);
     host_.yield();
     extractEmails(page, job.url, out);
   }
-  if (!out.stopped()) extractLinks(page, base, job, rules, out);
+  if (!out.stopped()) extractLinks(page, bases, job, rules, out);
   return read;
 }
 
 // Every "src=" value is taken while a "<frame" still follows the position reached. Only the
 // page as first read is searched, so frames of frames are not followed.
-void PageProcessor::addFrames(std::string& page, const std::string& url, const PageRules& rules,
+void PageProcessor::addFrames(std::string& page, const PageBases& bases, const PageRules& rules,
                               PageOutput& out) {
-  const std::string original = page;
-  const std::string lower = asciiLowerCopy(original);
+  const size_t firstRead = page.size();
+  NoCaseFinder frameTags(page, "<frame");
+  NoCaseFinder sources(page, "src=");
+  auto inFirstRead = [firstRead](size_t at, size_t length) {
+    return at != std::string::npos && at + length <= firstRead;
+  };
+  std::string scratch, frameUrl;
   size_t pos = 0;
   int reads = 0;
   while (page.size() < kMaxFramedPageBytes && reads < kMaxFrameReads) {
-    if (lower.find("<frame", pos) == std::string::npos) return;
-    const size_t src = lower.find("src=", pos);
-    if (src == std::string::npos) return;
-    const AttributeValue value = attributeValueAt(original, src + 4);
-    pos = value.end + 1;
-    std::string frameUrl = decodeCharacterReferences(removeChars(trimSpaces(value.text), "\"'"));
-    frameUrl = resolveLink(frameUrl, getBaseURL(url, frameUrl), rules.omitExtensions);
-    if (out.urlKnown(frameUrl)) frameUrl.clear();
-    if (trimSpaces(frameUrl).empty()) continue;
+    if (!inFirstRead(frameTags.next(pos), 6)) return;
+    const size_t src = sources.next(pos);
+    if (!inFirstRead(src, 4)) return;
+    const AttributeValue found =
+        attributeValueAt(std::string_view(page).substr(0, firstRead), src + 4);
+    pos = found.end + 1;
+    const std::string_view value = cleanLinkValue(found.text, scratch);
+    if (!resolveLinkInto(value, bases.forLink(value), *rules.omitted, frameUrl)) continue;
+    if (out.urlKnown(frameUrl)) continue;
     out.addKnownUrl(frameUrl);
     reader_.setStartTime(reader_.clock().now());
     ++reads;
     const ReadResult frame = reader_.read(frameUrl);
     page.append(frame.text, 0, kMaxFramedPageBytes - page.size());
+    frameTags.rebind(page);
+    sources.rebind(page);
   }
 }
 
 void PageProcessor::extractEmails(std::string_view page, const std::string& url, PageOutput& out) {
   if (page.empty() || out.stopped()) return;
   forEachEmailCandidate(page, [&](std::string_view candidate) {
-    std::string address(candidate);
-    address = trimmed(checkEmailForm(address));
+    const std::string_view address = addressForm(candidate);
     if (address.empty() || out.emailKnown(address)) return;
-    out.addEmail(address, url);
+    out.addEmail(std::string(address), url);
     host_.yield();
   });
 }
 
-void PageProcessor::extractLinks(std::string_view page, const std::string& url, const PageJob& job,
+void PageProcessor::extractLinks(std::string_view page, const PageBases& bases, const PageJob& job,
                                  const PageRules& rules, PageOutput& out) {
   if (job.level >= job.maxDepth || page.empty() || out.stopped()) return;
-  const std::string lowerPage = asciiLowerCopy(page);
-  const std::string_view lower(lowerPage);
-  for (size_t at = lower.find("href="); at != std::string_view::npos;) {
-    const AttributeValue value = attributeValueAt(page, at + 5);
-    const std::string raw = decodeCharacterReferences(trimmed(removeChars(value.text, "\"'")));
-    for (const std::string& rawPiece : splitAtSchemes(raw)) {
-      const std::string piece = trimmed(rawPiece);
-      if (piece.empty()) continue;
-      const std::string link =
-          trimmed(resolveLink(piece, getBaseURL(url, piece), rules.omitExtensions));
-      if (link.empty() || out.urlKnown(link) || !passesKeywordRules(link, rules.url)) continue;
-      out.addLink(link);
-    }
-    at = value.end >= lower.size() ? std::string_view::npos : lower.find("href=", value.end + 1);
+  NoCaseFinder hrefs(page, "href=");
+  std::string scratch, piece, link;  // reused from link to link
+  // A value met before on this page gives nothing new: its links are known or were dropped.
+  ViewSet seen(page);
+  for (size_t at = hrefs.next(0); at != std::string_view::npos;) {
+    const AttributeValue found = attributeValueAt(page, at + 5);
+    at = found.end >= page.size() ? std::string_view::npos : hrefs.next(found.end + 1);
+    if (!seen.insert(found.text)) continue;
+    const std::string_view value = cleanLinkValue(found.text, scratch);
+    forEachSchemePiece(value, [&](std::string_view scheme, std::string_view body) {
+      if (body.empty()) return;
+      std::string_view whole = body;
+      if (!scheme.empty()) whole = piece.assign(scheme).append(body);
+      if (!resolveLinkInto(whole, bases.forLink(whole), *rules.omitted, link)) return;
+      if (out.urlKnown(link) || !passesKeywordRules(link, rules.url)) return;
+      out.addLink(std::move(link));
+      link.clear();
+    });
   }
   host_.yield();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "page/links.h"
 #include "page/page_output.h"
 #include "page/page_reader.h"
 
@@ -31,11 +32,11 @@ class PageProcessor {
   // The read of the page itself: whether it opened and why not.
   ReadResult process(const PageJob& job, const PageRules& rules, PageOutput& out);
   void extractEmails(std::string_view page, const std::string& url, PageOutput& out);
-  void extractLinks(std::string_view page, const std::string& url, const PageJob& job,
+  void extractLinks(std::string_view page, const PageBases& bases, const PageJob& job,
                     const PageRules& rules, PageOutput& out);
 
  private:
-  void addFrames(std::string& page, const std::string& url, const PageRules& rules,
+  void addFrames(std::string& page, const PageBases& bases, const PageRules& rules,
                  PageOutput& out);
 
   PageReader& reader_;

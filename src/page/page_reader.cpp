@@ -1,5 +1,6 @@
 #include "page/page_reader.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/host.h"
@@ -77,7 +78,9 @@ ReadResult PageReader::read(const std::string& url) {
     return r.text.size() < kMaxPageBytes;
   };
   reading_ = true;
-  FetchOutcome fetched = http_->fetch(url, sink, keepGoing);
+  // The buffer is made once from the announced length (within the cap), not grown by doubling.
+  auto sizeHint = [&r](size_t announced) { r.text.reserve(std::min(announced, kMaxPageBytes)); };
+  FetchOutcome fetched = http_->fetch(url, sink, keepGoing, sizeHint);
   reading_ = false;
   if (state_ == State::Closed) http_.reset();
   r.opened = fetched.opened;

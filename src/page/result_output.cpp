@@ -2,10 +2,10 @@
 
 namespace korvex {
 
-void ResultOutput::addLink(const std::string& url) {
-  result_.links.push_back(url);
-  ++result_.extUrls;
+void ResultOutput::addLink(std::string url) {
   known_.add(url);
+  ++result_.extUrls;
+  result_.links.push_back(std::move(url));
 }
 
 void ResultOutput::addEmail(const std::string& address, const std::string& pageUrl) {

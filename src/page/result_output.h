@@ -15,7 +15,7 @@ class ResultOutput final : public PageOutput {
   bool stopped() const override { return false; }
   bool urlKnown(std::string_view url) const override { return known_.contains(url); }
   void addKnownUrl(const std::string& url) override { known_.add(url); }
-  void addLink(const std::string& url) override;
+  void addLink(std::string url) override;
   bool emailKnown(std::string_view address) const override { return emails_.contains(address); }
   void addEmail(const std::string& address, const std::string& pageUrl) override;
   void pageAccepted(const std::string&) override { ++result_.validUrls; }

@@ -123,22 +123,22 @@ std::optional<std::string> pathFromCurl(const std::string& url) {
 
 }  // namespace
 
-std::string decodeCharacterReferences(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  size_t from = 0;
-  for (size_t amp; (amp = text.find('&', from)) != std::string_view::npos;) {
-    out.append(text.substr(from, amp - from));
-    if (const auto ref = referenceAt(text.substr(amp))) {
-      appendUtf8(out, ref->codePoint);
-      from = amp + ref->length;
-    } else {
-      out += '&';
-      from = amp + 1;
+void decodeCharacterReferences(std::string& text) {
+  size_t write = 0;
+  std::string code;
+  for (size_t read = 0; read < text.size();) {
+    const auto ref =
+        text[read] == '&' ? referenceAt(std::string_view(text).substr(read)) : std::nullopt;
+    if (!ref) {
+      text[write++] = text[read++];
+      continue;
     }
+    code.clear();
+    appendUtf8(code, ref->codePoint);
+    read += ref->length;
+    for (char c : code) text[write++] = c;  // never past `read`: code is the shorter
   }
-  out.append(text.substr(from));
-  return out;
+  text.resize(write);
 }
 
 std::string_view schemeOf(std::string_view value) {
@@ -152,13 +152,16 @@ std::string_view schemeOf(std::string_view value) {
 }
 
 std::string removeDotSegments(std::string url) {
-  const size_t scheme = url.find("://");
-  if (scheme == std::string::npos) return url;
-  const size_t pathStart = url.find_first_of("/?#", scheme + 3);
+  const size_t scheme = url.find(':');
+  if (scheme == std::string::npos || url.compare(scheme, 3, "://") != 0) return url;
+  const size_t pathStart = findFirstOf<'/', '?', '#'>(url, scheme + 3);
   if (pathStart == std::string::npos || url[pathStart] != '/') return url;
-  const size_t pathEnd = std::min(url.find_first_of("?#", pathStart), url.size());
+  const size_t pathEnd = std::min(findFirstOf<'?', '#'>(url, pathStart), url.size());
   const std::string_view path = std::string_view(url).substr(pathStart, pathEnd - pathStart);
-  if (path.find("/.") == std::string_view::npos) return url;  // no dot segment to remove
+  bool dotSegment = false;  // a "/." somewhere: most paths have none
+  for (size_t i = 1; i < path.size() && !dotSegment; ++i)
+    dotSegment = path[i] == '.' && path[i - 1] == '/';
+  if (!dotSegment) return url;
   std::optional<std::string> clean = pathFromCurl(url);
   if (!clean) clean = removeDotSegmentsFromPath(path);
   return url.replace(pathStart, pathEnd - pathStart, *clean);

@@ -7,9 +7,10 @@
 
 namespace korvex {
 
-// Decodes &amp; &lt; &gt; &quot; &apos; &nbsp; and numeric references (&#38; &#x26;); any other
-// "&" stays as it is. Linear in the text.
-std::string decodeCharacterReferences(std::string_view text);
+// Decodes &amp; &lt; &gt; &quot; &apos; &nbsp; and numeric references (&#38; &#x26;) in place
+// (a reference is never shorter than what it stands for); any other "&" stays as it is. Linear
+// in the text.
+void decodeCharacterReferences(std::string& text);
 
 // The scheme name a value begins with (a letter, then letters, digits, "+", "-" or ".", then
 // ":"), without the ":"; empty when it has none.

@@ -19,10 +19,10 @@ void WindowOutput::addKnownUrl(const std::string& url) {
   state_.sVisitedURLs.add(url);
 }
 
-void WindowOutput::addLink(const std::string& url) {
-  state_.sPendingURLs.push_back(url);
-  increaseCounter(window_, Field::txtNoOfExtUrl, 1);
+void WindowOutput::addLink(std::string url) {
   state_.sVisitedURLs.add(url);
+  increaseCounter(window_, Field::txtNoOfExtUrl, 1);
+  state_.sPendingURLs.push_back(std::move(url));
 }
 
 bool WindowOutput::emailKnown(std::string_view address) const {

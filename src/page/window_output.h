@@ -14,7 +14,7 @@ class WindowOutput final : public PageOutput {
   bool stopped() const override;
   bool urlKnown(std::string_view url) const override;
   void addKnownUrl(const std::string& url) override;
-  void addLink(const std::string& url) override;
+  void addLink(std::string url) override;
   bool emailKnown(std::string_view address) const override;
   void addEmail(const std::string& address, const std::string& pageUrl) override;
   void pageAccepted(const std::string& url) override;

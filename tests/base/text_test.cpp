@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/keyword_set.h"
+
 namespace korvex {
 namespace {
 
@@ -37,6 +39,40 @@ TEST(Text, FindNoCaseFromPosition) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " / " + c.needle);
     EXPECT_EQ(findNoCase(c.text, c.needle, c.from), c.expected);
+    EXPECT_EQ(NoCaseFinder(c.text, c.needle).next(c.from), c.expected);
+  }
+}
+
+TEST(Text, FinderGoesOnAndSeesTheTextGrow) {
+  std::string text = "a=b HREF=c x=y href=";
+  NoCaseFinder hrefs(text, "href=");
+  EXPECT_EQ(hrefs.next(0), 4u);
+  EXPECT_EQ(hrefs.next(5), 15u);
+  EXPECT_EQ(hrefs.next(16), std::string::npos);
+  text += " Href=d";
+  hrefs.rebind(text);
+  EXPECT_EQ(hrefs.next(16), 21u) << "a failure before the text grew is forgotten";
+}
+
+TEST(Text, KeywordSetFindsOverlappingKeywordsInOnePass) {
+  const struct {
+    std::vector<std::string> keywords;
+    const char* text;
+    bool any, all;
+  } cases[] = {
+      {{"he", "she", "HERS"}, "ushers", true, true},
+      {{"he", "she", "his"}, "ushers", true, false},
+      {{"abcd", "bc"}, "xabcx", true, false},
+      {{"a", ""}, "xyz", true, false},
+      {{""}, "", true, true},
+      {{}, "text", false, true},
+      {{"news", "news"}, "NEWS", true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const KeywordSet set(c.keywords);
+    EXPECT_EQ(set.anyOccurs(c.text), c.any);
+    EXPECT_EQ(set.allOccur(c.text), c.all);
   }
 }
 

@@ -66,10 +66,17 @@ TEST(Links, ResolvesAgainstThePage) {
 }
 
 TEST(Links, SplitsAtEveryEmbeddedScheme) {
-  EXPECT_EQ(splitAtSchemes("/r?u=http://a.com/x&v=HTTPS://b.com/"),
+  auto pieces = [](std::string_view link) {
+    Strings out;
+    forEachSchemePiece(link, [&](std::string_view scheme, std::string_view body) {
+      out.push_back(body.empty() ? "" : std::string(scheme) + std::string(body));
+    });
+    return out;
+  };
+  EXPECT_EQ(pieces("/r?u=http://a.com/x&v=HTTPS://b.com/"),
             (Strings{"/r?u=", "http://a.com/x&v=", "https://b.com/"}));
-  EXPECT_EQ(splitAtSchemes("plain.html"), (Strings{"plain.html"}));
-  EXPECT_EQ(splitAtSchemes("http://http://x"), (Strings{"", "", "http://x"}));
+  EXPECT_EQ(pieces("plain.html"), (Strings{"plain.html"}));
+  EXPECT_EQ(pieces("http://http://x"), (Strings{"", "", "http://x"}));
 }
 
 struct PageCase {
