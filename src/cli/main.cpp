@@ -2,14 +2,23 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/output.h"
 #include "cli/page_command.h"
 #include "cli/scan_command.h"
 #include "control/startup_check.h"
+#include "control/window_defaults.h"
 
 int main(int argc, char** argv) {
   using namespace korvex::cli;
+  guardStandardDescriptors();
   CLI::App app{"Korvex harvests e-mail addresses from web pages.", "korvex-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "korvex-cli " + std::string(korvex::kVersion));
+  app.footer(
+      "Exit status: 0 the page was read or the scan ended (depth, empty level, page limit or\n"
+      "Ctrl-C); 1 the page or the base URL could not be opened, or no Internet connection could\n"
+      "be opened; 2 bad arguments; 3 the machine is not connected; 4 standard output or the\n"
+      "output file could not be written (what could be written still was).");
   PageOptions page;
   addPageCommand(app, page);
   ScanOptions scan;
@@ -19,6 +28,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::cerr << "korvex-cli: " << e.what() << "\n";

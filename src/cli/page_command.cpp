@@ -20,29 +20,34 @@ void addPageCommand(CLI::App& app, PageOptions& options) {
 
 int runPageCommand(const PageOptions& options) {
   const PageResult r = previewPage(options.url);
+  std::ostream& out = standardOutput();
   if (options.format == Format::Json) {
-    std::cout << "{\"url\":" << jsonText(options.url) << ",\"read\":" << (r.read ? "true" : "false")
-              << ",\"emails\":[";
+    out << "{\"url\":" << jsonText(options.url) << ",\"read\":" << (r.read ? "true" : "false")
+        << ",\"emails\":[";
     for (size_t i = 0; i < r.emails.size(); ++i)
-      std::cout << (i ? "," : "") << "{\"n\":" << i + 1
-                << ",\"email\":" << jsonText(r.emails[i].address)
-                << ",\"url\":" << jsonText(r.emails[i].url) << "}";
-    std::cout << "],\"links\":[";
-    for (size_t i = 0; i < r.links.size(); ++i) std::cout << (i ? "," : "") << jsonText(r.links[i]);
-    std::cout << "],\"counters\":{\"extracted\":" << r.extUrls << ",\"valid\":" << r.validUrls
-              << ",\"emails\":" << r.emails.size() << "}}\n";
+      out << (i ? "," : "") << "{\"n\":" << i + 1 << ",\"email\":" << jsonText(r.emails[i].address)
+          << ",\"url\":" << jsonText(r.emails[i].url) << "}";
+    out << "],\"links\":[";
+    for (size_t i = 0; i < r.links.size(); ++i) out << (i ? "," : "") << jsonText(r.links[i]);
+    out << "],\"counters\":{\"extracted\":" << r.extUrls << ",\"valid\":" << r.validUrls
+        << ",\"emails\":" << r.emails.size() << "}}\n";
   } else {
-    std::cout << "Emails (" << r.emails.size() << "):\n";
+    out << "Emails (" << r.emails.size() << "):\n";
     for (size_t i = 0; i < r.emails.size(); ++i)
-      std::cout << i + 1 << "\t" << r.emails[i].address << "\t" << r.emails[i].url << "\n";
-    std::cout << "Links (" << r.links.size() << "):\n";
-    for (const auto& link : r.links) std::cout << link << "\n";
+      out << i + 1 << "\t" << r.emails[i].address << "\t" << r.emails[i].url << "\n";
+    out << "Links (" << r.links.size() << "):\n";
+    for (const auto& link : r.links) out << link << "\n";
+  }
+  int status = 0;
+  if (const auto failure = closeStandardOutput()) {
+    std::cerr << "korvex-cli: " << *failure << "\n";
+    status = 4;
   }
   if (!r.read) {
     std::cerr << "korvex-cli: cannot open " << options.url << ": " << r.failure << "\n";
-    return 1;
+    if (status == 0) status = 1;
   }
-  return 0;
+  return status;
 }
 
 }  // namespace korvex::cli

@@ -19,6 +19,7 @@
 namespace korvex::cli {
 namespace {
 
+constexpr int kExitCannotOpen = 1;
 constexpr int kExitBadArguments = 2;
 constexpr int kExitNotConnected = 3;
 constexpr int kExitCannotWrite = 4;
@@ -52,7 +53,7 @@ std::string progressLine(const Window& w) {
 // Results are streamed row by row: a copy of every address and URL at the end of a large scan
 // would be the scan's peak of memory.
 void printResults(const Window& w, Format format) {
-  std::ostream& out = std::cout;
+  std::ostream& out = standardOutput();
   auto forEachRow = [&w](auto&& visit) {
     for (int r = 1; r < w.gridRows(); ++r)
       if (!trimSpaces(w.gridCell(r, 0)).empty())
@@ -94,7 +95,6 @@ void printResults(const Window& w, Format format) {
       break;
     }
   }
-  out.flush();
 }
 
 // Checks that the window itself makes when a field is left; nothing when all pass.
@@ -208,21 +208,31 @@ int runScanCommand(ScanOptions o) {
       return kExitBadArguments;
     case StartOutcome::ConnectionFailed:
       dialogs.message("cannot open an Internet connection: " + control.connectionFailure());
-      return 1;
+      return kExitCannotOpen;
     case StartOutcome::WorkersFailed:
     case StartOutcome::Ran:
       break;
   }
+  // Both outputs are tried: what one cannot take, the other may still keep.
   printResults(window, o.format);
+  int status = 0;
+  if (const auto failure = closeStandardOutput()) {
+    dialogs.message(*failure);
+    status = kExitCannotWrite;
+  }
   if (!o.output.empty()) {
     const SaveOutcome saved =
         saveResults(o.output, control.state().sEmailList, window.text(Field::txtDelimiter));
     if (saved.message) {
       dialogs.message(*saved.message);
-      return kExitCannotWrite;
+      status = kExitCannotWrite;
     }
   }
-  return 0;
+  if (const auto failure = control.startPageFailure()) {
+    dialogs.message("cannot open " + window.text(Field::txtBaseURL) + ": " + *failure);
+    if (status == 0) status = kExitCannotOpen;
+  }
+  return status;
 }
 
 }  // namespace korvex::cli

@@ -156,6 +156,12 @@ void ScanControl::runKeywordMode() {
   showIdle();
 }
 
+std::optional<std::string> ScanControl::startPageFailure() const {
+  const auto& first = dispatcher_.firstPage();
+  if (!window_.option(Option::optURL) || !first || first->read) return std::nullopt;
+  return first->failure;
+}
+
 void ScanControl::showIdle() {
   window_.setText(Field::lblStatus, "Idle");
   window_.setEnabled(Button::cmdStop, false);

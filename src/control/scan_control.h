@@ -38,6 +38,8 @@ class ScanControl {
   StartOutcome cmdScan_Click();
   // Why the Internet connection of the last Start could not be opened.
   const std::string& connectionFailure() const { return connectionFailure_; }
+  // URL mode: why the base URL could not be opened, when its page was read and failed.
+  std::optional<std::string> startPageFailure() const;
   void cmdPause_Click();
   void cmdStop_Click();
   // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.

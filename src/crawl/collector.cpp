@@ -27,6 +27,11 @@ void Dispatcher::extractValues(int iThread) {
   CollectingFlag collecting(state_.bCollected);
   // Everything is taken from the worker before the first yield: Stop may release it there.
   const PageResult r = w->result();
+  if (iThread == firstTaskWorker_ && !firstPage_) {
+    firstPage_.emplace();
+    firstPage_->read = r.read;
+    firstPage_->failure = r.failure;
+  }
   if (!r.emails.empty()) addEmails(r.emails, taskUrls_[iThread]);
   if (r.extUrls > 0) increaseCounter(window_, Field::txtNoOfExtUrl, static_cast<double>(r.extUrls));
   if (r.validUrls != 0)

@@ -16,6 +16,8 @@ void Dispatcher::resetPool(int threads) {
   taskUrls_.assign(workers_.size(), {});
   released_ = false;
   poolFailed_ = false;
+  firstTaskWorker_ = -1;
+  firstPage_.reset();
 }
 
 Worker* Dispatcher::worker(int index) const {
@@ -101,6 +103,7 @@ bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
   increaseCounter(window_, Field::txtNoOfURLs, 1);
   window_.appendText(Field::txtURLs, entry + kCrLf);
   taskUrls_[k] = entry;
+  if (firstTaskWorker_ < 0) firstTaskWorker_ = static_cast<int>(k);
   w->StartTask();
   return true;
 }

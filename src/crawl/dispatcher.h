@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ class Dispatcher {
   void TerminateThreads();
   // Set when the pool could not be made: the crawl ended without handing out a URL.
   bool poolFailed() const { return poolFailed_; }
+  // How the first page of the crawl was read, once a worker's result for it is in.
+  const std::optional<PageResult>& firstPage() const { return firstPage_; }
 
   // Collecting worker results.
   void extractValues(int iThread);
@@ -56,6 +59,8 @@ class Dispatcher {
   std::vector<std::string> taskUrls_;  // the URL each worker was last given
   bool released_ = false;
   bool poolFailed_ = false;
+  int firstTaskWorker_ = -1;
+  std::optional<PageResult> firstPage_;  // its read and failure only
 };
 
 }  // namespace korvex

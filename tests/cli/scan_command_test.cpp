@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "support/fake_engine.h"
@@ -57,6 +59,59 @@ TEST(ScanCommand, WritesTheAddressFile) {
   EXPECT_EQ(unwritable.status, 4);
   EXPECT_NE(unwritable.out.find("root@site.test"), std::string::npos) << "results still printed";
   std::filesystem::remove_all(dir);
+}
+
+TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
+  test::TestServer server;
+  test::TreeSite site(server, 1, 1);
+  server.serve("/empty", test::Reply::page(""));
+  const auto dir = std::filesystem::temp_directory_path() / "korvex-cli-failures";
+  std::filesystem::create_directories(dir);
+  const std::string scan = "scan --quiet --threads 1 --url " + site.rootUrl();
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {scan + " >/dev/full", 4, "cannot write standard output: No space left on device"},
+      {scan + " >&-", 4, "cannot write standard output: Bad file descriptor"},
+      {scan + " --output " + (dir / "kept").string() + " >/dev/full", 4, "No space left"},
+      {"page " + site.rootUrl() + " >/dev/full", 4, "No space left"},
+      {"scan --quiet --url http://127.0.0.1:1/", 1, "cannot open http://127.0.0.1:1/: Failed"},
+      {"scan --quiet --url " + server.url("/empty"), 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+  }
+  std::ifstream kept(dir / "kept.txt");
+  std::stringstream ss;
+  ss << kept.rdbuf();
+  EXPECT_EQ(ss.str(), "root@site.test;p0@site.test;") << "the file still got the addresses";
+  std::filesystem::remove_all(dir);
+  const auto version = cli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "korvex-cli 1.5\n");
+}
+
+TEST(ScanCommand, ManualNamesTheOptionsOfTheHelp) {
+  auto options = [](std::string text) {
+    std::erase(text, '\\');  // troff writes a hyphen as "\-"
+    std::set<std::string> found;
+    const std::regex option("--[a-z][a-z-]*");
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
+      found.insert(it->str());
+    return found;
+  };
+  std::string help;
+  for (const char* command : {"--help", "page --help", "scan --help"}) help += cli(command).out;
+  std::ifstream manual(KORVEX_SOURCE_DIR "/docs/korvex-cli.1");
+  std::stringstream ss;
+  ss << manual.rdbuf();
+  EXPECT_EQ(options(ss.str()), options(help));
+  EXPECT_TRUE(options(help).count("--version"));
 }
 
 TEST(ScanCommand, BadArguments) {

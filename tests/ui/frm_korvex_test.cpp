@@ -112,6 +112,12 @@ TEST(Window, StartsWithTheDefaults) {
   EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "Email");
 }
 
+TEST(Window, VersionWithoutAWindow) {
+  const auto r = test::runCommand("env -u DISPLAY -u QT_QPA_PLATFORM " KORVEX_WINDOW " --version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "korvex 1.5\n");
+}
+
 TEST(Window, HelpLineFollowsTheFocus) {
   Form f;
   f.showTab(1);
