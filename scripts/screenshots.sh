@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$(realpath -m "${1:-build/screenshots}")
-scripts/build.sh build/release -DKORVEX_TESTS=ON -DKORVEX_BENCH=ON >/dev/null
+scripts/build.sh build/release -DKORVEX_WERROR=ON -DKORVEX_TESTS=ON -DKORVEX_BENCH=ON >/dev/null
 tmp=$(mktemp -d)
 build/release/bench/site_server 300 0 "$tmp/arrivals" >"$tmp/port" &
 server=$!

@@ -22,6 +22,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --no-tests=error --test-dir build/asan --output-on-failure -j "$jobs"
 
 echo "== thread sanitizer: the crawl"
-scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF
+scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF -DKORVEX_UI=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests'
+
+echo "== size of the test suite"
+lines() { git ls-files "$@" | grep -E '\.(cpp|h)$' | xargs grep -cv '^[[:space:]]*$' | awk -F: '{n += $2} END {print n}'; }
+src=$(lines src)
+tests=$(lines tests)
+echo "tests: $tests non-blank lines of C++ for $src in src ($(( 100 * tests / src ))%)"

@@ -119,30 +119,6 @@ TEST(Start, ResetsTheResultsAndReadsTheParameters) {
   EXPECT_EQ(h.window.text(Field::lblDetails), "");
 }
 
-TEST(PauseStop, HandlersChangeFlagsCaptionsAndStatus) {
-  test::Script script;
-  test::ScanHarness h(test::scriptedFactory(script));
-  h.control.cmdPause_Click();
-  EXPECT_TRUE(h.control.state().bPause);
-  EXPECT_EQ(h.window.caption(Button::cmdPause), "Resume");
-  EXPECT_EQ(h.window.text(Field::lblStatus), "Paused");
-  h.control.cmdPause_Click();
-  EXPECT_FALSE(h.control.state().bPause);
-  EXPECT_EQ(h.window.text(Field::lblStatus), "In Progress");
-
-  h.control.cmdPause_Click();
-  h.dialogs.answer = false;
-  h.control.cmdStop_Click();
-  EXPECT_TRUE(h.control.state().bPause) << "No leaves the scan as it was";
-  h.dialogs.answer = true;
-  h.control.cmdStop_Click();
-  EXPECT_TRUE(h.control.state().bStop);
-  EXPECT_FALSE(h.control.state().bPause);
-  EXPECT_EQ(h.window.caption(Button::cmdPause), "Pause");
-  EXPECT_FALSE(h.window.enabled(Button::cmdPause));
-  EXPECT_TRUE(h.window.enabled(Button::cmdScan));
-}
-
 TEST(Leaving, AsksOnlyWhileAddressesAreListed) {
   struct Case {
     const char* emails;

@@ -61,15 +61,6 @@ TEST(Collector, MergesCountsAndLinks) {
   EXPECT_EQ(f.h.counter(Field::txtNoOfValidUrls), "0") << "-1 and +1 are both added";
 }
 
-TEST(Dispatcher, EmptyStartCreatesNoWorker) {
-  Fixture f;
-  f.h.control.state().sPendingURLs.clear();
-  f.h.control.dispatcher().resetPool(3);
-  f.h.control.dispatcher().ScanURL();
-  EXPECT_TRUE(f.h.control.state().bStop);
-  EXPECT_EQ(f.script.made, 0);
-}
-
 TEST(Dispatcher, LevelsRunInOrderToTheDepthBound) {
   Fixture f;
   f.script.results["http://s/"] = found({}, {}, {"http://s/a", "http://s/b"});
@@ -102,24 +93,6 @@ TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
   EXPECT_EQ(f.h.emails(), (Strings{"r@s.com", "a@s.com", "b@s.com"}));
 }
 
-TEST(Dispatcher, PoolIsConfiguredFromTheWindow) {
-  Fixture f;
-  f.h.window.setText(Field::txtURLMustKeyword, "  keep\r\nalso ");
-  f.h.window.setOption(Option::OptPagesAll, true);
-  f.h.window.setText(Field::txtMaxTime, "2.5");
-  f.crawl("http://s/", 1, 3);
-  EXPECT_EQ(f.script.made, 3);
-  ASSERT_FALSE(f.script.settings.empty());
-  const WorkerSettings& s = f.script.settings[0];
-  EXPECT_EQ(s.urlMust, "keep\r\nalso");
-  EXPECT_EQ(s.aURLMust, (Strings{"  keep", "also "}));
-  EXPECT_TRUE(s.optPagesAll);
-  EXPECT_FALSE(s.optPagesAny);
-  EXPECT_EQ(s.maxTime, 2.5);
-  EXPECT_EQ(s.urlDelimiter, ";");
-  EXPECT_EQ(s.omitExtensions, std::string(kOmitExtensions));
-}
-
 TEST(Dispatcher, FailingFactoryIsReportedAndEndsTheScan) {
   for (int failFrom : {0, 2}) {
     SCOPED_TRACE(failFrom);
@@ -133,15 +106,6 @@ TEST(Dispatcher, FailingFactoryIsReportedAndEndsTheScan) {
     EXPECT_TRUE(f.h.control.state().bStop);
     EXPECT_EQ(f.h.window.text(Field::lblStatus), "Idle");
   }
-}
-
-TEST(Dispatcher, CompletionReportedByWorkersEndsTheScan) {
-  Fixture f;
-  f.script.completed = true;
-  f.script.results["http://s/"] = found({}, {}, {"http://s/a"});
-  f.crawl("http://s/", 3, 2);
-  EXPECT_EQ(f.script.started, (Strings{"http://s/"}));
-  EXPECT_TRUE(f.h.control.state().bStop);
 }
 
 TEST(Dispatcher, NoLimitOnTheEntriesOfALevel) {

@@ -13,8 +13,6 @@ class FakeWorker final : public Worker {
   void SetURL(std::string url) override { url_ = std::move(url); }
   void SetLevel(long long, long long) override {}
   void StartTask() override {
-    if (script_.settings.size() <= static_cast<size_t>(index_)) script_.settings.resize(index_ + 1);
-    script_.settings[index_] = settings_;
     script_.started.push_back(url_);
     script_.startedBy.push_back(index_);
     auto finish = [this, url = url_] {
@@ -30,7 +28,7 @@ class FakeWorker final : public Worker {
     }
   }
   bool GetFreeStatus() const override { return free_; }
-  bool GetCompletedStatus() const override { return script_.completed; }
+  bool GetCompletedStatus() const override { return false; }
   const PageResult& result() const override { return result_; }
 
  private:

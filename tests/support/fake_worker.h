@@ -17,10 +17,8 @@ struct Script {
   std::vector<int> startedBy;                 // the worker index of each
   int made = 0;
   int failFrom = -1;         // the factory gives nullptr from this index on
-  bool completed = false;    // every worker reports the scan as completed
   bool finishLater = false;  // tasks stay busy until finishAll()
   std::vector<std::function<void()>> pending;
-  std::vector<WorkerSettings> settings;  // of each worker when its first task started
   void finishAll();
 };
 
