@@ -51,7 +51,6 @@ void Script::finishAll() {
 WorkerFactory scriptedFactory(Script& script) {
   return [&script](int index, std::shared_ptr<const Wakeup> wakeup) -> std::unique_ptr<Worker> {
     if (script.failFrom >= 0 && index >= script.failFrom) return nullptr;
-    ++script.made;
     return std::make_unique<FakeWorker>(script, index, std::move(wakeup));
   };
 }
