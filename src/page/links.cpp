@@ -82,6 +82,7 @@ bool resolveLinkInto(std::string_view sLink, std::string_view sBase, const Omitt
   if (!scheme.empty() && !web && !www) return false;
   link = link.substr(0, link.find('#'));
   out.clear();
+  out.reserve(sBase.size() + link.size() + 7);  // one allocation at most, for "http://" too
   if (web) {
     out.append(link);
   } else if (www) {
