@@ -92,13 +92,6 @@ TEST(Emails, RecordsIntoTheBoxCounterAndGrid) {
   EXPECT_EQ(h.window.gridCell(0, 1), "Email");
 }
 
-TEST(Emails, NothingWhenStopping) {
-  test::EngineHarness h;
-  h.state.bStop = true;
-  h.net.extractEmails("a@b.com", "http://h/");
-  EXPECT_TRUE(h.emails().empty());
-}
-
 TEST(Emails, EveryCandidateIsARunAroundAnAt) {
   std::string page = "x@@y..z@ @a.b c@d.e@f g@h.i";
   Strings seen;

@@ -132,15 +132,6 @@ TEST(Links, KnownUrlsAreWholeUrlsIgnoringCase) {
   EXPECT_TRUE(h.net.urlListed("HTTP://H/PAGE?ID=1"));
 }
 
-TEST(Links, NoLinksAtTheLastLevelOrWhenStopping) {
-  test::EngineHarness last;
-  last.state.iDepth = last.state.iMaxDepth = 3;
-  EXPECT_TRUE(linksOf(last, "<a href=x.html>").empty());
-  test::EngineHarness stopping;
-  stopping.state.bStop = true;
-  EXPECT_TRUE(linksOf(stopping, "<a href=x.html>").empty());
-}
-
 TEST(Links, UrlKeywordRules) {
   struct Case {
     const char* name;

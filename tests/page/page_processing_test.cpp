@@ -117,12 +117,24 @@ TEST(PageProcessing, UnreadablePageOnlyClearsTheHandOver) {
   EXPECT_EQ(p.valid, "");
 }
 
-TEST(PageProcessing, NothingHappensWhenStoppingOrWithoutUrl) {
-  test::EngineHarness h;
-  h.state.bStop = true;
-  h.state.sPageURL = "http://127.0.0.1:1/";
-  h.net.execProc1();
-  EXPECT_EQ(h.state.sPageURL, "http://127.0.0.1:1/");
+TEST(PageProcessing, GuardsEndTheirStepAtOnce) {
+  const struct {
+    const char* name;
+    bool stop, lastLevel, emails, links;
+  } rows[] = {{"stopping", true, false, false, false}, {"last level", false, true, true, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    test::EngineHarness h;
+    h.state.bStop = r.stop;
+    if (r.lastLevel) h.state.iDepth = h.state.iMaxDepth;
+    h.net.extractEmails("a@b.com", "http://h/");
+    h.net.extractLinks("<a href=x.html>", "http://h/");
+    EXPECT_EQ(h.emails().size(), r.emails ? 1u : 0u);
+    EXPECT_EQ(h.state.sPendingURLs.size(), r.links ? 1u : 0u);
+    h.state.sPageURL = "http://127.0.0.1:1/";
+    h.net.execProc1();
+    EXPECT_EQ(h.state.sPageURL.empty(), !r.stop) << "a stopped scan reads nothing";
+  }
 }
 
 }  // namespace
