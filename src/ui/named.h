@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 namespace korvex::ui {
 
