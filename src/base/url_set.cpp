@@ -26,9 +26,10 @@ std::string_view UrlLog::store(std::string_view url) {
 
 bool UrlLog::add(std::string_view url) {
   std::unique_lock lock(mutex_);
-  if (positions_.find(url) != positions_.end()) return false;
-  positions_.emplace(store(url), positions_.size());
-  return true;
+  const std::string_view stored = store(url);
+  if (positions_.emplace(stored, positions_.size()).second) return true;
+  blockUsed_ -= stored.size();  // known already: the copy just made is given back
+  return false;
 }
 
 bool UrlLog::containsBefore(std::string_view url, size_t limit) const {

@@ -20,6 +20,8 @@ class PageOutput {
   virtual void addKnownUrl(const std::string& url) = 0;
   // A new link for the next level.
   virtual void addLink(std::string url) = 0;
+  // The links of one page are all in: counts kept back until now may be shown.
+  virtual void linksDone() {}
   virtual bool emailKnown(std::string_view address) const = 0;
   virtual void addEmail(const std::string& address, const std::string& pageUrl) = 0;
   // The page passed the page rules.

@@ -92,6 +92,7 @@ void PageProcessor::extractLinks(std::string_view page, const PageBases& bases, 
       link.clear();
     });
   }
+  out.linksDone();
   host_.yield();
 }
 

@@ -21,8 +21,14 @@ void WindowOutput::addKnownUrl(const std::string& url) {
 
 void WindowOutput::addLink(std::string url) {
   state_.sVisitedURLs.add(url);
-  increaseCounter(window_, Field::txtNoOfExtUrl, 1);
+  ++linksTaken_;
   state_.sPendingURLs.push_back(std::move(url));
+}
+
+void WindowOutput::linksDone() {
+  if (linksTaken_ > 0)
+    increaseCounter(window_, Field::txtNoOfExtUrl, static_cast<double>(linksTaken_));
+  linksTaken_ = 0;
 }
 
 bool WindowOutput::emailKnown(std::string_view address) const {

@@ -15,6 +15,7 @@ class WindowOutput final : public PageOutput {
   bool urlKnown(std::string_view url) const override;
   void addKnownUrl(const std::string& url) override;
   void addLink(std::string url) override;
+  void linksDone() override;
   bool emailKnown(std::string_view address) const override;
   void addEmail(const std::string& address, const std::string& pageUrl) override;
   void pageAccepted(const std::string& url) override;
@@ -22,6 +23,9 @@ class WindowOutput final : public PageOutput {
  private:
   ScanState& state_;
   Window& window_;
+  // Links taken since the last linksDone: the counter is written once per page, as nothing
+  // can look at it between two links of one page (no yield comes between them).
+  long long linksTaken_ = 0;
 };
 
 }  // namespace korvex

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -100,9 +99,13 @@ TEST(ScanCommand, ManualNamesTheOptionsOfTheHelp) {
   auto options = [](std::string text) {
     std::erase(text, '\\');  // troff writes a hyphen as "\-"
     std::set<std::string> found;
-    const std::regex option("--[a-z][a-z-]*");
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-      found.insert(it->str());
+    auto optionChar = [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; };
+    for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+      size_t end = at + 2;
+      while (end < text.size() && optionChar(text[end])) ++end;
+      if (end > at + 2 && text[at + 2] != '-') found.insert(text.substr(at, end - at));
+      at = end - 2;
+    }
     return found;
   };
   std::string help;
