@@ -62,28 +62,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 size_t findNoCase(std::string_view text, std::string_view needle, size_t from) {
-  if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-  if (from >= text.size() || needle.size() > text.size() - from) return std::string_view::npos;
-  const char lower = asciiLower(needle[0]);
-  const char upper = (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 32) : lower;
-  const std::string_view rest = needle.substr(1);
-  const size_t last = text.size() - needle.size();
-  // Jump between candidate first characters with memchr, the hot path on large pages. The next
-  // position of each case is remembered, so each memchr pass covers the text once.
-  auto next = [&](char c, size_t at) -> size_t {
-    const void* hit = std::memchr(text.data() + at, c, last - at + 1);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : kNone;
-  };
-  size_t nextLower = next(lower, from);
-  size_t nextUpper = lower == upper ? kNone : next(upper, from);
-  while (true) {
-    const size_t at = std::min(nextLower, nextUpper);
-    if (at == kNone) return std::string_view::npos;
-    if (equalsNoCase(text.substr(at + 1, rest.size()), rest)) return at;
-    if (at == last) return std::string_view::npos;
-    if (nextLower == at) nextLower = next(lower, at + 1);
-    if (nextUpper == at) nextUpper = next(upper, at + 1);
-  }
+  return NoCaseFinder(text, needle).next(from);
 }
 
 NoCaseFinder::NoCaseFinder(std::string_view text, std::string_view needle)

@@ -12,7 +12,6 @@ ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, Pa
   reader_.setStartTime(reader_.clock().now());
   ReadResult read = reader_.read(job.url);
   std::string page = std::move(read.text);
-  read.text.clear();
   if (page.empty()) return read;
   // Links resolve against the URL finally read; the addresses name the URL handed out.
   const PageBases bases(read.effectiveUrl.empty() ? job.url : read.effectiveUrl);
