@@ -16,6 +16,12 @@ inline constexpr std::string_view kOmitExtensions =
     "*.mpeg;*.mov;*.au;*.wav;*.riff;*.mp3;*.mid;*.mp2;*.arc;*.gz;*.z;*.arj;*.lha;*.bh;*.tar;"
     "*.jar;*.cab;*.rar;*.tar;*.ace;*.class;*.cla;*.js;*.css;*.ico;*.rmi;*.doc;";
 
+// A URL the scan did not read because its site's robots.txt does not allow it.
+struct RefusedURL {
+  std::string url;
+  std::string reason;
+};
+
 struct ScanState {
   // Fixed at load.
   const std::string sSep = ";";
@@ -38,6 +44,7 @@ struct ScanState {
   std::vector<std::string> aPagesMustNot;
   EmailList sEmailList;
   std::string sKeywords;
+  std::vector<RefusedURL> refusedURLs;
 
   // The main window's scan variables.
   bool bWorkersMade = false;

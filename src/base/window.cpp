@@ -1,6 +1,7 @@
 #include "base/window.h"
 
 #include "base/number.h"
+#include "base/text.h"
 
 namespace korvex {
 
@@ -10,6 +11,11 @@ double fieldNumber(const Window& window, Field field) {
 
 long long maxDepthFromWindow(const Window& window) {
   return roundHalfEven(fieldNumber(window, Field::cboDepth)) + 1;
+}
+
+std::string agentFromWindow(const Window& window) {
+  const std::string agent = trimmed(window.text(Field::txtUserAgent));
+  return agent.empty() ? std::string(kAgent) : agent;
 }
 
 void increaseCounter(Window& window, Field counter, double amount) {

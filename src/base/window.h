@@ -27,11 +27,28 @@ enum class Field {
   cboThreads,
   lblStatus,
   lblDetails,
+  // Crawling politely: the pause between two requests to one site, the agent string, and the
+  // URLs robots.txt kept the scan from (a counter, and one "URL (reason)" line each).
+  txtDelayPerHost,
+  txtUserAgent,
+  txtNoOfRefused,
+  txtRefusedURLs,
 };
-inline constexpr int kFieldCount = static_cast<int>(Field::lblDetails) + 1;
+inline constexpr int kFieldCount = static_cast<int>(Field::txtRefusedURLs) + 1;
 
-enum class Option { optURL, optKeyword, OptURLAny, OptURLAll, OptPagesAny, OptPagesAll };
-inline constexpr int kOptionCount = static_cast<int>(Option::OptPagesAll) + 1;
+enum class Option {
+  optURL,
+  optKeyword,
+  OptURLAny,
+  OptURLAll,
+  OptPagesAny,
+  OptPagesAll,
+  chkObeyRobots,
+};
+inline constexpr int kOptionCount = static_cast<int>(Option::chkObeyRobots) + 1;
+
+// What every request calls itself unless the agent field says otherwise.
+inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
 
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;
@@ -73,5 +90,7 @@ void increaseCounter(Window& window, Field counter, double amount);
 double fieldNumber(const Window& window, Field field);
 // The depth bound: the chosen depth plus one; a page of this level gives no links.
 long long maxDepthFromWindow(const Window& window);
+// The agent field's text, or kAgent when it is blank.
+std::string agentFromWindow(const Window& window);
 
 }  // namespace korvex

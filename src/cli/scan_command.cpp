@@ -52,7 +52,7 @@ std::string progressLine(const Window& w) {
 
 // Results are streamed row by row: a copy of every address and URL at the end of a large scan
 // would be the scan's peak of memory.
-void printResults(const Window& w, Format format) {
+void printResults(const Window& w, const std::vector<RefusedURL>& refused, Format format) {
   std::ostream& out = standardOutput();
   auto forEachRow = [&w](auto&& visit) {
     for (int r = 1; r < w.gridRows(); ++r)
@@ -88,10 +88,18 @@ void printResults(const Window& w, Format format) {
         out << comma << jsonText(urls.substr(from, end - from));
         comma = ",";
       }
+      out << "],\"refused\":[";
+      comma = "";
+      for (const RefusedURL& r : refused) {
+        out << comma << "{\"url\":" << jsonText(r.url) << ",\"reason\":" << jsonText(r.reason)
+            << "}";
+        comma = ",";
+      }
       out << "],\"counters\":{\"extracted\":" << counter(w, Field::txtNoOfExtUrl)
           << ",\"valid\":" << counter(w, Field::txtNoOfValidUrls)
           << ",\"processed\":" << counter(w, Field::txtNoOfURLs)
-          << ",\"emails\":" << counter(w, Field::txtNoOfEmails) << "}}\n";
+          << ",\"emails\":" << counter(w, Field::txtNoOfEmails)
+          << ",\"refused\":" << counter(w, Field::txtNoOfRefused) << "}}\n";
       break;
     }
   }
@@ -103,6 +111,7 @@ std::optional<std::string> checkFields(ScanOptions& o) {
   if (auto m = checkPageLimit(o.maxPages)) return m;
   if (!isNumeric(o.maxTime) || val(o.maxTime) < 0)
     return "--max-time takes a number of minutes (0 or more)";
+  if (auto m = checkDelayPerHost(o.delayMs)) return "--delay-ms: " + *m;
   return std::nullopt;
 }
 
@@ -142,6 +151,13 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
       ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{
           {"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}}));
   scan->add_flag("--quiet", o.quiet, "No progress line on stderr");
+  scan->add_flag("--ignore-robots", o.ignoreRobots,
+                 "Read every page whatever robots.txt says (for crawling your own sites)");
+  scan->add_option("--delay-ms", o.delayMs,
+                   "Milliseconds between two requests to one site, across all workers")
+      ->capture_default_str();
+  scan->add_option("--user-agent", o.userAgent, "The agent string sent with every request")
+      ->capture_default_str();
 }
 
 int runScanCommand(ScanOptions o) {
@@ -180,6 +196,9 @@ int runScanCommand(ScanOptions o) {
   window.setOption(o.urlAll ? Option::OptURLAll : Option::OptURLAny, true);
   window.setOption(o.pageAll ? Option::OptPagesAll : Option::OptPagesAny, true);
   window.setText(Field::txtDelimiter, o.delimiter);
+  window.setOption(Option::chkObeyRobots, !o.ignoreRobots);
+  window.setText(Field::txtDelayPerHost, o.delayMs);
+  window.setText(Field::txtUserAgent, o.userAgent);
 
   LoopHost host;
   ScanControl control(window, host, dialogs, realWorkers(), isConnected, profile);
@@ -214,7 +233,11 @@ int runScanCommand(ScanOptions o) {
       break;
   }
   // Both outputs are tried: what one cannot take, the other may still keep.
-  printResults(window, o.format);
+  printResults(window, control.state().refusedURLs, o.format);
+  if (const auto& refused = control.state().refusedURLs;
+      !refused.empty() && o.format != Format::Json)
+    dialogs.message(std::to_string(refused.size()) +
+                    " URLs were not read: robots.txt refuses them (--format json lists them)");
   int status = 0;
   if (const auto failure = closeStandardOutput()) {
     dialogs.message(*failure);

@@ -31,6 +31,9 @@ struct ScanOptions {
   std::string delimiter{kDefaultDelimiter};
   Format format = Format::Text;
   bool quiet = false;
+  bool ignoreRobots = false;
+  std::string delayMs{kDefaultDelayPerHost};
+  std::string userAgent{kAgent};
 };
 
 void addScanCommand(CLI::App& app, ScanOptions& options);

@@ -28,4 +28,11 @@ std::optional<std::string> checkPageLimit(std::string_view text) {
   return std::nullopt;
 }
 
+std::optional<std::string> checkDelayPerHost(std::string_view text) {
+  const double n = isNumeric(text) ? val(text) : -1;
+  if (n < 0 || n > kMaxDelayPerHost || n != std::floor(n))
+    return "The delay per host is a whole number of milliseconds from 0 to 60000.";
+  return std::nullopt;
+}
+
 }  // namespace korvex

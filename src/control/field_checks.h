@@ -11,5 +11,8 @@ namespace korvex {
 // Trims the delimiter in place (the trimmed text is what the field then shows).
 std::optional<std::string> checkDelimiter(std::string& delimiter);
 std::optional<std::string> checkPageLimit(std::string_view text);
+// Milliseconds between two requests to one site: a whole number up to kMaxDelayPerHost.
+inline constexpr int kMaxDelayPerHost = 60000;
+std::optional<std::string> checkDelayPerHost(std::string_view text);
 
 }  // namespace korvex

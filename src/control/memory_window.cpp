@@ -13,7 +13,7 @@ bool MemoryWindow::hasSelection(Field combo) const {
 void MemoryWindow::setOption(Option option, bool selected) {
   options_[index(option)] = selected;
   if (!selected) return;
-  // Options of one group exclude each other.
+  // Options of one group exclude each other; a check box stands alone.
   auto other = [](Option o) {
     switch (o) {
       case Option::optURL:
@@ -28,10 +28,12 @@ void MemoryWindow::setOption(Option option, bool selected) {
         return Option::OptPagesAll;
       case Option::OptPagesAll:
         return Option::OptPagesAny;
+      case Option::chkObeyRobots:
+        break;
     }
     return o;
   };
-  options_[index(other(option))] = false;
+  if (other(option) != option) options_[index(other(option))] = false;
 }
 
 void MemoryWindow::setGridFormat(std::string format) {

@@ -105,8 +105,9 @@ void ScanControl::prepare() {
   window_.setText(Field::txtBaseURL, base);
   state_.iDepth = 0;
   for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
-                  Field::txtNoOfValidUrls})
+                  Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs})
     window_.setText(f, "");
+  state_.refusedURLs.clear();
   state_.sPageURL.clear();
   state_.bStop = false;
   window_.setText(Field::txtNoOfExtUrl, "1");
@@ -157,8 +158,12 @@ void ScanControl::runKeywordMode() {
 }
 
 std::optional<std::string> ScanControl::startPageFailure() const {
+  if (!window_.option(Option::optURL)) return std::nullopt;
+  const auto& refused = state_.refusedURLs;
+  if (!refused.empty() && refused.front().url == window_.text(Field::txtBaseURL))
+    return refused.front().reason;
   const auto& first = dispatcher_.firstPage();
-  if (!window_.option(Option::optURL) || !first || first->read) return std::nullopt;
+  if (!first || first->read) return std::nullopt;
   return first->failure;
 }
 

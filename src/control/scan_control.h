@@ -38,7 +38,8 @@ class ScanControl {
   StartOutcome cmdScan_Click();
   // Why the Internet connection of the last Start could not be opened.
   const std::string& connectionFailure() const { return connectionFailure_; }
-  // URL mode: why the base URL could not be opened, when its page was read and failed.
+  // URL mode: why the base URL could not be opened, when its page was read and failed or
+  // robots.txt refused it.
   std::optional<std::string> startPageFailure() const;
   void cmdPause_Click();
   void cmdStop_Click();

@@ -18,6 +18,9 @@ void applyWindowDefaults(Window& window) {
   window.setText(Field::txtMaxTime, std::string(kDefaultMaxTime));
   window.setText(Field::cboThreads, std::to_string(kDefaultThreads));
   window.setText(Field::txtDelimiter, std::string(kDefaultDelimiter));
+  window.setText(Field::txtDelayPerHost, std::string(kDefaultDelayPerHost));
+  window.setText(Field::txtUserAgent, std::string(kAgent));
+  window.setOption(Option::chkObeyRobots, true);
   window.setText(Field::lblStatus, "Idle");
   window.setText(Field::lblDetails,
                  "Please set the Search Parameters before starting the process.");

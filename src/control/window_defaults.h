@@ -17,6 +17,7 @@ inline constexpr int kDefaultThreads = 5;
 inline constexpr std::string_view kDefaultMaxPages = "10000";
 inline constexpr std::string_view kDefaultMaxTime = "1";
 inline constexpr std::string_view kDefaultDelimiter = ";";
+inline constexpr std::string_view kDefaultDelayPerHost = "0";
 // The grid heading: "Sl.No", "Email" padded to 74 characters, "URL" padded to 171.
 std::string gridHeadingFormat();
 

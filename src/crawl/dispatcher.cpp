@@ -1,7 +1,11 @@
 #include "crawl/dispatcher.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/number.h"
 #include "base/text.h"
+#include "page/page_reader.h"
 
 namespace korvex {
 
@@ -18,6 +22,16 @@ void Dispatcher::resetPool(int threads) {
   poolFailed_ = false;
   firstTaskWorker_ = -1;
   firstPage_.reset();
+  deferred_.clear();
+  const double delay = std::clamp(fieldNumber(window_, Field::txtDelayPerHost), 0.0, 1e9);
+  gate_ = std::make_shared<HostGate>(std::chrono::milliseconds(static_cast<long long>(delay)));
+  const double minutes = std::clamp(fieldNumber(window_, Field::txtMaxTime), 0.0, 1e6);
+  // robots.txt is read within the page time limit, with the grace a page's first chunk gets.
+  const auto limit = std::chrono::milliseconds(std::llround(minutes * 60000)) + kFirstChunkGrace;
+  robots_ = window_.option(Option::chkObeyRobots)
+                ? std::make_unique<RobotsBook>(agentFromWindow(window_), limit, gate_,
+                                               host_.wakeup(), std::max(threads, 1))
+                : nullptr;
 }
 
 Worker* Dispatcher::worker(int index) const {
@@ -45,20 +59,14 @@ void Dispatcher::ScanURL() {
       state_.aURLs = std::move(state_.sPendingURLs);
       state_.sPendingURLs.clear();
       for (size_t i = 0; i < state_.aURLs.size(); ++i) {
-        while (state_.bPause) host_.wait();
-        if (released_) return;
-        if (state_.bWorkersMade) checkCompleted();
-        if (state_.bStop) break;
-        if (pageLimitPassed()) {
-          state_.bStop = true;
-          break;
-        }
+        if (!readyForNext()) break;
         const std::string entry = state_.aURLs[i];
         bool valid = !trimSpaces(entry).empty();
         if (valid && state_.iDepth > 1) valid = objNet_.get().validURL(entry);
-        if (valid && !handOut(entry, depthBound)) return;
+        if (valid && !offer(entry, depthBound)) return;
         host_.yield();
       }
+      if (!offerDeferred(depthBound)) return;
     }
     if (state_.bWorkersMade) waitForThreads();
     host_.yield();
@@ -67,8 +75,63 @@ void Dispatcher::ScanURL() {
   if (state_.bWorkersMade) waitForThreads();
 }
 
+bool Dispatcher::readyForNext() {
+  while (state_.bPause) host_.wait();
+  if (released_) return false;
+  if (state_.bWorkersMade) checkCompleted();
+  if (state_.bStop) return false;
+  if (pageLimitPassed()) {
+    state_.bStop = true;
+    return false;
+  }
+  return true;
+}
+
+bool Dispatcher::offer(const std::string& entry, long long depthBound) {
+  if (!robots_) return handOut(entry, depthBound);
+  RobotsBook::Verdict v = robots_->verdict(entry);
+  switch (v.kind) {
+    case RobotsBook::Verdict::Kind::Allowed:
+      return handOut(entry, depthBound);
+    case RobotsBook::Verdict::Kind::Refused:
+      refuse(entry, std::move(v.reason));
+      return true;
+    case RobotsBook::Verdict::Kind::Pending:
+      deferred_[v.origin].push_back(entry);
+      return true;
+  }
+  return true;
+}
+
+bool Dispatcher::offerDeferred(long long depthBound) {
+  while (!deferred_.empty() && readyForNext()) {
+    const auto ready = std::find_if(deferred_.begin(), deferred_.end(),
+                                    [this](const auto& d) { return robots_->known(d.first); });
+    if (ready == deferred_.end()) {
+      host_.wait();
+      continue;
+    }
+    const std::vector<std::string> entries = std::move(ready->second);
+    deferred_.erase(ready);
+    for (const std::string& entry : entries) {
+      if (!readyForNext()) break;
+      if (!offer(entry, depthBound)) return false;
+      host_.yield();
+    }
+  }
+  deferred_.clear();
+  return true;
+}
+
+void Dispatcher::refuse(const std::string& url, std::string reason) {
+  increaseCounter(window_, Field::txtNoOfRefused, 1);
+  window_.appendText(Field::txtRefusedURLs, url + "  (" + reason + ")" + kCrLf);
+  state_.refusedURLs.push_back({url, std::move(reason)});
+}
+
 bool Dispatcher::createPool() {
-  const WorkerSettings settings = settingsFromWindow(window_, state_);
+  WorkerSettings settings = settingsFromWindow(window_, state_);
+  settings.gate = gate_;
   for (int k = 0; k < state_.iThreads; ++k) {
     std::unique_ptr<Worker> w = factory_ ? factory_(k, host_.wakeup()) : nullptr;
     if (!w) {
@@ -149,6 +212,7 @@ bool Dispatcher::waitForThreads() {
 
 void Dispatcher::TerminateThreads() {
   released_ = true;
+  robots_.reset();
   for (int i = 0; i < state_.iThreads && static_cast<size_t>(i) < workers_.size(); ++i)
     workers_[i].reset();
 }

@@ -3,6 +3,7 @@
 // sleeps on the host whenever it waits.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@
 #include "base/host.h"
 #include "base/scan_state.h"
 #include "base/window.h"
+#include "crawl/host_gate.h"
+#include "crawl/robots_book.h"
 #include "crawl/worker.h"
 #include "page/engine_slot.h"
 
@@ -22,7 +25,8 @@ class Dispatcher {
   Dispatcher(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
              WorkerFactory factory);
 
-  // Start: a pool of `threads` workers, made when the first URL is handed out.
+  // Start: a pool of `threads` workers, made when the first URL is handed out, and the pacing
+  // and robots.txt rules of the window's fields.
   void resetPool(int threads);
   void ScanURL();
   long getFreeThread() const;
@@ -47,6 +51,14 @@ class Dispatcher {
   bool createPool();
   // False when the crawl must end at once (no worker could be made, or Stop released the pool).
   bool handOut(const std::string& entry, long long depthBound);
+  // Between two URLs: waits out a pause; false when the level ends (Stop, the page limit, the
+  // pool released).
+  bool readyForNext();
+  // Hands the URL out, refuses it, or keeps it until its site's robots.txt has been read.
+  bool offer(const std::string& entry, long long depthBound);
+  // The URLs of the level that waited for a robots.txt, as each one is read.
+  bool offerDeferred(long long depthBound);
+  void refuse(const std::string& url, std::string reason);
   bool waitUntilCollected();
   bool pageLimitPassed() const;
 
@@ -61,6 +73,9 @@ class Dispatcher {
   bool poolFailed_ = false;
   int firstTaskWorker_ = -1;
   std::optional<PageResult> firstPage_;  // its read and failure only
+  std::shared_ptr<HostGate> gate_;
+  std::unique_ptr<RobotsBook> robots_;  // nullptr when robots.txt is not obeyed
+  std::map<std::string, std::vector<std::string>> deferred_;  // by origin, in their order
 };
 
 }  // namespace korvex

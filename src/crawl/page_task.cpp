@@ -1,7 +1,10 @@
 #include "crawl/page_task.h"
 
+#include <ctime>
+
 #include "base/text.h"
 #include "page/result_output.h"
+#include "page/url_origin.h"
 
 namespace korvex {
 
@@ -22,6 +25,7 @@ WorkerSettings settingsFromWindow(const Window& window, const ScanState& state) 
   s.optPagesAll = window.option(Option::OptPagesAll);
   s.omitExtensions = state.sOmitExtensions;
   s.maxTime = fieldNumber(window, Field::txtMaxTime);
+  s.agent = agentFromWindow(window);
   return s;
 }
 
@@ -48,12 +52,28 @@ PageEngine::PageEngine(WorkerSettings settings, const Clock& clock)
       reader_(
           host_, [maxTime = settings_.maxTime] { return maxTime; }, clock),
       processor_(reader_, host_) {
+  reader_.setAgent(settings_.agent);
   reader_.open();
 }
 
+void PageEngine::cancel() {
+  cancelled_ = true;
+  reader_.cancel();
+  if (settings_.gate) settings_.gate->wakeAll();
+}
+
 PageResult PageEngine::run(const PageTask& task) {
+  const std::optional<UrlOrigin> origin = settings_.gate ? originOf(task.job.url) : std::nullopt;
+  if (origin && !settings_.gate->waitTurn(origin->origin, cancelled_)) {
+    PageResult r;
+    r.failure = "cancelled";
+    return r;
+  }
   ResultOutput out(task.known);
   const ReadResult read = processor_.process(task.job, rules_, out);
+  // An overloaded site gets its pause; the page is still processed as it came.
+  if (origin && (read.status == 429 || read.status == 503))
+    settings_.gate->backOff(origin->origin, retryAfterPause(read.retryAfter, std::time(nullptr)));
   PageResult r = out.take();
   r.read = read.opened;
   r.failure = read.failure;

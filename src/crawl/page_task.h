@@ -2,6 +2,8 @@
 // worker's settings in place of the window's fields, into a PageResult.
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "base/scan_state.h"
 #include "base/url_set.h"
 #include "base/window.h"
+#include "crawl/host_gate.h"
 #include "crawl/null_host.h"
 #include "page/page_processor.h"
 
@@ -31,6 +34,8 @@ struct WorkerSettings {
   bool optPagesAll = false;
   std::string omitExtensions{kOmitExtensions};
   double maxTime = 1;  // minutes allowed to download a page
+  std::string agent{kAgent};
+  std::shared_ptr<HostGate> gate;  // shared by the pool; nullptr: no pacing
 };
 
 // The settings as the pool takes them from the window and the scan state.
@@ -47,11 +52,12 @@ class PageEngine {
   PageEngine(const PageEngine&) = delete;  // the rules point into the engine
   PageEngine& operator=(const PageEngine&) = delete;
   PageResult run(const PageTask& task);
-  // Any thread: the task in hand ends at its next chunk.
-  void cancel() { reader_.cancel(); }
+  // Any thread: the task in hand ends at its next chunk, or its wait for a turn ends.
+  void cancel();
 
  private:
   WorkerSettings settings_;
+  std::atomic<bool> cancelled_{false};
   KeywordSet urlMust_, urlMustNot_, pagesMust_, pagesMustNot_;
   OmittedFiles omitted_;
   PageRules rules_;

@@ -19,6 +19,8 @@ void configureWorker(Worker& w, const WorkerSettings& s) {
   w.SetOmitExtensions(s.omitExtensions);
   w.SetFreeStatus(true);
   w.SetMaxTime(s.maxTime);
+  w.SetUserAgent(s.agent);
+  w.SetHostGate(s.gate);
 }
 
 std::vector<std::string> Worker::GetEmails() const {

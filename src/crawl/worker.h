@@ -40,6 +40,8 @@ class Worker {
   void SetOmitExtensions(std::string v) { settings_.omitExtensions = std::move(v); }
   virtual void SetFreeStatus(bool free) = 0;
   void SetMaxTime(double minutes) { settings_.maxTime = minutes; }
+  void SetUserAgent(std::string v) { settings_.agent = std::move(v); }
+  void SetHostGate(std::shared_ptr<HostGate> v) { settings_.gate = std::move(v); }
   const WorkerSettings& settings() const { return settings_; }
 
   // Per task: the URLs the scan holds (an empty snapshot after a collection: "blank"), which
@@ -70,7 +72,7 @@ class Worker {
 using WorkerFactory =
     std::function<std::unique_ptr<Worker>(int index, std::shared_ptr<const Wakeup> wakeup)>;
 
-// The 16 configuration assignments, in their order.
+// The 16 configuration assignments, in their order, then the agent string and the pacing.
 void configureWorker(Worker& worker, const WorkerSettings& settings);
 
 }  // namespace korvex

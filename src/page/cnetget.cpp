@@ -17,6 +17,7 @@ CNetGet::CNetGet(ScanState& state, Window& window, Host& host, const Clock& cloc
 
 void CNetGet::openUrl() {
   lastRead_ = {};
+  reader_.setAgent(agentFromWindow(window_));
   if (!reader_.open()) lastRead_.failure = reader_.openFailure();
 }
 

@@ -127,6 +127,10 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
   char* effective = nullptr;
   if (curl_easy_getinfo(handle_, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
     out.effectiveUrl = effective;
+  curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &out.status);
+  curl_header* retryAfter = nullptr;
+  if (curl_easy_header(handle_, "Retry-After", 0, CURLH_HEADER, -1, &retryAfter) == CURLHE_OK)
+    out.retryAfter = retryAfter->value;
   out.stoppedByReader = t.stoppedByReader;
   if (rc != CURLE_OK && !t.stoppedByReader) out.failure = describe(rc, error_);
   if (rc == CURLE_OK || t.received) {
@@ -134,9 +138,7 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
     return out;
   }
   // Cut before any body: opened when a final response had begun.
-  long status = 0;
-  curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
-  out.opened = t.stoppedByReader && status > 0 && (status < 300 || status >= 400);
+  out.opened = t.stoppedByReader && out.status > 0 && (out.status < 300 || out.status >= 400);
   return out;
 }
 

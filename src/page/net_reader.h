@@ -22,6 +22,8 @@ struct FetchOutcome {
   std::string failure;  // why it was not opened, or why the read ended early
   bool stoppedByReader = false;
   std::string effectiveUrl;  // the URL finally read, after redirections
+  long status = 0;           // of the final response; 0 when none came
+  std::string retryAfter;    // its Retry-After header, as sent
 };
 
 class HttpConnection {

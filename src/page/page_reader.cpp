@@ -13,7 +13,7 @@ PageReader::PageReader(Host& host, TimeLimit limit, const Clock& clock)
 PageReader::~PageReader() = default;
 
 bool PageReader::open() {
-  HttpConnection::Opened opened = HttpConnection::open(kAgent);
+  HttpConnection::Opened opened = HttpConnection::open(agent_);
   if (!opened.connection) {
     openFailure_ = std::move(opened.failure);
     return false;
@@ -85,6 +85,8 @@ ReadResult PageReader::read(const std::string& url) {
   if (state_ == State::Closed) http_.reset();
   r.opened = fetched.opened;
   r.effectiveUrl = std::move(fetched.effectiveUrl);
+  r.status = fetched.status;
+  r.retryAfter = std::move(fetched.retryAfter);
   r.failure = std::move(fetched.failure);
   if (fetched.stoppedByReader && r.failure.empty() && r.text.size() < kMaxPageBytes) {
     if (limitUnreadable) {

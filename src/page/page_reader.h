@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/clock.h"
+#include "base/window.h"
 #include "page/net_reader.h"
 
 namespace korvex {
@@ -21,13 +22,14 @@ inline constexpr size_t kMaxPageBytes = 16u << 20;
 // A read whose time limit has passed still waits this long for its first chunk, as a read that
 // is only tested between chunks would.
 inline constexpr std::chrono::seconds kFirstChunkGrace{2};
-inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
 
 struct ReadResult {
   std::string text;
   bool opened = false;       // the page was reached (an empty page included)
   std::string failure;       // why it was not, or why the text is empty
   std::string effectiveUrl;  // the URL finally read, after redirections
+  long status = 0;           // HTTP status of the final response, 0 when none came
+  std::string retryAfter;    // its Retry-After header
 };
 
 class PageReader {
@@ -38,6 +40,8 @@ class PageReader {
   PageReader(Host& host, TimeLimit limit, const Clock& clock);
   ~PageReader();
 
+  // The agent string of the connections opened from now on.
+  void setAgent(std::string agent) { agent_ = std::move(agent); }
   // Opens the Internet connection; false (with the reason kept) when it cannot be opened.
   bool open();
   // A read in progress ends at its next chunk; every later read fails until open().
@@ -60,6 +64,7 @@ class PageReader {
   TimeLimit limit_;
   const Clock& clock_;
   State state_ = State::None;
+  std::string agent_{kAgent};
   std::unique_ptr<HttpConnection> http_;
   std::string openFailure_;
   bool reading_ = false;

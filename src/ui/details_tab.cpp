@@ -1,6 +1,8 @@
 #include "ui/details_tab.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -14,7 +16,11 @@ constexpr int kColumnChars[] = {7, 74, 171};
 }  // namespace
 
 DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
-    : QWidget(parent), flxDetails(named<QTableView>("flxDetails")) {
+    : QWidget(parent),
+      flxDetails(named<QTableView>("flxDetails")),
+      txtRefusedURLs(named<QPlainTextEdit>("txtRefusedURLs")) {
+  txtRefusedURLs->setReadOnly(true);
+  txtRefusedURLs->setLineWrapMode(QPlainTextEdit::NoWrap);
   flxDetails->setModel(model);
   flxDetails->verticalHeader()->hide();
   flxDetails->setWordWrap(false);
@@ -29,7 +35,9 @@ DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
   flxDetails->horizontalHeader()->setStretchLastSection(true);
   flxDetails->horizontalHeader()->setMinimumSectionSize(kColumnChars[0] * charWidth);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(flxDetails);
+  layout->addWidget(flxDetails, 3);
+  layout->addWidget(named<QLabel>("lblRefusedURLs", QStringLiteral("Refused by robots.txt:")));
+  layout->addWidget(txtRefusedURLs, 1);
 }
 
 }  // namespace korvex::ui

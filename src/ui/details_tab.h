@@ -1,8 +1,10 @@
-// The "Details" tab: the result grid flxDetails, each address with its number and its page.
+// The "Details" tab: the result grid flxDetails, each address with its number and its page, and
+// under it the URLs robots.txt refused, each with its reason.
 #pragma once
 
 #include <QWidget>
 
+class QPlainTextEdit;
 class QTableView;
 
 namespace korvex::ui {
@@ -13,6 +15,7 @@ class DetailsTab final : public QWidget {
  public:
   DetailsTab(ResultsModel* model, QWidget* parent = nullptr);
   QTableView* flxDetails;
+  QPlainTextEdit* txtRefusedURLs;
 };
 
 }  // namespace korvex::ui

@@ -26,6 +26,11 @@ std::optional<QString> fieldHelp(const QString& control, bool urlMode) {
        "Select this option if the retrieved page should contain any one of the must keywords"},
       {"OptPagesAll",
        "Select this option if the retrieved page should contain all of the must keywords"},
+      {"chkObeyRobots",
+       "Clear this option only to crawl your own sites without reading their robots.txt"},
+      {"txtDelayPerHost",
+       "Enter the time in milliseconds to wait between two requests to the same site"},
+      {"txtUserAgent", "Enter the name the application gives itself to the sites it reads"},
   };
   if (control == QLatin1String("txtBaseURL"))
     return urlMode ? QStringLiteral("Enter the base URL from which search should begin")

@@ -76,7 +76,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
       cmdSave(named<QPushButton>("cmdSave", QStringLiteral("&Save"))),
       cmdExit(named<QPushButton>("cmdExit", QStringLiteral("Exit"))),
       about_(new frmAbout(this)),
-      window_(new WidgetWindow(*results_, *parameters_, *txtDelimiter, *model_, this)),
+      window_(new WidgetWindow(*results_, *parameters_, *details_, *txtDelimiter, *model_, this)),
       host_(std::make_unique<QtHost>()),
       dialogs_(std::make_unique<QtDialogs>(this)),
       control_(std::make_unique<ScanControl>(*window_, *host_, *dialogs_, realWorkers(),
@@ -198,6 +198,8 @@ std::optional<std::string> frmKorvex::validate(QWidget* field) {
   }
   if (field == parameters_->txtNoOfPages)
     return checkPageLimit(parameters_->txtNoOfPages->text().toStdString());
+  if (field == parameters_->txtDelayPerHost)
+    return checkDelayPerHost(parameters_->txtDelayPerHost->text().toStdString());
   if (field == parameters_->txtURLMustKeyword) {
     parameters_->fraURLMust->setEnabled(
         !trimSpaces(parameters_->txtURLMustKeyword->toPlainText().toStdString()).empty());

@@ -1,5 +1,6 @@
 #include "ui/search_parameters_tab.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -68,7 +69,10 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       txtPagesMustNotKeyword(keywordBox("txtPagesMustNotKeyword")),
       fraPageMust(named<QGroupBox>("fraPageMust", QStringLiteral("Must Condition"))),
       OptPagesAny(named<QRadioButton>("OptPagesAny", QStringLiteral("Match any one of the word"))),
-      OptPagesAll(named<QRadioButton>("OptPagesAll", QStringLiteral("Match All Words"))) {
+      OptPagesAll(named<QRadioButton>("OptPagesAll", QStringLiteral("Match All Words"))),
+      chkObeyRobots(named<QCheckBox>("chkObeyRobots", QStringLiteral("Obey robots.txt"))),
+      txtDelayPerHost(named<QLineEdit>("txtDelayPerHost")),
+      txtUserAgent(named<QLineEdit>("txtUserAgent")) {
   auto* mode = new QHBoxLayout;
   mode->addWidget(named<QLabel>("Label16", QStringLiteral("Search Criteria:")));
   mode->addWidget(optURL);
@@ -89,6 +93,11 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   fields->addLayout(time, 2, 1);
   fields->addWidget(named<QLabel>("Label7", QStringLiteral("No. of Threads:")), 2, 2);
   fields->addWidget(cboThreads, 2, 3);
+  fields->addWidget(chkObeyRobots, 3, 0, 1, 2);
+  fields->addWidget(named<QLabel>("lblDelayPerHost", QStringLiteral("Delay per host (ms):")), 3, 2);
+  fields->addWidget(txtDelayPerHost, 3, 3);
+  fields->addWidget(named<QLabel>("lblUserAgent", QStringLiteral("User agent:")), 4, 0);
+  fields->addWidget(txtUserAgent, 4, 1, 1, 5);
   fields->setColumnStretch(4, 1);
 
   auto* layout = new QVBoxLayout(this);

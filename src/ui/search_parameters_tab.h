@@ -1,9 +1,11 @@
 // The "Search Parameters" tab: the mode, the base URL or keywords, depth, page limit, time
-// limit, threads, and the URL and page keyword rules with their conditions.
+// limit, threads, the URL and page keyword rules with their conditions, and how politely sites
+// are crawled (robots.txt, the delay per host, the agent string).
 #pragma once
 
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -35,6 +37,9 @@ class SearchParametersTab final : public QWidget {
   QGroupBox* fraPageMust;
   QRadioButton* OptPagesAny;
   QRadioButton* OptPagesAll;
+  QCheckBox* chkObeyRobots;
+  QLineEdit* txtDelayPerHost;
+  QLineEdit* txtUserAgent;
 };
 
 }  // namespace korvex::ui

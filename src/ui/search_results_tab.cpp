@@ -53,6 +53,8 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
       txtNoOfValidUrls(counter("txtNoOfValidUrls")),
       txtNoOfURLs(counter("txtNoOfURLs")),
       txtNoOfEmails(counter("txtNoOfEmails")),
+      lblRefused(named<QLabel>("lblRefused", QStringLiteral("Refused by robots.txt:"))),
+      txtNoOfRefused(counter("txtNoOfRefused")),
       lblVersion(bold("lblVersion", QStringLiteral("Version"))),
       lblAbout(named<ClickableLabel>("lblAbout", QStringLiteral("About"))) {
   lblDetails->setWordWrap(true);
@@ -69,6 +71,10 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
   for (QPushButton* b : {cmdScan, cmdPause, cmdStop}) buttons->addWidget(b);
   buttons->addSpacing(16);
   buttons->addWidget(lblStatus);
+  buttons->addSpacing(16);
+  buttons->addWidget(lblRefused);
+  txtNoOfRefused->setMaximumWidth(80);
+  buttons->addWidget(txtNoOfRefused);
   buttons->addStretch();
   buttons->addWidget(lblVersion);
   buttons->addSpacing(12);

@@ -1,5 +1,6 @@
 // The "Search Results" tab: Start, Pause and Stop, the status, the scanned URLs and the
-// addresses found, the four counters, the version and the link to the About box.
+// addresses found, the four counters, the URLs robots.txt refused, the version and the link to
+// the About box.
 #pragma once
 
 #include <QWidget>
@@ -28,6 +29,8 @@ class SearchResultsTab final : public QWidget {
   QLineEdit* txtNoOfValidUrls;
   QLineEdit* txtNoOfURLs;
   QLineEdit* txtNoOfEmails;
+  QLabel* lblRefused;
+  QLineEdit* txtNoOfRefused;
   QLabel* lblVersion;
   ClickableLabel* lblAbout;
 };

@@ -1,5 +1,6 @@
 #include "ui/widget_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "base/text.h"
+#include "ui/details_tab.h"
 #include "ui/results_model.h"
 #include "ui/search_parameters_tab.h"
 #include "ui/search_results_tab.h"
@@ -43,10 +45,12 @@ void showEnd(QPlainTextEdit* box) {
 }  // namespace
 
 WidgetWindow::WidgetWindow(SearchResultsTab& results, SearchParametersTab& parameters,
-                           QWidget& delimiter, ResultsModel& grid, QObject* parent)
+                           DetailsTab& details, QWidget& delimiter, ResultsModel& grid,
+                           QObject* parent)
     : QObject(parent),
       results_(results),
       parameters_(parameters),
+      details_(details),
       delimiter_(delimiter),
       grid_(grid),
       flushTimer_(new QTimer(this)) {
@@ -112,6 +116,14 @@ QWidget* WidgetWindow::widget(Field field) const {
       return results_.lblStatus;
     case Field::lblDetails:
       return results_.lblDetails;
+    case Field::txtDelayPerHost:
+      return parameters_.txtDelayPerHost;
+    case Field::txtUserAgent:
+      return parameters_.txtUserAgent;
+    case Field::txtNoOfRefused:
+      return results_.txtNoOfRefused;
+    case Field::txtRefusedURLs:
+      return details_.txtRefusedURLs;
   }
   return nullptr;
 }
@@ -165,7 +177,7 @@ void WidgetWindow::focus(Field field) {
 }
 
 namespace {
-QRadioButton* optionButton(SearchParametersTab& p, Option option) {
+QAbstractButton* optionButton(SearchParametersTab& p, Option option) {
   switch (option) {
     case Option::optURL:
       return p.optURL;
@@ -179,6 +191,8 @@ QRadioButton* optionButton(SearchParametersTab& p, Option option) {
       return p.OptPagesAny;
     case Option::OptPagesAll:
       return p.OptPagesAll;
+    case Option::chkObeyRobots:
+      return p.chkObeyRobots;
   }
   return nullptr;
 }
@@ -201,11 +215,12 @@ bool WidgetWindow::option(Option o) const {
 }
 
 void WidgetWindow::setOption(Option o, bool selected) {
-  QRadioButton* b = optionButton(parameters_, o);
+  QAbstractButton* b = optionButton(parameters_, o);
   // An exclusive option cannot be cleared directly; clearing leaves its group with none.
-  b->setAutoExclusive(selected);
+  const bool exclusive = b->autoExclusive();
+  b->setAutoExclusive(exclusive && selected);
   b->setChecked(selected);
-  b->setAutoExclusive(true);
+  b->setAutoExclusive(exclusive);
 }
 
 bool WidgetWindow::enabled(Button b) const {

@@ -14,14 +14,15 @@ class QWidget;
 
 namespace korvex::ui {
 
+class DetailsTab;
 class ResultsModel;
 class SearchParametersTab;
 class SearchResultsTab;
 
 class WidgetWindow final : public QObject, public Window {
  public:
-  WidgetWindow(SearchResultsTab& results, SearchParametersTab& parameters, QWidget& delimiter,
-               ResultsModel& grid, QObject* parent = nullptr);
+  WidgetWindow(SearchResultsTab& results, SearchParametersTab& parameters, DetailsTab& details,
+               QWidget& delimiter, ResultsModel& grid, QObject* parent = nullptr);
 
   std::string text(Field field) const override;
   void setText(Field field, std::string text) override;
@@ -61,6 +62,7 @@ class WidgetWindow final : public QObject, public Window {
 
   SearchResultsTab& results_;
   SearchParametersTab& parameters_;
+  DetailsTab& details_;
   QWidget& delimiter_;
   ResultsModel& grid_;
   std::array<Kept, 6> kept_{};

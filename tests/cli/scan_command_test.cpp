@@ -38,7 +38,8 @@ TEST(ScanCommand, OutputFormats) {
   EXPECT_EQ(json["scanned"], nlohmann::json::array({site.rootUrl(), server.url("/n-0.html"),
                                                     server.url("/n-1.html")}));
   EXPECT_EQ(json["counters"],
-            nlohmann::json({{"extracted", 3}, {"valid", 3}, {"processed", 3}, {"emails", 3}}));
+            nlohmann::json(
+                {{"extracted", 3}, {"valid", 3}, {"processed", 3}, {"emails", 3}, {"refused", 0}}));
 }
 
 TEST(ScanCommand, WritesTheAddressFile) {
@@ -76,7 +77,10 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
       {scan + " >&-", 4, "cannot write standard output: Bad file descriptor"},
       {scan + " --output " + (dir / "kept").string() + " >/dev/full", 4, "No space left"},
       {"page " + site.rootUrl() + " >/dev/full", 4, "No space left"},
-      {"scan --quiet --url http://127.0.0.1:1/", 1, "cannot open http://127.0.0.1:1/: Failed"},
+      {"scan --quiet --ignore-robots --url http://127.0.0.1:1/", 1,
+       "cannot open http://127.0.0.1:1/: Failed"},
+      {"scan --quiet --url http://127.0.0.1:1/", 1,
+       "cannot open http://127.0.0.1:1/: robots.txt could not be read: Failed"},
       {"scan --quiet --url " + server.url("/empty"), 0, ""},
   };
   for (const auto& c : cases) {

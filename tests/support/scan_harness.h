@@ -32,6 +32,8 @@ struct ScanHarness {
             window, host, dialogs, std::move(factory), [online] { return online; },
             std::move(profile)) {
     applyWindowDefaults(window);
+    // Tests of robots.txt turn it on; elsewhere it would add a request to every fake site.
+    window.setOption(Option::chkObeyRobots, false);
   }
   void crawl(const std::string& url, int depth, int threads) {
     window.setText(Field::txtBaseURL, url);

@@ -120,6 +120,11 @@ int TestServer::hits(const std::string& target) const {
   return it == hits_.end() ? 0 : it->second;
 }
 
+std::vector<TestServer::Request> TestServer::requests() const {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
 std::string TestServer::lastHeader(const std::string& target, const std::string& name) const {
   std::lock_guard lock(mutex_);
   const auto it = lastHeaders_.find(target);
@@ -140,6 +145,7 @@ void TestServer::handle(const std::string& target, void* request, void* response
   {
     std::lock_guard lock(mutex_);
     ++hits_[target];
+    requests_.push_back({std::chrono::steady_clock::now(), target});
     lastHeaders_[target] = {req.headers.begin(), req.headers.end()};
     const auto it = replies_.find(target);
     if (it == replies_.end()) {

@@ -53,6 +53,12 @@ class TestServer {
   std::string origin() const;  // http://127.0.0.1:PORT
   int port() const { return port_; }
   int hits(const std::string& target) const;
+  struct Request {
+    std::chrono::steady_clock::time_point at;
+    std::string target;
+  };
+  // Every request so far, in the order they came.
+  std::vector<Request> requests() const;
   // A header of the last request for `target`, "" when none came.
   std::string lastHeader(const std::string& target, const std::string& name) const;
 
@@ -69,6 +75,7 @@ class TestServer {
   bool stopped_ = false;
   std::map<std::string, Reply> replies_;
   std::map<std::string, int> hits_;
+  std::vector<Request> requests_;
   std::map<std::string, std::multimap<std::string, std::string>> lastHeaders_;
 };
 

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -91,6 +92,8 @@ TEST(Window, StartsWithTheDefaults) {
       {"txtNoOfPages", "10000"},
       {"txtMaxTime", "1"},
       {"txtDelimiter", ";"},
+      {"txtDelayPerHost", "0"},
+      {"txtUserAgent", "Microsoft Internet Explorer"},
       {"lblStatus", "Idle"},
       {"lblVersion", "Version 1.5"},
       {"lblSearch", "Base URL"},
@@ -103,6 +106,7 @@ TEST(Window, StartsWithTheDefaults) {
   EXPECT_TRUE(f.get<QRadioButton>("optURL")->isChecked());
   EXPECT_TRUE(f.get<QRadioButton>("OptURLAny")->isChecked());
   EXPECT_TRUE(f.get<QRadioButton>("OptPagesAny")->isChecked());
+  EXPECT_TRUE(f.get<QCheckBox>("chkObeyRobots")->isChecked());
   EXPECT_TRUE(f.get("cmdScan")->isEnabled());
   EXPECT_FALSE(f.get("cmdPause")->isEnabled());
   EXPECT_FALSE(f.get("cmdStop")->isEnabled());
@@ -132,6 +136,8 @@ TEST(Window, HelpLineFollowsTheFocus) {
        "Enter the maximum time in minutes, the application can try for downloading a page"},
       {"OptPagesAll", true,
        "Select this option if the retrieved page should contain all of the must keywords"},
+      {"chkObeyRobots", true,
+       "Clear this option only to crawl your own sites without reading their robots.txt"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.control);
@@ -173,6 +179,9 @@ TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
       {"txtDelimiter", "x;", "Delimiter cannot be a-z, A-Z, 0-9", "x;"},
       {"txtNoOfPages", "abc", "Please enter the number", "abc"},
       {"txtNoOfPages", "100000", "", "100000"},
+      {"txtDelayPerHost", "0.5",
+       "The delay per host is a whole number of milliseconds from 0 to 60000.", "0.5"},
+      {"txtDelayPerHost", "60000", "", "60000"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.field) + " '" + r.typed + "'");
@@ -212,6 +221,7 @@ TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
 TEST(Window, ScanGivesWhatTheCommandLineGives) {
   test::TestServer server;
   test::TreeSite site(server, 3, 3);
+  server.serve("/robots.txt", test::Reply::page("User-agent: *\nDisallow: /n-2.html\n"));
   const auto cli = test::runCommand(std::string(KORVEX_CLI) + " scan --quiet --format json --url " +
                                     site.rootUrl() + " --depth 2 --threads 3");
   ASSERT_EQ(cli.status, 0) << cli.err;
@@ -228,13 +238,20 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
   for (const auto& u : expected["scanned"]) cliScanned.insert(u.get<std::string>());
   const auto emails = f.lines("txtEmail");
   EXPECT_EQ(std::set<std::string>(emails.begin(), emails.end()), cliEmails);
-  EXPECT_EQ(cliEmails, site.emailsWithin(2));
+  std::set<std::string> allowed = site.emailsWithin(2);
+  for (const char* behindRefusal :
+       {"p2@site.test", "p20@site.test", "p21@site.test", "p22@site.test"})
+    allowed.erase(behindRefusal);
+  EXPECT_EQ(cliEmails, allowed);
+  EXPECT_EQ(f.lines("txtRefusedURLs"),
+            std::vector<std::string>{server.url("/n-2.html") + "  (disallowed by robots.txt)"});
   const auto scanned = f.lines("txtURLs");
   EXPECT_EQ(std::set<std::string>(scanned.begin(), scanned.end()), cliScanned);
   const std::pair<const char*, const char*> counters[] = {{"txtNoOfExtUrl", "extracted"},
                                                           {"txtNoOfValidUrls", "valid"},
                                                           {"txtNoOfURLs", "processed"},
-                                                          {"txtNoOfEmails", "emails"}};
+                                                          {"txtNoOfEmails", "emails"},
+                                                          {"txtNoOfRefused", "refused"}};
   for (const auto& [field, key] : counters)
     EXPECT_EQ(f.text(field).toLongLong(), expected["counters"][key].get<long long>()) << field;
   auto* grid = f.get<QTableView>("flxDetails")->model();
