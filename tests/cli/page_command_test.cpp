@@ -48,23 +48,12 @@ TEST(PageCommand, ExitStatusAndText) {
   EXPECT_NE(text.out.find("1\tx@y.com\t" + server.url("/a.html")), std::string::npos) << text.out;
   EXPECT_NE(text.out.find(server.url("/b.html") + "\n"), std::string::npos) << text.out;
 
-  server.serve("/to-file", Reply::redirect("file:///etc/passwd"));
-  server.serve("/loop", Reply::redirect("/loop"));
-  const struct {
-    std::string url, reason;
-  } unreadable[] = {
-      {"http://127.0.0.1:1/none", "onnect"},  // curl's own words for a refused connection
-      {server.url("/to-file"), "refused scheme"},
-      {server.url("/loop"), "too many redirections"},
-  };
-  for (const auto& c : unreadable) {
-    SCOPED_TRACE(c.url);
-    const auto r = cli("page " + c.url + " --format json");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(nlohmann::json::parse(r.out)["read"], false);
-    EXPECT_NE(r.err.find("cannot open " + c.url + ": "), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
-  }
+  // The reasons themselves are the reader's; one shows they reach the message and the status.
+  const auto r = cli("page http://127.0.0.1:1/none --format json");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(nlohmann::json::parse(r.out)["read"], false);
+  EXPECT_NE(r.err.find("cannot open http://127.0.0.1:1/none: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("onnect"), std::string::npos) << r.err;  // curl's own words
 
   for (const char* bad : {"page", "page x --format xml", "nothing", ""}) {
     SCOPED_TRACE(bad);

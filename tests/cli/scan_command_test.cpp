@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <sstream>
 
 #include "support/fake_engine.h"
@@ -42,25 +41,6 @@ TEST(ScanCommand, OutputFormats) {
                 {{"extracted", 3}, {"valid", 3}, {"processed", 3}, {"emails", 3}, {"refused", 0}}));
 }
 
-TEST(ScanCommand, WritesTheAddressFile) {
-  test::TestServer server;
-  test::TreeSite site(server, 1, 1);
-  const auto dir = std::filesystem::temp_directory_path() / "korvex-cli-output";
-  std::filesystem::create_directories(dir);
-  const auto r = cli("scan --quiet --url " + site.rootUrl() + " --threads 1 --output " +
-                     (dir / "found").string() + " --delimiter ' , '");
-  EXPECT_EQ(r.status, 0) << r.err;
-  std::ifstream in(dir / "found.txt");
-  std::stringstream ss;
-  ss << in.rdbuf();
-  EXPECT_EQ(ss.str(), "root@site.test,p0@site.test,");
-  const auto unwritable = cli("scan --quiet --url " + site.rootUrl() + " --output " +
-                              (dir / "no/such/dir.txt").string());
-  EXPECT_EQ(unwritable.status, 4);
-  EXPECT_NE(unwritable.out.find("root@site.test"), std::string::npos) << "results still printed";
-  std::filesystem::remove_all(dir);
-}
-
 TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
   test::TestServer server;
   test::TreeSite site(server, 1, 1);
@@ -72,10 +52,14 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
     std::string args;
     int status;
     std::string err;
+    std::string out = "";
   } cases[] = {
       {scan + " >/dev/full", 4, "cannot write standard output: No space left on device"},
       {scan + " >&-", 4, "cannot write standard output: Bad file descriptor"},
-      {scan + " --output " + (dir / "kept").string() + " >/dev/full", 4, "No space left"},
+      {scan + " --delimiter ' , ' --output " + (dir / "kept").string() + " >/dev/full", 4,
+       "No space left"},
+      {scan + " --output " + (dir / "no/such/dir.txt").string(), 4, "no/such/dir.txt",
+       "root@site.test\np0@site.test\n"},
       {"page " + site.rootUrl() + " >/dev/full", 4, "No space left"},
       {"scan --quiet --ignore-robots --url http://127.0.0.1:1/", 1,
        "cannot open http://127.0.0.1:1/: Failed"},
@@ -88,37 +72,16 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
     const auto r = cli(c.args);
     EXPECT_EQ(r.status, c.status);
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, c.out) << "what one output cannot take, the other still gets";
   }
   std::ifstream kept(dir / "kept.txt");
   std::stringstream ss;
   ss << kept.rdbuf();
-  EXPECT_EQ(ss.str(), "root@site.test;p0@site.test;") << "the file still got the addresses";
+  EXPECT_EQ(ss.str(), "root@site.test,p0@site.test,") << "the file still got the addresses";
   std::filesystem::remove_all(dir);
   const auto version = cli("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "korvex-cli 1.5\n");
-}
-
-TEST(ScanCommand, ManualNamesTheOptionsOfTheHelp) {
-  auto options = [](std::string text) {
-    std::erase(text, '\\');  // troff writes a hyphen as "\-"
-    std::set<std::string> found;
-    auto optionChar = [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; };
-    for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
-      size_t end = at + 2;
-      while (end < text.size() && optionChar(text[end])) ++end;
-      if (end > at + 2 && text[at + 2] != '-') found.insert(text.substr(at, end - at));
-      at = end - 2;
-    }
-    return found;
-  };
-  std::string help;
-  for (const char* command : {"--help", "page --help", "scan --help"}) help += cli(command).out;
-  std::ifstream manual(KORVEX_SOURCE_DIR "/docs/korvex-cli.1");
-  std::stringstream ss;
-  ss << manual.rdbuf();
-  EXPECT_EQ(options(ss.str()), options(help));
-  EXPECT_TRUE(options(help).count("--version"));
 }
 
 // One row per check: the checks themselves are the field checks' own tests.
@@ -170,16 +133,10 @@ TEST(ScanCommand, KeywordModeThroughALocalEngine) {
                    {test::navigationLink(engine.url("/search?p=blue+widgets&b=11"))})));
   engine.serve("/search?p=blue+widgets&b=11",
                test::Reply::page(test::resultPage({test::resultLink(local + "/n-0.html")}, {})));
-  const auto r =
-      cli("scan --quiet --threads 1 --depth 1 --format json --keywords 'blue widgets' "
-          "--engine " +
-          engine.origin());
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
-  ASSERT_EQ(j["emails"].size(), 2u) << r.out;
-  EXPECT_EQ(j["emails"][0]["email"], "root@site.test");
-  EXPECT_EQ(j["emails"][1]["email"], "p0@site.test");
-  EXPECT_EQ(j["scanned"][0], engine.url("/search?p=blue+widgets&b=11"));
+  const auto r = cli("scan --quiet --threads 1 --depth 1 --keywords 'blue widgets' --engine " +
+                     engine.origin());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "root@site.test\np0@site.test\n") << "both passes' results, Google's dropped";
   EXPECT_EQ(cli("scan --keywords x --engine ftp://x").status, 2);
 }
 

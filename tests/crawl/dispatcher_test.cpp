@@ -1,6 +1,7 @@
 // The dispatcher and the collector with scripted workers.
 #include <gtest/gtest.h>
 
+#include "support/engine_harness.h"
 #include "support/fake_worker.h"
 #include "support/scan_harness.h"
 
@@ -25,19 +26,16 @@ struct Fixture {
   test::Script script;
   test::ScanHarness h{test::scriptedFactory(script)};
   void crawl(const std::string& url, int depth, int threads) { h.crawl(url, depth, threads); }
-  std::vector<std::vector<std::string>> grid() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 1; r < h.window.gridRows(); ++r)
-      rows.push_back({h.window.gridCell(r, 0), h.window.gridCell(r, 1), h.window.gridCell(r, 2)});
-    return rows;
-  }
+  std::vector<std::vector<std::string>> grid() const { return test::gridRows(h.window); }
 };
 
-TEST(Collector, MergesAddresses) {
+TEST(Collector, MergesAddressesCountsAndLinks) {
   Fixture f;
   f.script.results["http://s/"] = found(
       {"ann@x.com", "ANN@X.COM", "ann@x.com ", "", "   ", "joann@x.com", "bo@x.com", "cy@x.com"},
-      {"http://s/1", "u2", "u3", "u4", "u5", "http://s/6", "http://s/7"}, {});
+      {"http://s/1", "u2", "u3", "u4", "u5", "http://s/6", "http://s/7"},
+      {"http://s/ab", "http://s/a", "http://s/AB", "  ", "http://s/"}, -3, -1);
+  f.script.results["http://s/ab"] = found({}, {}, {}, 2, 1);
   f.crawl("http://s/", 1, 1);
   EXPECT_EQ(f.h.emails(), (Strings{"ann@x.com", "joann@x.com", "bo@x.com", "cy@x.com"}));
   EXPECT_EQ(f.grid(), (std::vector<Strings>{{"1", "ann@x.com", "http://s/1"},
@@ -47,34 +45,10 @@ TEST(Collector, MergesAddresses) {
       << "blank lines use no number; a missing URL line gives the task's URL";
   EXPECT_EQ(f.h.counter(Field::txtNoOfEmails), "4");
   EXPECT_TRUE(f.h.control.state().bCollected);
-}
-
-TEST(Collector, MergesCountsAndLinks) {
-  Fixture f;
-  f.script.results["http://s/"] =
-      found({}, {}, {"http://s/ab", "http://s/a", "http://s/AB", "  ", "http://s/"}, -3, -1);
-  f.script.results["http://s/ab"] = found({}, {}, {}, 2, 1);
-  f.crawl("http://s/", 1, 1);
   EXPECT_EQ(f.script.started, (Strings{"http://s/", "http://s/ab", "http://s/a"}))
       << "a link that begins a known URL is still new; the same link twice is taken once";
   EXPECT_EQ(f.h.counter(Field::txtNoOfExtUrl), "3") << "1, then -3 ignored, then +2";
   EXPECT_EQ(f.h.counter(Field::txtNoOfValidUrls), "0") << "-1 and +1 are both added";
-}
-
-TEST(Dispatcher, LevelsRunInOrderToTheDepthBound) {
-  Fixture f;
-  f.script.results["http://s/"] = found({}, {}, {"http://s/a", "http://s/b"});
-  f.script.results["http://s/a"] = found({}, {}, {"http://s/c"});
-  f.script.results["http://s/b"] = found({}, {}, {"http://s/d"});
-  f.script.results["http://s/c"] = found({}, {}, {"http://s/e"});
-  f.crawl("http://s/", 2, 3);
-  EXPECT_EQ(f.script.started,
-            (Strings{"http://s/", "http://s/a", "http://s/b", "http://s/c", "http://s/d"}));
-  EXPECT_EQ(f.script.startedBy, (std::vector<int>{0, 0, 0, 0, 0}))
-      << "every task ends at once, so worker 0 is always the lowest idle one";
-  EXPECT_FALSE(f.h.control.state().sPendingURLs.empty()) << "links of the last level are kept";
-  EXPECT_EQ(f.h.window.text(Field::txtURLs),
-            "http://s/\r\nhttp://s/a\r\nhttp://s/b\r\nhttp://s/c\r\nhttp://s/d\r\n");
 }
 
 TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
@@ -106,25 +80,6 @@ TEST(Dispatcher, FailingFactoryIsReportedAndEndsTheScan) {
     EXPECT_TRUE(f.h.control.state().bStop);
     EXPECT_EQ(f.h.window.text(Field::lblStatus), "Idle");
   }
-}
-
-TEST(Dispatcher, NoLimitOnTheEntriesOfALevel) {
-  Fixture f;
-  Strings many;
-  for (int i = 0; i < 40000; ++i) many.push_back("http://s/" + std::to_string(i));
-  f.script.results["http://s/"] = found({}, {}, many);
-  f.crawl("http://s/", 1, 2);
-  EXPECT_EQ(f.script.started.size(), 40001u);
-  EXPECT_EQ(f.h.counter(Field::txtNoOfURLs), "40001");
-}
-
-TEST(Dispatcher, LaterLevelsGoThroughTheUrlRules) {
-  Fixture f;
-  f.h.window.setText(Field::txtURLMustNotKeyword, "skip");
-  f.script.results["http://s/skip-start"] = found({}, {}, {"http://s/a", "http://s/skip"});
-  f.crawl("http://s/skip-start", 2, 2);
-  EXPECT_EQ(f.script.started, (Strings{"http://s/skip-start", "http://s/a"}))
-      << "the start URL is not checked";
 }
 
 }  // namespace

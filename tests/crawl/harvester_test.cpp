@@ -17,22 +17,20 @@ using test::resultLink;
 using test::resultPage;
 
 TEST(CutLink, EndsAtABlankAQuoteOrTheEnd) {
-  struct Case {
-    const char* text;
-    const char* link;
-  } cases[] = {{"x-http://a.com/p q", "http://a.com/p"},
-               {"x-http://a.com/p\"q", "http://a.com/p"},
-               {"x-http://a.com/p>\tq", "http://a.com/p>\tq"},
-               {"x-http://end", "http://end"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(cutLink(c.text, 1).link, c.link);
+  const std::pair<const char*, const char*> cases[] = {
+      {"x-http://a.com/p q", "http://a.com/p"},
+      {"x-http://a.com/p\"q", "http://a.com/p"},
+      {"x-http://a.com/p>\tq", "http://a.com/p>\tq"},
+      {"x-http://end", "http://end"}};
+  for (const auto& [text, link] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(cutLink(text, 1).link, link);
   }
 }
 
 struct KeywordScan {
-  explicit KeywordScan(test::TestServer& engine)
-      : h(test::scriptedFactory(script), true, test::engineProfile(engine)) {
+  explicit KeywordScan(EngineProfile engine)
+      : h(test::scriptedFactory(script), true, std::move(engine)) {
     h.window.setOption(Option::optKeyword, true);
   }
   void run(const std::string& keywords, int depth = 1) {
@@ -56,7 +54,7 @@ TEST(KeywordMode, FirstPassReadsThreePagesAndRecordsEachOnce) {
   engine.serve(p2, Reply::page(resultPage({resultLink("http://localhost:9/b.html", true)},
                                           {navigationLink(engine.url(p3))})));
   engine.serve(p3, Reply::page(resultPage({resultLink("http://localhost:9/c.html")}, {})));
-  KeywordScan k(engine);
+  KeywordScan k(test::engineProfile(engine));
   k.run("red shoes");
   EXPECT_EQ(k.state().sKeywords, "red+shoes");
   EXPECT_EQ(k.state().aSearchPages, (Strings{"", engine.url(p1), engine.url(p2), engine.url(p3)}))
@@ -84,7 +82,7 @@ TEST(KeywordMode, ResultLinkFilter) {
            "<a href=\"http://rds.yahoo.com/broken\">no target</a>",
            resultLink("http://localhost:9/second.html", true)},
           {})));
-  KeywordScan k(engine);
+  KeywordScan k(test::engineProfile(engine));
   k.h.window.setText(Field::txtURLMustNotKeyword, "skip");
   k.run("x");
   EXPECT_EQ(k.script.started, (Strings{"http://localhost:9/ok.html", "http://localhost:9/q?a=1&b=2",
@@ -93,19 +91,17 @@ TEST(KeywordMode, ResultLinkFilter) {
 
 TEST(KeywordMode, UnreadableFirstPageEndsThePassWithoutACrawl) {
   test::TestServer engine;
-  KeywordScan k(engine);
+  KeywordScan k(test::engineProfile(engine));
   k.run("nothing here");  // the engine answers 404 with a page that has no results
   EXPECT_TRUE(k.script.started.empty());
   EXPECT_EQ(k.h.window.text(Field::lblStatus), "Idle");
   EngineProfile dead = test::engineProfile(engine);
   dead.origin = "http://127.0.0.1:1";
-  test::Script script;
-  test::ScanHarness h(test::scriptedFactory(script), true, dead);
-  h.window.setOption(Option::optKeyword, true);
-  h.window.setText(Field::txtBaseURL, "x");
-  EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::Ran);
-  EXPECT_TRUE(script.started.empty());
-  EXPECT_EQ(h.control.state().lSearchPage, 2);
+  KeywordScan unreachable(dead);
+  unreachable.run("x");
+  EXPECT_EQ(unreachable.h.outcome, StartOutcome::Ran);
+  EXPECT_TRUE(unreachable.script.started.empty());
+  EXPECT_EQ(unreachable.state().lSearchPage, 2);
 }
 
 TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
@@ -122,7 +118,7 @@ TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
                               {resultLink("http://localhost:9/r" + std::to_string(n))}, {})));
   {
     SCOPED_TRACE("crawls end at the depth bound: every pass runs");
-    KeywordScan k(engine);
+    KeywordScan k(test::engineProfile(engine));
     for (int n = 1; n <= 5; ++n)
       k.script.results["http://localhost:9/r" + std::to_string(n)].links = {
           "http://localhost:9/deeper" + std::to_string(n)};
@@ -132,7 +128,7 @@ TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
   }
   {
     SCOPED_TRACE("a crawl that runs out of links ends the scan");
-    KeywordScan k(engine);
+    KeywordScan k(test::engineProfile(engine));
     k.run("w", 1);
     EXPECT_EQ(engine.hits(page(5)), 1) << "only the first scan read it";
     EXPECT_EQ(k.script.started.size(), 3u);

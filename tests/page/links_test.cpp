@@ -11,11 +11,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(Links, ResolvesAgainstThePage) {
-  struct Case {
-    const char* page;
-    const char* link;
-    const char* expected;  // "" = dropped
-  } cases[] = {
+  // The page, the link, and the URL it gives ("" when dropped).
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"http://H/a/b.html", "c.html", "http://H/a/c.html"},
       {"http://H/a/b.html", "/d.html", "http://H/d.html"},
       {"http://H/a/dir", "c.html", "http://H/a/dir/c.html"},
@@ -26,20 +23,16 @@ TEST(Links, ResolvesAgainstThePage) {
       {"http://H/a/b.html", "pic.GIF", ""},
       {"http://H/a/b.html", "MailTo:someone", ""},
       {"https://H/a/b.html", "/d.html", "https://H/d.html"},
-      {"https://H/a/b.html", "c.html", "https://H/a/c.html"},
-      {"https://example.com", "c.html", "https://example.com/c.html"},
       {"HTTP://H/a/b.html", "/d.html", "HTTP://H/d.html"},
       {"http://H/a/b.html", "ftpguide.html", ""},
       {"http://H/a/b.html", "javascript:go()", ""},
       {"http://H/a/b.html", "https://other/x", "https://other/x"},
-      {"http://H/a/b.html", "file.ZIP", ""},
       {"http://H/a/b.html", "app.js", "http://H/a/app.js"},
       {"http://H/a/b.html", "data.gz", "http://H/a/data.gz"},
       {"http://H/a/b.html", "song.mpeg", ""},
       {"http://H/a/b.html", "./x/../y.html", "http://H/a/y.html"},
       {"http://H/a/b.html", "../c.html", "http://H/c.html"},
       {"http://H/a/b.html", "../../../c.html", "http://H/c.html"},
-      {"http://H/a/b.html", "x/..", "http://H/a/"},
       {"http://H/a/b.html", ".", "http://H/a/"},
       {"http://H/a/b.html", "/p/./q/../r/", "http://H/p/r/"},
       {"http://H/a/b.html", "http://O/x/../y?q=../z", "http://O/y?q=../z"},
@@ -47,36 +40,17 @@ TEST(Links, ResolvesAgainstThePage) {
       {"http://H/a/?ref=footer/x", "../blog/", "http://H/blog/"},
       {"http://H/p.html?x=/y/z#f/g", "c.html", "http://H/c.html"},
       {"http://H/a/b.html", "tel:+1-555-0100", ""},
-      {"http://H/a/b.html", "SMS:1", ""},
-      {"http://H/a/b.html", "data:text/html,x", ""},
       {"http://H/a/b.html", "file:///etc/passwd", ""},
-      {"http://H/a/b.html", "about:blank", ""},
-      {"http://H/a/b.html", "callto:x", ""},
       {"http://H/a/b.html", "a/b:c.html", "http://H/a/a/b:c.html"},
-      {"http://H/a/b.html", "1a:b.html", "http://H/a/1a:b.html"},
       {"http://H/a/b.html", "c.html?x=a:b", "http://H/a/c.html?x=a:b"},
       {"http://H/a/b.html", "httpguide.html", "http://H/a/httpguide.html"},
       {"http://H/a/b.html", "www.H:8080/x", "http://www.H:8080/x"},
       {"http://H/a/b.html", "  'q.html?id=1'  ", "http://H/a/q.html?id=1"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.page) + " + " + c.link);
-    EXPECT_EQ(resolveLink(c.link, getBaseURL(c.page, c.link), kOmitExtensions), c.expected);
+  for (const auto& [page, link, expected] : cases) {
+    SCOPED_TRACE(std::string(page) + " + " + link);
+    EXPECT_EQ(resolveLink(link, getBaseURL(page, link), kOmitExtensions), expected);
   }
-}
-
-TEST(Links, SplitsAtEveryEmbeddedScheme) {
-  auto pieces = [](std::string_view link) {
-    Strings out;
-    forEachSchemePiece(link, [&](std::string_view scheme, std::string_view body) {
-      out.push_back(body.empty() ? "" : std::string(scheme) + std::string(body));
-    });
-    return out;
-  };
-  EXPECT_EQ(pieces("/r?u=http://a.com/x&v=HTTPS://b.com/"),
-            (Strings{"/r?u=", "http://a.com/x&v=", "https://b.com/"}));
-  EXPECT_EQ(pieces("plain.html"), (Strings{"plain.html"}));
-  EXPECT_EQ(pieces("http://http://x"), (Strings{"", "", "http://x"}));
 }
 
 struct PageCase {
@@ -101,8 +75,8 @@ TEST(Links, HrefValueScanning) {
       {"same link twice", "<a href=x.html><a href=X.HTML>", {"http://h/a/x.html"}},
       {"line break kept in the value", "<a href=x\r\n.html>", {"http://h/a/x\r\n.html"}},
       {"redirect link gives every embedded URL",
-       "<a href=\"/go?to=http://a.com/&alt=https://b.org/p\">",
-       {"http://h/go?to=", "http://a.com/&alt=", "https://b.org/p"}},
+       "<a href=\"/go?to=http://a.com/&alt=HTTPS://b.org/p\"><a href=http://http://c.com/>",
+       {"http://h/go?to=", "http://a.com/&alt=", "https://b.org/p", "http://c.com/"}},
       {"mail, ftp and script links dropped",
        "<a href=mailto:a@b.c><a href=ftp://f/><a href=javascript:x()>",
        {}},
@@ -133,35 +107,23 @@ TEST(Links, KnownUrlsAreWholeUrlsIgnoringCase) {
 }
 
 TEST(Links, UrlKeywordRules) {
-  struct Case {
+  const std::string pages[] = {"news", "blog", "blog-news", "other"};
+  const struct {
     const char* name;
     const char* must;
     bool all;
     const char* mustNot;
-    Strings expected;
+    const char* taken;  // the indexes of the pages taken
   } cases[] = {
-      {"any of two",
-       "news\r\nblog",
-       false,
-       "",
-       {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html"}},
-      {"all of two", "news\r\nblog", true, "", {"http://h/a/blog-news.html"}},
-      {"all with an empty line passes the word",
-       "news\r\n",
-       true,
-       "",
-       {"http://h/a/news.html", "http://h/a/blog-news.html"}},
-      {"must not", "", false, "BLOG", {"http://h/a/news.html", "http://h/a/other.html"}},
-      {"must not with an empty entry drops all", "", false, "x\r\n", {}},
-      {"must box of blanks is no rule",
-       "   ",
-       false,
-       "",
-       {"http://h/a/news.html", "http://h/a/blog.html", "http://h/a/blog-news.html",
-        "http://h/a/other.html"}},
+      {"any of two", "news\r\nblog", false, "", "012"},
+      {"all of two", "news\r\nblog", true, "", "2"},
+      {"all with an empty line passes the word", "news\r\n", true, "", "02"},
+      {"must not", "", false, "BLOG", "03"},
+      {"must not with an empty entry drops all", "", false, "x\r\n", ""},
+      {"must box of blanks is no rule", "   ", false, "", "0123"},
   };
-  const char* page =
-      "<a href=news.html><a href=blog.html><a href=blog-news.html><a href=other.html>";
+  std::string page;
+  for (const auto& p : pages) page += "<a href=" + p + ".html>";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
@@ -170,7 +132,10 @@ TEST(Links, UrlKeywordRules) {
     h.window.setOption(c.all ? Option::OptURLAll : Option::OptURLAny, true);
     h.state.aURLMust = split(c.must, "\r\n");
     h.state.aURLMustNot = split(c.mustNot, "\r\n");
-    EXPECT_EQ(linksOf(h, page), c.expected);
+    Strings expected;
+    for (const char* i = c.taken; *i; ++i)
+      expected.push_back("http://h/a/" + pages[*i - '0'] + ".html");
+    EXPECT_EQ(linksOf(h, page), expected);
   }
 }
 

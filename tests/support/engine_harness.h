@@ -12,6 +12,14 @@
 
 namespace korvex::test {
 
+// The grid's rows below its heading, three cells each.
+inline std::vector<std::vector<std::string>> gridRows(const Window& window) {
+  std::vector<std::vector<std::string>> rows;
+  for (int r = 1; r < window.gridRows(); ++r)
+    rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
+  return rows;
+}
+
 struct EngineHarness {
   explicit EngineHarness(const Clock& clock = systemClock()) : net(state, window, host, clock) {
     applyWindowDefaults(window);
@@ -19,12 +27,7 @@ struct EngineHarness {
     state.iMaxDepth = 6;
   }
   std::vector<std::string> emails() const { return state.sEmailList.entries(); }
-  std::vector<std::vector<std::string>> gridRows() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 1; r < window.gridRows(); ++r)
-      rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
-    return rows;
-  }
+  std::vector<std::vector<std::string>> gridRows() const { return test::gridRows(window); }
 
   ScanState state;
   MemoryWindow window;

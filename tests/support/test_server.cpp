@@ -1,8 +1,8 @@
 #include "support/test_server.h"
 
 #include <httplib.h>
-#include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace korvex::test {
@@ -11,20 +11,6 @@ namespace {
 // Nothing a test waits for stalls longer than this.
 constexpr std::chrono::milliseconds kLongStall{60'000};
 constexpr const char* kStreamType = "application/octet-stream";
-
-std::string gzipBytes(const std::string& in) {
-  z_stream z{};
-  deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, in.size()) + 32, '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(in.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
 
 }  // namespace
 
@@ -116,8 +102,8 @@ std::string TestServer::url(const std::string& target) const {
 
 int TestServer::hits(const std::string& target) const {
   std::lock_guard lock(mutex_);
-  const auto it = hits_.find(target);
-  return it == hits_.end() ? 0 : it->second;
+  return static_cast<int>(std::count_if(requests_.begin(), requests_.end(),
+                                        [&](const Request& r) { return r.target == target; }));
 }
 
 std::vector<TestServer::Request> TestServer::requests() const {
@@ -127,10 +113,12 @@ std::vector<TestServer::Request> TestServer::requests() const {
 
 std::string TestServer::lastHeader(const std::string& target, const std::string& name) const {
   std::lock_guard lock(mutex_);
-  const auto it = lastHeaders_.find(target);
-  if (it == lastHeaders_.end()) return {};
-  const auto h = it->second.find(name);
-  return h == it->second.end() ? std::string() : h->second;
+  for (auto r = requests_.rbegin(); r != requests_.rend(); ++r) {
+    if (r->target != target) continue;
+    const auto h = r->headers.find(name);
+    return h == r->headers.end() ? std::string() : h->second;
+  }
+  return {};
 }
 
 bool TestServer::pause(std::chrono::milliseconds d) {
@@ -144,9 +132,8 @@ void TestServer::handle(const std::string& target, void* request, void* response
   Reply reply;
   {
     std::lock_guard lock(mutex_);
-    ++hits_[target];
-    requests_.push_back({std::chrono::steady_clock::now(), target});
-    lastHeaders_[target] = {req.headers.begin(), req.headers.end()};
+    requests_.push_back(
+        {std::chrono::steady_clock::now(), target, {req.headers.begin(), req.headers.end()}});
     const auto it = replies_.find(target);
     if (it == replies_.end()) {
       res.status = 404;
@@ -155,19 +142,15 @@ void TestServer::handle(const std::string& target, void* request, void* response
     }
     reply = it->second;
   }
-  // Bodies go out as declared: the server would otherwise spend seconds compressing large ones.
-  req.headers.erase("Accept-Encoding");
+  // Bodies go out as declared unless compression is asked for: the server would otherwise spend
+  // seconds compressing large ones.
+  if (!reply.gzip) req.headers.erase("Accept-Encoding");
   if (reply.delay.count() > 0 && !pause(reply.delay)) return;
   res.status = reply.status;
   for (const auto& [name, value] : reply.headers) res.set_header(name, value);
   switch (reply.mode) {
     case Reply::Body::Whole:
-      if (reply.gzip) {
-        res.set_header("Content-Encoding", "gzip");
-        res.set_content(gzipBytes(reply.body), reply.contentType);
-      } else {
-        res.set_content(reply.body, reply.contentType);
-      }
+      res.set_content(reply.body, reply.contentType);
       return;
     case Reply::Body::Trickle:
     case Reply::Body::StallMidBody:

@@ -56,6 +56,7 @@ class TestServer {
   struct Request {
     std::chrono::steady_clock::time_point at;
     std::string target;
+    std::multimap<std::string, std::string> headers;
   };
   // Every request so far, in the order they came.
   std::vector<Request> requests() const;
@@ -74,9 +75,7 @@ class TestServer {
   std::condition_variable stopping_;
   bool stopped_ = false;
   std::map<std::string, Reply> replies_;
-  std::map<std::string, int> hits_;
   std::vector<Request> requests_;
-  std::map<std::string, std::multimap<std::string, std::string>> lastHeaders_;
 };
 
 }  // namespace korvex::test
