@@ -10,27 +10,6 @@ namespace {
 constexpr size_t kNone = std::string_view::npos;
 }  // namespace
 
-namespace {
-
-// Eight bytes at a time, each ASCII capital letter made small (SWAR: the high bit of each byte
-// tells whether it lies in 'A'..'Z').
-uint64_t lowerWord(uint64_t x) {
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  const uint64_t low7 = x & (0x7F * kOnes);
-  const uint64_t aboveZ = low7 + (0x7F - 'Z') * kOnes;
-  const uint64_t fromA = low7 + (0x80 - 'A') * kOnes;
-  const uint64_t upper = ~x & (fromA ^ aboveZ) & (0x80 * kOnes);
-  return x | (upper >> 2);
-}
-
-uint64_t loadWord(const char* p) {
-  uint64_t x;
-  std::memcpy(&x, p, sizeof x);
-  return x;
-}
-
-}  // namespace
-
 std::string_view trimSpaces(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -45,20 +24,6 @@ std::string asciiLowerCopy(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = asciiLower(c);
   return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  size_t i = 0;
-  for (; i + 8 <= a.size(); i += 8)
-    if (lowerWord(loadWord(a.data() + i)) != lowerWord(loadWord(b.data() + i))) return false;
-  for (; i < a.size(); ++i)
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  return true;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 size_t findNoCase(std::string_view text, std::string_view needle, size_t from) {

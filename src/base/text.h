@@ -2,6 +2,8 @@
 // case-insensitive search and splitting. Positions are 0-based; npos means "not found".
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +20,38 @@ inline char asciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 std::string asciiLowerCopy(std::string_view text);
-bool equalsNoCase(std::string_view a, std::string_view b);
-bool startsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Eight bytes at a time, each ASCII capital letter made small (SWAR: the high bit of each byte
+// tells whether it lies in 'A'..'Z').
+inline uint64_t lowerWord(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  const uint64_t low7 = x & (0x7F * kOnes);
+  const uint64_t aboveZ = low7 + (0x7F - 'Z') * kOnes;
+  const uint64_t fromA = low7 + (0x80 - 'A') * kOnes;
+  const uint64_t upper = ~x & (fromA ^ aboveZ) & (0x80 * kOnes);
+  return x | (upper >> 2);
+}
+
+inline uint64_t loadWord(const char* p) {
+  uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  return x;
+}
+
+// Inline: the link scan compares a few short texts per link.
+inline bool equalsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  size_t i = 0;
+  for (; i + 8 <= a.size(); i += 8)
+    if (lowerWord(loadWord(a.data() + i)) != lowerWord(loadWord(b.data() + i))) return false;
+  for (; i < a.size(); ++i)
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  return true;
+}
+
+inline bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
+}
 
 // First of the given characters at `from` or later: a plain scan, where find_first_of would
 // call memchr over the set once per byte of the text.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "base/text.h"
-
 namespace korvex {
 
 namespace {
@@ -12,7 +10,7 @@ namespace {
 constexpr size_t kBlockBytes = 64 * 1024;
 }  // namespace
 
-std::string_view UrlLog::store(std::string_view url) {
+const char* UrlLog::store(std::string_view url) {
   if (url.size() > blockSize_ - blockUsed_) {
     blockSize_ = std::max(kBlockBytes, url.size());
     blocks_.push_back(std::make_unique<char[]>(blockSize_));
@@ -21,26 +19,49 @@ std::string_view UrlLog::store(std::string_view url) {
   char* at = blocks_.back().get() + blockUsed_;
   std::copy(url.begin(), url.end(), at);
   blockUsed_ += url.size();
-  return {at, url.size()};
+  return at;
 }
 
-bool UrlLog::add(std::string_view url) {
+size_t UrlLog::slotOf(std::string_view url, uint64_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    if (slots_[i] == kEmpty) return i;
+    const Entry& e = entries_[slots_[i]];
+    if (e.hash == hash && equalsNoCase({e.text, e.length}, url)) return i;
+  }
+}
+
+void UrlLog::grow() {
+  slots_.assign(slots_.empty() ? 1024 : slots_.size() * 2, kEmpty);
+  const size_t mask = slots_.size() - 1;
+  for (uint32_t n = 0; n < entries_.size(); ++n) {
+    size_t i = entries_[n].hash & mask;
+    while (slots_[i] != kEmpty) i = (i + 1) & mask;
+    slots_[i] = n;
+  }
+}
+
+bool UrlLog::add(std::string_view url, uint64_t hash) {
   std::unique_lock lock(mutex_);
-  const std::string_view stored = store(url);
-  if (positions_.emplace(stored, positions_.size()).second) return true;
-  blockUsed_ -= stored.size();  // known already: the copy just made is given back
-  return false;
+  // At most half full, so every probe ends at an empty slot soon.
+  if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+  const size_t slot = slotOf(url, hash);
+  if (slots_[slot] != kEmpty) return false;
+  slots_[slot] = static_cast<uint32_t>(entries_.size());
+  entries_.push_back({hash, store(url), url.size()});
+  return true;
 }
 
-bool UrlLog::containsBefore(std::string_view url, size_t limit) const {
+bool UrlLog::containsBefore(std::string_view url, uint64_t hash, size_t limit) const {
   std::shared_lock lock(mutex_);
-  const auto it = positions_.find(url);
-  return it != positions_.end() && it->second < limit;
+  if (slots_.empty()) return false;
+  const uint32_t n = slots_[slotOf(url, hash)];
+  return n != kEmpty && n < limit;
 }
 
 size_t UrlLog::size() const {
   std::shared_lock lock(mutex_);
-  return positions_.size();
+  return entries_.size();
 }
 
 }  // namespace korvex

@@ -3,34 +3,44 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <shared_mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/text.h"
 
 namespace korvex {
 
-// Append-only; workers read it from their own threads while the crawl appends to it.
+// Append-only; workers read it from their own threads while the crawl appends to it. A URL's
+// hash is computed once by the caller and serves every list it is looked up in.
 class UrlLog {
  public:
+  static uint64_t hashOf(std::string_view url) { return NoCaseHash{}(url); }
   // False when the URL was already listed.
-  bool add(std::string_view url);
-  bool contains(std::string_view url) const { return containsBefore(url, SIZE_MAX); }
+  bool add(std::string_view url, uint64_t hash);
   // Listed among the first `limit` entries.
-  bool containsBefore(std::string_view url, size_t limit) const;
+  bool containsBefore(std::string_view url, uint64_t hash, size_t limit) const;
   size_t size() const;
 
  private:
+  struct Entry {
+    uint64_t hash;
+    const char* text;  // in `blocks_`
+    size_t length;
+  };
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  // The slot holding the URL, or the empty slot where it would go.
+  size_t slotOf(std::string_view url, uint64_t hash) const;
+  void grow();
   // Keeps a copy of the text in a block of storage: one allocation per block, not per URL.
-  std::string_view store(std::string_view url);
+  const char* store(std::string_view url);
 
   mutable std::shared_mutex mutex_;
-  // URL (its text in `blocks_`) -> entry number
-  std::unordered_map<std::string_view, size_t, NoCaseHash, NoCaseEqual> positions_;
+  std::vector<Entry> entries_;   // in the order listed
+  std::vector<uint32_t> slots_;  // open addressing: entry numbers, kEmpty where free
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockUsed_ = 0;
   size_t blockSize_ = 0;
@@ -41,16 +51,25 @@ class UrlLog {
 struct UrlSnapshot {
   std::shared_ptr<const UrlLog> log;
   size_t size = 0;
-  bool contains(std::string_view url) const { return log && log->containsBefore(url, size); }
+  bool contains(std::string_view url, uint64_t hash) const {
+    return log && size > 0 && log->containsBefore(url, hash, size);
+  }
+  bool contains(std::string_view url) const { return contains(url, UrlLog::hashOf(url)); }
 };
 
 // A list of known URLs that may also see through to a snapshot of another one.
 class VisitedURLs {
  public:
   VisitedURLs() : own_(std::make_shared<UrlLog>()) {}
-  bool contains(std::string_view url) const { return own_->contains(url) || base_.contains(url); }
+  bool contains(std::string_view url) const {
+    const uint64_t hash = UrlLog::hashOf(url);
+    return own_->containsBefore(url, hash, SIZE_MAX) || base_.contains(url, hash);
+  }
   // False (and nothing added) when the URL is already known.
-  bool add(std::string_view url) { return !base_.contains(url) && own_->add(url); }
+  bool add(std::string_view url) {
+    const uint64_t hash = UrlLog::hashOf(url);
+    return !base_.contains(url, hash) && own_->add(url, hash);
+  }
   // Forgets everything; earlier snapshots keep what they saw.
   void clear() { reset({}); }
   void reset(UrlSnapshot base) {

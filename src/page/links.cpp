@@ -1,6 +1,7 @@
 #include "page/links.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "base/text.h"
 #include "page/url_normalize.h"
@@ -105,13 +106,29 @@ std::string resolveLink(std::string_view sLink, std::string_view sBase,
 AttributeValue attributeValueAt(std::string_view page, size_t valueStart) {
   if (valueStart >= page.size()) return {page.substr(page.size()), page.size()};
   size_t end = valueStart + 1;  // the first character is taken whatever it is
+  // Eight bytes a step: a byte of the word is zero where it equals ' ' or '>'.
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  for (; std::endian::native == std::endian::little && end + 8 <= page.size(); end += 8) {
+    const uint64_t word = loadWord(page.data() + end);
+    const uint64_t spaces = word ^ (' ' * kOnes);
+    const uint64_t closes = word ^ ('>' * kOnes);
+    const uint64_t hits =
+        ((spaces - kOnes) & ~spaces & kHigh) | ((closes - kOnes) & ~closes & kHigh);
+    if (hits)
+      return {page.substr(valueStart, end + (std::countr_zero(hits) >> 3) - valueStart),
+              end + (std::countr_zero(hits) >> 3)};
+  }
   while (end < page.size() && page[end] != ' ' && page[end] != '>') ++end;
   return {page.substr(valueStart, end - valueStart), end};
 }
 
 std::string_view cleanLinkValue(std::string_view value, std::string& scratch) {
-  const std::string_view trimmedValue = trimSpaces(value);
-  if (findFirstOf<'"', '\'', '&'>(trimmedValue) == std::string_view::npos) return trimmedValue;
+  // Most values are one quoted link: the link between the quotes is the value, without a copy.
+  std::string_view inner = trimSpaces(value);
+  if (!inner.empty() && (inner.front() == '"' || inner.front() == '\'')) inner.remove_prefix(1);
+  if (!inner.empty() && (inner.back() == '"' || inner.back() == '\'')) inner.remove_suffix(1);
+  if (findFirstOf<'"', '\'', '&'>(inner) == std::string_view::npos) return trimSpaces(inner);
   scratch.clear();
   for (size_t from = 0; from < value.size();) {
     const size_t quote = std::min(findFirstOf<'"', '\''>(value, from), value.size());

@@ -15,11 +15,11 @@ class PageOutput {
   virtual ~PageOutput() = default;
   // The scan must end: no addresses or links are taken any more.
   virtual bool stopped() const = 0;
-  virtual bool urlKnown(std::string_view url) const = 0;
-  // A frame source about to be read.
-  virtual void addKnownUrl(const std::string& url) = 0;
-  // A new link for the next level.
-  virtual void addLink(std::string url) = 0;
+  // A frame source about to be read; false when the URL is known already.
+  virtual bool addKnownUrl(const std::string& url) = 0;
+  // A link for the next level, taken (moved from) when it is new; false, and the URL left as it
+  // is, when it is known already. One lookup serves both the test and the taking.
+  virtual bool addLink(std::string& url) = 0;
   // The links of one page are all in: counts kept back until now may be shown.
   virtual void linksDone() {}
   virtual bool emailKnown(std::string_view address) const = 0;

@@ -48,8 +48,7 @@ void PageProcessor::addFrames(std::string& page, const PageBases& bases, const P
     pos = found.end + 1;
     const std::string_view value = cleanLinkValue(found.text, scratch);
     if (!resolveLinkInto(value, bases.forLink(value), *rules.omitted, frameUrl)) continue;
-    if (out.urlKnown(frameUrl)) continue;
-    out.addKnownUrl(frameUrl);
+    if (!out.addKnownUrl(frameUrl)) continue;
     reader_.setStartTime(reader_.clock().now());
     ++reads;
     const ReadResult frame = reader_.read(frameUrl);
@@ -86,8 +85,9 @@ void PageProcessor::extractLinks(std::string_view page, const PageBases& bases, 
       std::string_view whole = body;
       if (!scheme.empty()) whole = piece.assign(scheme).append(body);
       if (!resolveLinkInto(whole, bases.forLink(whole), *rules.omitted, link)) return;
-      if (out.urlKnown(link) || !passesKeywordRules(link, rules.url)) return;
-      out.addLink(std::move(link));
+      // Known links and links the rules refuse are both passed over, so the order of the two
+      // tests changes nothing.
+      if (!passesKeywordRules(link, rules.url) || !out.addLink(link)) return;
       link.clear();
     });
   }

@@ -2,10 +2,11 @@
 
 namespace korvex {
 
-void ResultOutput::addLink(std::string url) {
-  known_.add(url);
+bool ResultOutput::addLink(std::string& url) {
+  if (!known_.add(url)) return false;
   ++result_.extUrls;
   result_.links.push_back(std::move(url));
+  return true;
 }
 
 void ResultOutput::addEmail(const std::string& address, const std::string& pageUrl) {

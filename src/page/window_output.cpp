@@ -11,18 +11,15 @@ bool WindowOutput::stopped() const {
   return state_.bStop;
 }
 
-bool WindowOutput::urlKnown(std::string_view url) const {
-  return state_.sVisitedURLs.contains(url);
+bool WindowOutput::addKnownUrl(const std::string& url) {
+  return state_.sVisitedURLs.add(url);
 }
 
-void WindowOutput::addKnownUrl(const std::string& url) {
-  state_.sVisitedURLs.add(url);
-}
-
-void WindowOutput::addLink(std::string url) {
-  state_.sVisitedURLs.add(url);
+bool WindowOutput::addLink(std::string& url) {
+  if (!state_.sVisitedURLs.add(url)) return false;
   ++linksTaken_;
   state_.sPendingURLs.push_back(std::move(url));
+  return true;
 }
 
 void WindowOutput::linksDone() {

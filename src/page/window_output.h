@@ -12,9 +12,8 @@ class WindowOutput final : public PageOutput {
  public:
   WindowOutput(ScanState& state, Window& window) : state_(state), window_(window) {}
   bool stopped() const override;
-  bool urlKnown(std::string_view url) const override;
-  void addKnownUrl(const std::string& url) override;
-  void addLink(std::string url) override;
+  bool addKnownUrl(const std::string& url) override;
+  bool addLink(std::string& url) override;
   void linksDone() override;
   bool emailKnown(std::string_view address) const override;
   void addEmail(const std::string& address, const std::string& pageUrl) override;
