@@ -28,6 +28,23 @@ TEST(CutLink, EndsAtABlankAQuoteOrTheEnd) {
   }
 }
 
+TEST(EngineProfile, EngineReplacesSchemeHostAndPort) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"http://127.0.0.1:8080", "http://127.0.0.1:8080/search?p="},
+      {"HTTPS://search.local/some/path?q=1", "https://search.local/search?p="},
+      {"ftp://x", std::nullopt},
+      {"http://", std::nullopt},
+      {"localhost:80", std::nullopt},
+  };
+  for (const auto& [engine, address] : cases) {
+    SCOPED_TRACE(engine);
+    const auto p = withEngine({}, engine);
+    EXPECT_EQ(p ? std::optional(p->searchAddress()) : std::nullopt, address);
+  }
+  EXPECT_EQ(withEngine({}, "http://10.1.2.3:81/")->numericHost, "10.1.2.3");
+  EXPECT_EQ(withEngine({}, "http://search.local/")->numericHost, EngineProfile{}.numericHost);
+}
+
 struct KeywordScan {
   explicit KeywordScan(EngineProfile engine)
       : h(test::scriptedFactory(script), true, std::move(engine)) {
@@ -89,12 +106,9 @@ TEST(KeywordMode, ResultLinkFilter) {
                                        "http://localhost:9/second.html"}));
 }
 
+// A result page without results is the hostile pages' case; here the engine cannot be reached.
 TEST(KeywordMode, UnreadableFirstPageEndsThePassWithoutACrawl) {
   test::TestServer engine;
-  KeywordScan k(test::engineProfile(engine));
-  k.run("nothing here");  // the engine answers 404 with a page that has no results
-  EXPECT_TRUE(k.script.started.empty());
-  EXPECT_EQ(k.h.window.text(Field::lblStatus), "Idle");
   EngineProfile dead = test::engineProfile(engine);
   dead.origin = "http://127.0.0.1:1";
   KeywordScan unreachable(dead);

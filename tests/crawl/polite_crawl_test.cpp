@@ -53,6 +53,21 @@ TEST(PoliteCrawl, ReadsOnlyWhatRobotsTxtAllows) {
   }
 }
 
+TEST(PoliteCrawl, UrlsWaitForTheirSitesRobotsTxt) {
+  test::TestServer first, second;
+  test::TreeSite other(second, 1, 1);
+  test::Reply slow = test::Reply::page("User-agent: *\nDisallow: /n-0.html\n");
+  slow.delay = 300ms;
+  second.serve("/robots.txt", slow);
+  first.serve("/", test::Reply::page("<a href=" + second.url("/") +
+                                     "></a> <a href=" + second.url("/n-0.html") + "></a>"));
+  test::ScanHarness h;
+  h.window.setOption(Option::chkObeyRobots, true);
+  h.crawl(first.url("/"), 1, 3);
+  EXPECT_EQ(second.hits("/"), 1);
+  EXPECT_EQ(second.hits("/n-0.html"), 0) << "handed out while its robots.txt was being read";
+}
+
 TEST(PoliteCrawl, RobotsTxtAnswersDecideForTheWholeOrigin) {
   const std::string padding = std::string(600 << 10, '#') + "\n";
   const struct {

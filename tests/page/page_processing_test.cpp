@@ -38,7 +38,7 @@ TEST(PageProcessing, FramesAreAddedToThePage) {
       Reply::page("<FRAMESET><IMG SRC=logo.gif><FRAME SRC=\"left.html\"><iframe src=inner.html>"
                   "<frame src='right.html'><frame src=left.html></FRAMESET>"));
   server.serve("/f/left.html", Reply::page("left@a.com <a href=l2.html>\n"));
-  server.serve("/f/right.html", Reply::page("right@a.com\n"));
+  server.serve("/f/right.html", Reply::page("right@a.com <frame src=deeper.html>\n"));
   server.serve("/f/inner.html", Reply::page("inner@a.com\n"));
   server.serve("/f/only-iframe.html", Reply::page("<iframe src=alone.html></iframe>"));
   test::EngineHarness h;
@@ -54,6 +54,23 @@ TEST(PageProcessing, FramesAreAddedToThePage) {
   EXPECT_EQ(p.links, (Strings{server.url("/f/l2.html")}));
   EXPECT_EQ(p.urls, (Strings{server.url("/f/only-iframe.html"), page}));
   EXPECT_TRUE(h.state.sVisitedURLs.contains(server.url("/f/right.html")));
+  EXPECT_EQ(server.hits("/f/deeper.html"), 0) << "frames of frames are not followed";
+}
+
+TEST(PageProcessing, FramesAreBounded) {
+  test::TestServer server;
+  std::string many;
+  for (int i = 0; i < 70; ++i) many += "<frame src=f" + std::to_string(i) + ".html>";
+  server.serve("/many.html", Reply::page(many));
+  // One frame fills the page to its cap: the address at its end is cut, the next not read.
+  server.serve("/big.html", Reply::page("<frame src=huge.html><frame src=after.html>"));
+  server.serve("/huge.html", Reply::page(std::string(kMaxPageBytes - 16, ' ') + " cut@huge.com"));
+  server.serve("/after.html", Reply::page("after@a.com"));
+  test::EngineHarness h;
+  process(h, server.url("/many.html"));
+  EXPECT_EQ(server.requests().size(), 1u + kMaxFrameReads);
+  EXPECT_TRUE(process(h, server.url("/big.html")).emails.empty());
+  EXPECT_EQ(server.hits("/after.html"), 0);
 }
 
 TEST(PageProcessing, PageRulesFromLevelTwoOn) {

@@ -60,10 +60,14 @@ TEST(Reader, WhatAPageReads) {
   server.serve("/empty", Reply::page(""));
   server.serve("/missing-page", Reply::page("<h1>gone</h1>", 404));
   server.serve("/binary", Reply::page(binary));
-  server.serve("/gzip", Reply::gzipped(big));
+  Reply compressed = Reply::page(big);
+  compressed.gzip = true;
+  server.serve("/gzip", compressed);
   server.serve("/moved", Reply::redirect("/exact"));
   server.serve("/trickle", Reply::trickle("abcdefghij", 3, 5ms));
-  server.serve("/endless", Reply::endless());
+  Reply endless;
+  endless.mode = Reply::Body::Endless;
+  server.serve("/endless", endless);
   const std::pair<const char*, std::string> cases[] = {
       {"/exact", exact},
       {"/empty", ""},

@@ -40,6 +40,7 @@ TEST(Robots, PatternsAndSpellings) {
   } rows[] = {
       {"User-agent: *\nDisallow: /a\nAllow: /a/b\nDisallow: /a/b/c\n", "/a/b/c/d", false},
       {"User-agent: *\nDisallow: /a\nAllow: /a/b\nDisallow: /a/b/c\n", "/a/b/x", true},
+      {"User-agent: *\nDisallow: /a/b/c\nAllow: /a/b\nDisallow: /a\n", "/a/b/x", true},
       {"User-agent: *\nDisallow: /\n", "/", false},
       {"User-agent: *\nDisallow: /$\n", "/", false},
       {"User-agent: *\nDisallow: /$\n", "/a", true},

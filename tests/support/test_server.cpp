@@ -52,19 +52,6 @@ Reply Reply::trickle(std::string body, size_t chunkBytes, std::chrono::milliseco
   return r;
 }
 
-Reply Reply::endless() {
-  Reply r;
-  r.mode = Body::Endless;
-  return r;
-}
-
-Reply Reply::gzipped(std::string body) {
-  Reply r;
-  r.body = std::move(body);
-  r.gzip = true;
-  return r;
-}
-
 TestServer::TestServer() : server_(std::make_unique<httplib::Server>()) {
   server_->new_task_queue = [] { return new httplib::ThreadPool(48); };
   server_->set_keep_alive_timeout(1);

@@ -36,8 +36,6 @@ struct Reply {
   static Reply stallBeforeHeaders();
   static Reply stallMidBody(std::string body, size_t bytesBeforeStall);
   static Reply trickle(std::string body, size_t chunkBytes, std::chrono::milliseconds every);
-  static Reply endless();
-  static Reply gzipped(std::string body);
 };
 
 class TestServer {
