@@ -79,23 +79,6 @@ void NoCaseFinder::rebind(std::string_view longerText) {
   failedFrom_ = kNone;
 }
 
-size_t NoCaseHash::operator()(std::string_view text) const {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    h = (h ^ lowerWord(loadWord(text.data() + i))) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 29;
-  }
-  if (i < text.size()) {
-    uint64_t last = 0;
-    for (size_t k = i; k < text.size(); ++k)
-      last = (last << 8) | static_cast<unsigned char>(asciiLower(text[k]));
-    h = (h ^ last) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 29;
-  }
-  return static_cast<size_t>(h * 0xC4CEB9FE1A85EC53ull);
-}
-
 std::vector<std::string> split(std::string_view text, std::string_view sep) {
   std::vector<std::string> out;
   if (text.empty()) return out;

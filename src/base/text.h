@@ -99,11 +99,31 @@ class NoCaseFinder {
   size_t failedFrom_ = std::string_view::npos;
 };
 
+// A hash of the text eight bytes a step (the last step overlapping the one before); with
+// FoldCase, ASCII capitals hash as small letters.
+template <bool FoldCase>
+uint64_t hashText(std::string_view text) {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+  auto mix = [&h](uint64_t word) {
+    h = (h ^ (FoldCase ? lowerWord(word) : word)) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  };
+  if (text.size() >= 8) {
+    for (size_t i = 0; i + 8 <= text.size(); i += 8) mix(loadWord(text.data() + i));
+    if (text.size() % 8 != 0) mix(loadWord(text.data() + text.size() - 8));
+  } else {
+    uint64_t last = 0;
+    for (char c : text) last = (last << 8) | static_cast<unsigned char>(c);
+    mix(last);
+  }
+  return h * 0xC4CEB9FE1A85EC53ull;
+}
+
 // Hashing and comparing that ignore ASCII case, for containers of texts (lookups with a
 // string_view need no copy).
 struct NoCaseHash {
   using is_transparent = void;
-  size_t operator()(std::string_view text) const;
+  size_t operator()(std::string_view text) const { return hashText<true>(text); }
 };
 struct NoCaseEqual {
   using is_transparent = void;

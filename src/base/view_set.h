@@ -22,7 +22,8 @@ class ViewSet {
   // `part` lies within the text. False when an equal part is in the set already.
   bool insert(std::string_view part) {
     if ((size_ + 1) * 2 > slots_.size()) grow();
-    const Slot slot{hashOf(part), static_cast<uint32_t>(part.data() - text_.data()),
+    const Slot slot{static_cast<uint32_t>(hashText<false>(part) >> 32),
+                    static_cast<uint32_t>(part.data() - text_.data()),
                     static_cast<uint32_t>(part.size())};
     if (!place(slot)) return false;
     ++size_;
@@ -36,24 +37,6 @@ class ViewSet {
     uint32_t length = kEmpty;
   };
   static constexpr uint32_t kEmpty = UINT32_MAX;
-
-  // Eight bytes a step (the last step overlapping the one before): link values are short.
-  static uint32_t hashOf(std::string_view part) {
-    uint64_t h = 0x9E3779B97F4A7C15ull ^ part.size();
-    auto mix = [&h](uint64_t word) {
-      h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 32;
-    };
-    if (part.size() >= 8) {
-      for (size_t i = 0; i + 8 <= part.size(); i += 8) mix(loadWord(part.data() + i));
-      if (part.size() % 8 != 0) mix(loadWord(part.data() + part.size() - 8));
-    } else {
-      uint64_t last = 0;
-      for (char c : part) last = (last << 8) | static_cast<unsigned char>(c);
-      mix(last);
-    }
-    return static_cast<uint32_t>(h);
-  }
 
   bool place(const Slot& slot) {
     const size_t mask = slots_.size() - 1;
