@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Crawl benchmarks against the generated site of bench/site_server on loopback, with korvex-cli
 # and 10 workers: bench/crawl_bench.sh [BUILD_DIR] [BASELINE_CLI]   (default build/release)
-# 1. 3,900 pages (7,800 page URLs with their query variants), depth 5: URLs handed out per
-#    distinct page of the site read (goal 1.00), pages per second, CPU per 1,000 pages and peak memory, next
-#    to BASELINE_CLI (another build of korvex-cli) when one is given, in the same run.
+# 1. 3,900 pages (7,800 page URLs with their query variants), depth 5, in the site's classic form
+#    and in today's form (site_server's FORM "today"): URLs handed out per distinct page of the
+#    site read (goal 1.00 on both), answers of the catch-all route (URLs no page links as a
+#    browser resolves them), pages per second, CPU per 1,000 pages and peak memory, next to
+#    BASELINE_CLI (another build of korvex-cli) when one is given, in the same run.
 # 2. 11,111 pages, 20 ms per response: pages per second against the ceiling 10 / 20 ms = 500.
 # 3. 100,000 pages, no delay, depth 5 (up to the page limit): time per request over the last 10% against the first 10%.
 # Writes bench/results/crawl-DATE.md with the command, the machine and the raw figures.
@@ -18,10 +20,11 @@ trap 'rm -rf "$tmp"' EXIT
 mkdir -p bench/results
 out=bench/results/crawl-$(date +%F-%H%M).md
 
-# crawl CLI PAGES DELAY_MS DEPTH -> sets elapsed, cpu, peak (KiB), processed, distinct, requests
+# crawl CLI PAGES DELAY_MS DEPTH [FORM] -> sets elapsed, cpu, peak (KiB), processed, distinct,
+# requests, catchall
 crawl() {
-  local binary=$1 pages=$2 delay=$3 depth=$4
-  "$server" "$pages" "$delay" "$tmp/requests" >"$tmp/port" &
+  local binary=$1 pages=$2 delay=$3 depth=$4 form=${5:-}
+  "$server" "$pages" "$delay" "$tmp/requests" $form >"$tmp/port" &
   local spid=$!
   while [[ ! -s $tmp/port ]]; do sleep 0.05; done
   /usr/bin/time -f "%e %U %S %M" -o "$tmp/time" "$binary" scan \
@@ -34,12 +37,13 @@ crawl() {
   processed=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["counters"]["processed"])' "$tmp/result.json")
   requests=$(wc -l <"$tmp/requests")
   distinct=$(awk '$2 == 200 { print $3 }' "$tmp/requests" | sort -u | wc -l)
+  catchall=$(awk '$2 == "catchall"' "$tmp/requests" | wc -l)
   : >"$tmp/port"
 }
 
 report() {
-  printf -- "- %s: %d URLs handed out for %d distinct pages of the site (%.2f per page), %d requests; %.2f s = %.0f pages/s; CPU %.2f s = %.3f s per 1,000 pages; peak memory %.1f MiB\n" \
-    "$1" "$processed" "$distinct" "$(echo "$processed / $distinct" | bc -l)" "$requests" "$elapsed" \
+  printf -- "- %s: %d URLs handed out for %d distinct pages of the site (%.2f per page), %d requests, %d catch-all answers; %.2f s = %.0f pages/s; CPU %.2f s = %.3f s per 1,000 pages; peak memory %.1f MiB\n" \
+    "$1" "$processed" "$distinct" "$(echo "$processed / $distinct" | bc -l)" "$requests" "$catchall" "$elapsed" \
     "$(echo "$processed / $elapsed" | bc -l)" "$cpu" "$(echo "$cpu * 1000 / $processed" | bc -l)" \
     "$(echo "$peak / 1024" | bc -l)" | tee -a "$out"
 }
@@ -52,12 +56,14 @@ report() {
   echo
 } >"$out"
 
-crawl "$cli" 3900 0 5
-report "this build, 3,900-page site, depth 5"
-if [[ -n $baseline ]]; then
-  crawl "$baseline" 3900 0 5
-  report "baseline $baseline, same site"
-fi
+for form in classic today; do
+  crawl "$cli" 3900 0 5 "$form"
+  report "this build, 3,900-page site in its $form form, depth 5"
+  if [[ -n $baseline ]]; then
+    crawl "$baseline" 3900 0 5 "$form"
+    report "baseline $baseline, same site"
+  fi
+done
 
 crawl "$cli" 11111 20 4
 printf -- "- 20 ms per response: %d pages in %.2f s = %.1f pages/s (ceiling 500; %.0f%% of it)\n" \

@@ -5,12 +5,22 @@
 // ("./?from=/home&amp;sort=date", the same page); it also carries fragments, tel:, mailto: and
 // javascript: links, files of omitted types, and address decoys (lodash@4.17.21, logo@2x.png).
 // A page's path with no query or with that query serves the page; anything else is not found.
-// Serves on 127.0.0.1, prints its port, and on
-// SIGTERM writes every request (arrival seconds, status and target, one per line).
-//   site_server PAGES DELAY_MS LOGFILE
+//
+// With FORM "today", the site has today's forms instead: pages with children are folders
+// (/secK/itemN/), linked without their "/" by every third parent (the server redirects that
+// spelling), the others are pages without extension (/secK/post-N); every page has a second
+// page (?page=2, linked relatively); pages link "#top", "#", network-path links to a CDN's
+// scripts and to the site itself; every fourth folder has <base href="/"> and spells its
+// links from the root; and any unknown path is answered with 200 and the site's layout (logged
+// as "catchall"), as many sites do.
+//
+// Serves on 127.0.0.1, prints its port, and on SIGTERM writes every request (arrival seconds,
+// status and target, one per line).
+//   site_server PAGES DELAY_MS LOGFILE [FORM]
 #include <httplib.h>
 #include <signal.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -73,20 +83,93 @@ std::string page(long n, long pages, const std::string& host) {
   return body + "</ul></body></html>\n";
 }
 
+// Today's form.
+struct TodaySite {
+  long pages;
+
+  bool folder(long n) const { return n == 0 || 10 * n + 1 < pages; }
+  std::string section(long n) const { return "sec" + std::to_string(n % 7) + "/"; }
+  // From the root, without the leading "/".
+  std::string rooted(long n) const {
+    if (n == 0) return "";
+    return section(n) +
+           (folder(n) ? "item" + std::to_string(n) + "/" : "post-" + std::to_string(n));
+  }
+  std::string pathOf(long n) const { return "/" + rooted(n); }
+
+  std::string childHref(long n, long c, bool fromRoot, const std::string& host) const {
+    if (fromRoot || n == 0) return rooted(c);
+    if (c % 5 == 4) return "//" + host + pathOf(c);
+    const std::string href = "../../" + rooted(c);
+    return folder(c) && c % 3 == 0 ? href.substr(0, href.size() - 1) : href;  // redirected
+  }
+
+  std::string page(long n, bool second, const std::string& host) const {
+    const bool fromRoot = n % 4 == 2 && folder(n);
+    std::string body =
+        "<html><head><title>Item " + std::to_string(n) + "</title>" +
+        (fromRoot ? "<base href=\"/\">" : "") +
+        "<link href=\"//cdn.invalid/site.css\" rel=stylesheet>"
+        "<script src=\"//cdn.invalid/app.js\"></script></head><body>\n"
+        "<nav><a href=\"/\">Home</a> <a href=\"#top\">Top</a> <a href=\"#\">Menu</a> "
+        "<a href=\"" +
+        (n == 0 ? "/" : pathOf((n - 1) / 10)) +
+        "\">Up</a></nav>\n"
+        "<h1 id=top>Item " +
+        std::to_string(n) + "</h1><p>Write to contact" + std::to_string(n) +
+        "@site.test.</p>\n<ul>";
+    const long first = 10 * n + 1 + (second ? 5 : 0);
+    for (long c = first; c < first + 5 && c < pages; ++c)
+      body += "<li><a href=\"" + childHref(n, c, fromRoot, host) + "\">Item " + std::to_string(c) +
+              "</a></li>\n";
+    body += "</ul>";
+    if (!second) {
+      body += "<a href=\"" + (fromRoot ? rooted(n) : std::string()) + "?page=2\">Next</a>";
+    } else {
+      body += "<a href=\"" +
+              (fromRoot    ? rooted(n)
+               : folder(n) ? "./"
+                           : "post-" + std::to_string(n)) +
+              "\">Back</a>";
+    }
+    return body + "</body></html>\n";
+  }
+
+  std::string layout() const {
+    return "<html><body><nav><a href=\"/\">Home</a> <a href=\"about\">About</a></nav>"
+           "<p>Nothing here.</p></body></html>\n";
+  }
+
+  // The page number of a path, or -1.
+  long pageAt(const std::string& path) const {
+    const size_t item = path.find("/item");
+    const size_t post = path.find("/post-");
+    if (path == "/") return 0;
+    const size_t at = item != std::string::npos   ? item + 5
+                      : post != std::string::npos ? post + 6
+                                                  : 0;
+    if (at == 0 || at >= path.size() || !std::isdigit(static_cast<unsigned char>(path[at])))
+      return -1;
+    const long n = std::stol(path.substr(at));
+    return n < pages ? n : -1;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: site_server PAGES DELAY_MS LOGFILE\n");
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: site_server PAGES DELAY_MS LOGFILE [today]\n");
     return 2;
   }
   const long pages = std::stol(argv[1]);
+  const bool today = argc == 5 && std::string(argv[4]) == "today";
   const auto delay = std::chrono::milliseconds(std::stol(argv[2]));
   const std::string logFile = argv[3];
   std::mutex mutex;
   struct Request {
     double at;
-    int status;
+    std::string status;
     std::string target;
   };
   std::vector<Request> requests;
@@ -97,9 +180,35 @@ int main(int argc, char** argv) {
   server = &svr;
   svr.new_task_queue = [] { return new httplib::ThreadPool(32); };
   svr.set_tcp_nodelay(true);  // no Nagle wait between the headers and the body
+  auto record = [&](double at, std::string status, const std::string& target) {
+    std::lock_guard lock(mutex);
+    requests.push_back({at, std::move(status), target});
+  };
+  auto now = [&] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  const TodaySite site{pages};
+  if (today) {
+    svr.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+      const double at = now();
+      if (delay.count() > 0) std::this_thread::sleep_for(delay);
+      const long n = site.pageAt(req.path);
+      const std::string query =
+          req.target.substr(std::min(req.target.find('?'), req.target.size()));
+      if (n >= 0 && site.folder(n) && n > 0 && req.path + "/" == site.pathOf(n) && query.empty()) {
+        res.set_redirect(site.pathOf(n), 301);
+        return record(at, "301", req.target);
+      }
+      if (n < 0 || site.pathOf(n) != req.path || (!query.empty() && query != "?page=2")) {
+        res.set_content(site.layout(), "text/html");
+        return record(at, "catchall", req.target);
+      }
+      res.set_content(site.page(n, !query.empty(), req.get_header_value("Host")), "text/html");
+      record(at, "200", req.target);
+    });
+  }
   svr.Get(R"(/(sec\d+/item(\d+)/)?)", [&](const httplib::Request& req, httplib::Response& res) {
-    const double at =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double at = now();
     if (delay.count() > 0) std::this_thread::sleep_for(delay);
     const long n = req.matches[2].length() ? std::stol(req.matches[2]) : 0;
     const std::string query = req.target.substr(std::min(req.target.find('?'), req.target.size()));
@@ -108,8 +217,7 @@ int main(int argc, char** argv) {
     } else {
       res.set_content(page(n, pages, req.get_header_value("Host")), "text/html");
     }
-    std::lock_guard lock(mutex);
-    requests.push_back({at, res.status == 404 ? 404 : 200, req.target});
+    record(at, res.status == 404 ? "404" : "200", req.target);
   });
   signal(SIGTERM, onTerm);
   const int port = svr.bind_to_any_port("127.0.0.1");

@@ -13,8 +13,9 @@ struct FoundEmail {
 };
 
 struct PageResult {
-  bool read = false;    // the page could be opened (an empty page included)
-  std::string failure;  // why it could not be read; empty when it was
+  bool read = false;     // the page could be opened (an empty page included)
+  std::string failure;   // why it could not be read; empty when it was
+  std::string finalUrl;  // the URL read after redirections, when it is another
   std::vector<FoundEmail> emails;
   std::vector<std::string> links;
   long long extUrls = 0;    // links taken

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "base/shown_url.h"
 #include "control/page_preview.h"
 
 namespace korvex::cli {
@@ -22,21 +23,22 @@ int runPageCommand(const PageOptions& options) {
   const PageResult r = previewPage(options.url);
   std::ostream& out = standardOutput();
   if (options.format == Format::Json) {
-    out << "{\"url\":" << jsonText(options.url) << ",\"read\":" << (r.read ? "true" : "false")
-        << ",\"emails\":[";
+    out << "{\"url\":" << jsonText(shownUrl(options.url))
+        << ",\"read\":" << (r.read ? "true" : "false") << ",\"emails\":[";
     for (size_t i = 0; i < r.emails.size(); ++i)
       out << (i ? "," : "") << "{\"n\":" << i + 1 << ",\"email\":" << jsonText(r.emails[i].address)
-          << ",\"url\":" << jsonText(r.emails[i].url) << "}";
+          << ",\"url\":" << jsonText(shownUrl(r.emails[i].url)) << "}";
     out << "],\"links\":[";
-    for (size_t i = 0; i < r.links.size(); ++i) out << (i ? "," : "") << jsonText(r.links[i]);
+    for (size_t i = 0; i < r.links.size(); ++i)
+      out << (i ? "," : "") << jsonText(shownUrl(r.links[i]));
     out << "],\"counters\":{\"extracted\":" << r.extUrls << ",\"valid\":" << r.validUrls
         << ",\"emails\":" << r.emails.size() << "}}\n";
   } else {
     out << "Emails (" << r.emails.size() << "):\n";
     for (size_t i = 0; i < r.emails.size(); ++i)
-      out << i + 1 << "\t" << r.emails[i].address << "\t" << r.emails[i].url << "\n";
+      out << i + 1 << "\t" << r.emails[i].address << "\t" << shownUrl(r.emails[i].url) << "\n";
     out << "Links (" << r.links.size() << "):\n";
-    for (const auto& link : r.links) out << link << "\n";
+    for (const auto& link : r.links) out << shownUrl(link) << "\n";
   }
   int status = 0;
   if (const auto failure = closeStandardOutput()) {
@@ -44,7 +46,7 @@ int runPageCommand(const PageOptions& options) {
     status = 4;
   }
   if (!r.read) {
-    std::cerr << "korvex-cli: cannot open " << options.url << ": " << r.failure << "\n";
+    std::cerr << "korvex-cli: cannot open " << shownUrl(options.url) << ": " << r.failure << "\n";
     if (status == 0) status = 1;
   }
   return status;

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "base/number.h"
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/interrupt.h"
 #include "control/field_checks.h"
@@ -109,8 +110,7 @@ void printResults(const Window& w, const std::vector<RefusedURL>& refused, Forma
 std::optional<std::string> checkFields(ScanOptions& o) {
   if (auto m = checkDelimiter(o.delimiter)) return m;
   if (auto m = checkPageLimit(o.maxPages)) return m;
-  if (!isNumeric(o.maxTime) || val(o.maxTime) < 0)
-    return "--max-time takes a number of minutes (0 or more)";
+  if (auto m = checkMaxTime(o.maxTime)) return "--max-time: " + *m;
   if (auto m = checkDelayPerHost(o.delayMs)) return "--delay-ms: " + *m;
   return std::nullopt;
 }
@@ -132,7 +132,8 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
       ->capture_default_str();
   scan->add_option("--max-pages", o.maxPages, "Page limit 1-100000, on accepted pages")
       ->capture_default_str();
-  scan->add_option("--max-time", o.maxTime, "Minutes allowed to download one page")
+  scan->add_option("--max-time", o.maxTime,
+                   "Minutes allowed to download one page (above 0, at most 1440)")
       ->capture_default_str();
   scan->add_option("--threads", o.threads, "Workers 1-10")
       ->check(CLI::Range(1, kMaxThreads))
@@ -252,7 +253,7 @@ int runScanCommand(ScanOptions o) {
     }
   }
   if (const auto failure = control.startPageFailure()) {
-    dialogs.message("cannot open " + window.text(Field::txtBaseURL) + ": " + *failure);
+    dialogs.message("cannot open " + shownUrl(window.text(Field::txtBaseURL)) + ": " + *failure);
     if (status == 0) status = kExitCannotOpen;
   }
   return status;

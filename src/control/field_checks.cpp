@@ -4,6 +4,7 @@
 
 #include "base/number.h"
 #include "base/text.h"
+#include "page/url_normalize.h"
 
 namespace korvex {
 
@@ -33,6 +34,27 @@ std::optional<std::string> checkDelayPerHost(std::string_view text) {
   if (n < 0 || n > kMaxDelayPerHost || n != std::floor(n))
     return "The delay per host is a whole number of milliseconds from 0 to 60000.";
   return std::nullopt;
+}
+
+std::optional<std::string> checkMaxTime(std::string_view text) {
+  if (!isNumeric(text)) return "Please enter the number";
+  const double n = val(text);
+  if (!(n > 0)) return "Time per page should be greater than zero";
+  if (n > kMaxMinutesPerPage) return "Time per page cannot be greater than 1440 minutes";
+  return std::nullopt;
+}
+
+std::optional<std::string> checkBaseUrl(std::string_view text) {
+  const std::string_view url = trimSpaces(text);
+  const std::string_view scheme = schemeOf(url);
+  if (scheme.empty() || equalsNoCase(scheme, "http") || equalsNoCase(scheme, "https"))
+    return std::nullopt;
+  // "localhost:8080/" and "www.example.com:8080" are hosts with a port.
+  std::string_view rest = url.substr(scheme.size() + 1);
+  const size_t digits = std::min(rest.find_first_not_of("0123456789"), rest.size());
+  if (digits > 0 && (digits == rest.size() || rest.substr(digits).find_first_of("/?#") == 0))
+    return std::nullopt;
+  return "Only http and https URLs can be scanned.";
 }
 
 }  // namespace korvex

@@ -14,5 +14,12 @@ std::optional<std::string> checkPageLimit(std::string_view text);
 // Milliseconds between two requests to one site: a whole number up to kMaxDelayPerHost.
 inline constexpr int kMaxDelayPerHost = 60000;
 std::optional<std::string> checkDelayPerHost(std::string_view text);
+// Minutes allowed to read one page: above 0, at most a day.
+inline constexpr double kMaxMinutesPerPage = 1440;
+std::optional<std::string> checkMaxTime(std::string_view text);
+// A base URL in URL mode: refused when it begins with a scheme other than http and https (a
+// name and a ":" not followed by a port number); a value without a scheme is accepted, as it
+// gets "http://" in front.
+std::optional<std::string> checkBaseUrl(std::string_view text);
 
 }  // namespace korvex

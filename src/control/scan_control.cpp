@@ -1,7 +1,9 @@
 #include "control/scan_control.h"
 
 #include "base/number.h"
+#include "base/shown_url.h"
 #include "base/text.h"
+#include "control/field_checks.h"
 #include "control/window_defaults.h"
 
 namespace korvex {
@@ -63,9 +65,13 @@ bool ScanControl::checkParameters() {
   const long long threads = roundHalfEven(fieldNumber(window_, Field::cboThreads));
   struct Check {
     bool fails;
-    const char* message;
+    std::string message;
     Field focus;
   };
+  auto failed = [](const std::optional<std::string>& m) { return m.value_or(""); };
+  const std::string scheme = urlMode ? failed(checkBaseUrl(window_.text(Field::txtBaseURL))) : "";
+  const std::string maxTime = failed(checkMaxTime(window_.text(Field::txtMaxTime)));
+  const std::string delay = failed(checkDelayPerHost(window_.text(Field::txtDelayPerHost)));
   const Check checks[] = {
       {!urlMode && !keywordMode,
        "Please select a search URL or keyword by clicking on Search Parameters tab.",
@@ -74,6 +80,7 @@ bool ScanControl::checkParameters() {
        "Please enter the base URL or keyword by click on the Search Parameters tab..",
        Field::txtBaseURL},
       {keywordMode && baseEmpty, "Please enter the search string", Field::txtBaseURL},
+      {!scheme.empty(), scheme, Field::txtBaseURL},
       {!window_.hasSelection(Field::cboDepth), "Please select the search depth level.",
        Field::cboDepth},
       {fieldNumber(window_, Field::txtNoOfPages) <= 0, "Please enter the  max no. of search pages.",
@@ -82,6 +89,10 @@ bool ScanControl::checkParameters() {
       // the list would make as many threads as it says.
       {threads < 1 || threads > kMaxThreads, "Please select the number of threads.",
        Field::cboThreads},
+      // Every value the scan uses is checked: a time limit or delay that cannot be read would
+      // fail every page.
+      {!maxTime.empty(), maxTime, Field::txtMaxTime},
+      {!delay.empty(), delay, Field::txtDelayPerHost},
   };
   for (const Check& c : checks) {
     if (!c.fails) continue;
@@ -160,7 +171,7 @@ void ScanControl::runKeywordMode() {
 std::optional<std::string> ScanControl::startPageFailure() const {
   if (!window_.option(Option::optURL)) return std::nullopt;
   const auto& refused = state_.refusedURLs;
-  if (!refused.empty() && refused.front().url == window_.text(Field::txtBaseURL))
+  if (!refused.empty() && refused.front().url == shownUrl(window_.text(Field::txtBaseURL)))
     return refused.front().reason;
   const auto& first = dispatcher_.firstPage();
   if (!first || first->read) return std::nullopt;

@@ -32,6 +32,8 @@ void Dispatcher::extractValues(int iThread) {
     firstPage_->read = r.read;
     firstPage_->failure = r.failure;
   }
+  // No spelling of a page read is handed out again.
+  if (!r.finalUrl.empty()) state_.sVisitedURLs.add(r.finalUrl);
   if (!r.emails.empty()) addEmails(r.emails, taskUrls_[iThread]);
   if (r.extUrls > 0) increaseCounter(window_, Field::txtNoOfExtUrl, static_cast<double>(r.extUrls));
   if (r.validUrls != 0)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/number.h"
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "page/page_reader.h"
 
@@ -125,8 +126,9 @@ bool Dispatcher::offerDeferred(long long depthBound) {
 
 void Dispatcher::refuse(const std::string& url, std::string reason) {
   increaseCounter(window_, Field::txtNoOfRefused, 1);
-  window_.appendText(Field::txtRefusedURLs, url + "  (" + reason + ")" + kCrLf);
-  state_.refusedURLs.push_back({url, std::move(reason)});
+  const std::string shown = shownUrl(url);
+  window_.appendText(Field::txtRefusedURLs, shown + "  (" + reason + ")" + kCrLf);
+  state_.refusedURLs.push_back({shown, std::move(reason)});
 }
 
 bool Dispatcher::createPool() {
@@ -164,7 +166,7 @@ bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
   w->SetURL(entry);
   w->SetLevel(state_.iDepth, depthBound);
   increaseCounter(window_, Field::txtNoOfURLs, 1);
-  window_.appendText(Field::txtURLs, entry + kCrLf);
+  window_.appendText(Field::txtURLs, shownUrl(entry) + kCrLf);
   taskUrls_[k] = entry;
   if (firstTaskWorker_ < 0) firstTaskWorker_ = static_cast<int>(k);
   w->StartTask();

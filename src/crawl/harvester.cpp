@@ -1,5 +1,6 @@
 #include "crawl/harvester.h"
 
+#include "base/shown_url.h"
 #include "base/text.h"
 
 namespace korvex {
@@ -70,7 +71,7 @@ void Harvester::searchPagesURLs() {
     const std::string link = replaceAll(cut.link, "amp;", "");
     if (link.empty() || !state_.sPageLinks.add(link)) continue;
     increaseCounter(window_, Field::txtNoOfURLs, 1);
-    window_.appendText(Field::txtURLs, link + kCrLf);
+    window_.appendText(Field::txtURLs, shownUrl(link) + kCrLf);
     state_.aSearchPages.push_back(link);
     if (pageCount < state_.iPagesPerPass) {
       ++state_.lSearchPage;

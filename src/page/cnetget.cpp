@@ -71,7 +71,7 @@ bool CNetGet::validPage(std::string_view sPage) const {
 
 void CNetGet::extractLinks(std::string_view sPage, const std::string& sURL) {
   WindowOutput out(state_, window_);
-  processor_.extractLinks(sPage, PageBases(sURL), jobAt(sURL), rulesFromWindow(), out);
+  processor_.extractLinks(sPage, LinkBase(sURL), jobAt(sURL), rulesFromWindow(), out);
 }
 
 bool CNetGet::urlListed(std::string_view sLink) const {

@@ -17,40 +17,35 @@ uint32_t quadOf(std::string_view four) {
 
 }  // namespace
 
-std::string getBaseURL(std::string_view sCurURL, std::string_view sLink) {
-  // Only the path makes directories: a "/" in the query or the fragment does not.
-  sCurURL = sCurURL.substr(0, findFirstOf<'?', '#'>(sCurURL));
-  const size_t http = findNoCase(sCurURL, "http://");
-  const size_t https = findNoCase(sCurURL, "https://");
-  const size_t schemePos = std::min(http, https);
-  const bool hasScheme = schemePos != std::string_view::npos;
-  const size_t schemeEnd = hasScheme ? schemePos + (https < http ? 8 : 7) : 0;
-  // Without a scheme the positions are those "http://" would give at the start.
-  const size_t hostSearch = hasScheme ? schemeEnd : 6;
-  const size_t hostStart = hasScheme ? schemeEnd : 7;
-  const size_t slash = sCurURL.find('/', hostSearch);
-  const std::string_view hostPart =
-      slash == std::string_view::npos ? sCurURL : sCurURL.substr(0, slash + 1);
-  const size_t lastSlash = sCurURL.rfind('/');
-
-  std::string base;
-  if (lastSlash == std::string_view::npos || lastSlash < hostStart) {
-    // The last "/" belongs to the scheme: the URL has no path.
-    return std::string(sCurURL) + "/";
-  }
-  if (trimSpaces(sLink).starts_with('/')) {
-    base = hostPart;
-  } else if (sCurURL.substr(lastSlash + 1).find('.') != std::string_view::npos) {
-    base = sCurURL.substr(0, lastSlash + 1);
-  } else {
-    base = sCurURL;
-  }
-  if (!base.ends_with('/')) base += '/';
-  return base;
+// A base is parsed as a browser parses a URL: its own dot segments are gone.
+LinkBase::LinkBase(std::string_view url)
+    : url_(removeDotSegments(std::string(url.substr(0, url.find('#'))))) {
+  const std::string_view scheme = schemeOf(url_);
+  if (!equalsNoCase(scheme, "http") && !equalsNoCase(scheme, "https")) return;
+  if (url_.compare(scheme.size(), 3, "://") != 0) return;
+  const size_t pathStart = std::min(findFirstOf<'/', '?'>(url_, scheme.size() + 3), url_.size());
+  if (pathStart == scheme.size() + 3) return;  // no host
+  schemeEnd_ = scheme.size();
+  pathStart_ = pathStart;
+  queryStart_ = std::min(url_.find('?', pathStart_), url_.size());
 }
 
-std::string_view PageBases::forLink(std::string_view link) const {
-  return trimSpaces(link).starts_with('/') ? rooted_ : relative_;
+void LinkBase::resolveRelative(std::string_view ref, std::string& out) const {
+  const std::string_view url = url_;
+  out.clear();
+  out.reserve(url.size() + ref.size() + 1);  // one allocation
+  if (ref.starts_with("//")) {
+    out.append(url.substr(0, schemeEnd_ + 1));
+  } else if (ref.starts_with('/')) {
+    out.append(url.substr(0, pathStart_));
+  } else if (ref.starts_with('?')) {
+    out.append(url.substr(0, queryStart_));
+  } else if (pathStart_ == queryStart_) {  // no path: the root's
+    out.append(url.substr(0, pathStart_)).push_back('/');
+  } else {  // the base's path up to its last "/"
+    out.append(url.substr(0, url.rfind('/', queryStart_ - 1) + 1));
+  }
+  out.append(ref);
 }
 
 OmittedFiles::OmittedFiles(std::string_view patterns) : patterns_(patterns) {
@@ -64,7 +59,7 @@ bool OmittedFiles::omitted(std::string_view url) const {
   return std::binary_search(quads_.begin(), quads_.end(), quadOf(url.substr(url.size() - 4)));
 }
 
-bool resolveLinkInto(std::string_view sLink, std::string_view sBase, const OmittedFiles& omit,
+bool resolveLinkInto(std::string_view sLink, const LinkBase& base, const OmittedFiles& omit,
                      std::string& out) {
   std::string_view link = sLink;
   std::string unquoted;
@@ -73,34 +68,61 @@ bool resolveLinkInto(std::string_view sLink, std::string_view sBase, const Omitt
     link = unquoted;
   }
   link = trimSpaces(link);
-  if (link.empty()) return false;
-  if (startsWithNoCase(link, "mailto:") || startsWithNoCase(link, "ftp")) return false;
-  if (startsWithNoCase(link, "javascript:")) return false;
-  const std::string_view scheme = schemeOf(link);
-  const bool web = equalsNoCase(scheme, "http") || equalsNoCase(scheme, "https");
-  // tel:, data:, file: and the like are not pages to crawl; a "www" name is a host.
-  const bool www = startsWithNoCase(link, "www");
-  if (!scheme.empty() && !web && !www) return false;
   link = link.substr(0, link.find('#'));
-  out.clear();
-  out.reserve(sBase.size() + link.size() + 7);  // one allocation at most, for "http://" too
-  if (web) {
-    out.append(link);
-  } else if (www) {
-    out.append("http://").append(link);
+  if (link.empty()) return false;  // the page itself
+  if (startsWithNoCase(link, "www.")) {
+    out.assign("http://").append(link);
+  } else if (const std::string_view scheme = schemeOf(link); !scheme.empty()) {
+    if (!equalsNoCase(scheme, "http") && !equalsNoCase(scheme, "https")) return false;
+    const std::string_view rest = link.substr(scheme.size() + 1);
+    if (rest.starts_with("//")) {
+      out.assign(link);
+    } else if (equalsNoCase(scheme, base.scheme()) && base.usable() && !rest.empty()) {
+      base.resolveRelative(rest, out);  // "http:g" on an http page, as browsers take it
+    } else {
+      return false;
+    }
   } else {
-    if (link.starts_with('/')) link.remove_prefix(1);
-    out.append(sBase).append(link);
+    if (!base.usable() || link.starts_with("///")) return false;  // no host
+    base.resolveRelative(link, out);
   }
   out = removeDotSegments(std::move(out));
   return !omit.omitted(out);
 }
 
-std::string resolveLink(std::string_view sLink, std::string_view sBase,
+std::string resolveLink(std::string_view sLink, std::string_view baseUrl,
                         std::string_view sOmitExtensions) {
   std::string out;
-  if (!resolveLinkInto(sLink, sBase, OmittedFiles(sOmitExtensions), out)) return {};
+  if (!resolveLinkInto(sLink, LinkBase(baseUrl), OmittedFiles(sOmitExtensions), out)) return {};
   return out;
+}
+
+bool inBaseTag(std::string_view page, size_t from, size_t at) {
+  size_t i = at;
+  while (i > from && page[i - 1] != '<' && page[i - 1] != '>') --i;
+  if (i == from || page[i - 1] != '<') return false;
+  const std::string_view tag = page.substr(i - 1, 6);
+  return tag.size() == 6 && startsWithNoCase(tag, "<base") &&
+         (tag[5] == ' ' || tag[5] == '\t' || tag[5] == '\r' || tag[5] == '\n');
+}
+
+LinkBase baseFromHref(std::string_view value, const LinkBase& page) {
+  std::string scratch, url;
+  const std::string_view cleaned = cleanLinkValue(value, scratch);
+  if (!resolveLinkInto(cleaned, page, OmittedFiles(""), url)) return page;
+  LinkBase base(url);
+  return base.usable() ? base : page;
+}
+
+LinkBase documentBase(std::string_view text, const LinkBase& page) {
+  NoCaseFinder hrefs(text, "href=");
+  size_t from = 0;
+  for (size_t at = hrefs.next(0); at != std::string_view::npos; at = hrefs.next(from)) {
+    const AttributeValue found = attributeValueAt(text, at + 5);
+    if (inBaseTag(text, from, at)) return baseFromHref(found.text, page);
+    from = found.end;
+  }
+  return page;
 }
 
 AttributeValue attributeValueAt(std::string_view page, size_t valueStart) {

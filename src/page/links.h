@@ -8,22 +8,23 @@
 
 namespace korvex {
 
-// The base a relative link of the page sCurURL is appended to; always ends with "/".
-// The host part follows "http://" or "https://", the scheme compared ignoring case; the page's
-// query and fragment are left out.
-std::string getBaseURL(std::string_view sCurURL, std::string_view sLink);
-
-// The two bases of one page (getBaseURL depends on the link only through its leading "/"),
-// computed once for all its links.
-class PageBases {
+// The URL a page's relative links resolve against (RFC 3986, section 5.2): the page's final URL,
+// or its <base href>, split once into scheme, authority, path and query.
+class LinkBase {
  public:
-  explicit PageBases(std::string_view pageUrl)
-      : rooted_(getBaseURL(pageUrl, "/")), relative_(getBaseURL(pageUrl, "")) {}
-  std::string_view forLink(std::string_view link) const;
+  explicit LinkBase(std::string_view url);  // its fragment is left out
+  // Only an http or https URL with a host ("//" and a name) has relative links.
+  bool usable() const { return pathStart_ != 0; }
+  const std::string& url() const { return url_; }
+  std::string_view scheme() const { return std::string_view(url_).substr(0, schemeEnd_); }
+  // The target of a relative reference without scheme and fragment, dot segments still in it.
+  void resolveRelative(std::string_view ref, std::string& out) const;
 
  private:
-  std::string rooted_;
-  std::string relative_;
+  std::string url_;
+  size_t schemeEnd_ = 0;   // the ":"
+  size_t pathStart_ = 0;   // where the authority ends
+  size_t queryStart_ = 0;  // where the path ends
 };
 
 // The file patterns whose links are not followed: a URL is omitted when its last four
@@ -40,13 +41,24 @@ class OmittedFiles {
 };
 
 // The absolute URL for a link, with its dot segments removed, written into `out`; false for a
-// link not to be followed (mail, ftp, script links, any scheme but http and https, omitted
-// files). `out` is the caller's, reused from link to link.
-bool resolveLinkInto(std::string_view sLink, std::string_view sBase, const OmittedFiles& omit,
+// link not to be followed: the page itself (empty, or a fragment only), any scheme but http and
+// https (mailto:, ftp:, javascript:, tel:...), omitted files. A value beginning with "www." is a
+// host. `out` is the caller's, reused from link to link.
+bool resolveLinkInto(std::string_view sLink, const LinkBase& base, const OmittedFiles& omit,
                      std::string& out);
 // The same as a value: "" for a link not to be followed.
-std::string resolveLink(std::string_view sLink, std::string_view sBase,
+std::string resolveLink(std::string_view sLink, std::string_view baseUrl,
                         std::string_view sOmitExtensions);
+
+// Whether the "href=" at `at` belongs to a <base> tag. The tag's "<" is looked for back from
+// `at` no further than `from` (where the caller's scan last stopped), so a scan of the page
+// walks back over each byte at most once.
+bool inBaseTag(std::string_view page, size_t from, size_t at);
+// The base that a <base href> value gives, resolved against the page; `page` itself when the
+// value gives no http or https URL.
+LinkBase baseFromHref(std::string_view value, const LinkBase& page);
+// The base that `text` (the beginning of a page) sets: its first <base href>, else `page`.
+LinkBase documentBase(std::string_view text, const LinkBase& page);
 
 // The value after a name such as "href=" or "src=": it runs from the character right after the
 // "=" to the next space or ">". Returns the value and the index of the character that ended it.

@@ -2,8 +2,12 @@
 
 #include <string>
 
+#include "base/text.h"
+
 namespace korvex {
 namespace {
+
+constexpr char kRefusedScheme[] = "refused scheme (only http and https are read): ";
 
 struct Transfer {
   CURL* handle;
@@ -11,13 +15,25 @@ struct Transfer {
   const HttpConnection::KeepGoing* keepGoing;
   const HttpConnection::SizeHint* sizeHint;
   bool received = false;
+  bool redirection = false;  // the body is that of a redirection: dropped
   bool stoppedByReader = false;
 };
+
+// A 3xx answer with a Location (the header API also answers during the transfer).
+bool isRedirection(CURL* handle) {
+  long status = 0;
+  curl_header* location = nullptr;
+  curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+  return status >= 300 && status < 400 &&
+         curl_easy_header(handle, "Location", 0, CURLH_HEADER, -1, &location) == CURLHE_OK;
+}
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   const size_t bytes = size * count;
   if (bytes == 0) return 0;
+  if (!t->received && !t->redirection && isRedirection(t->handle)) t->redirection = true;
+  if (t->redirection) return (*t->keepGoing)() ? bytes : CURL_WRITEFUNC_ERROR;
   if (!t->received) {
     curl_off_t announced = -1;
     if (curl_easy_getinfo(t->handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
@@ -64,14 +80,8 @@ class Options {
 
 std::string describe(CURLcode rc, const char* detail) {
   const std::string text = *detail ? detail : curl_easy_strerror(rc);
-  switch (rc) {
-    case CURLE_TOO_MANY_REDIRECTS:
-      return "too many redirections: " + text;
-    case CURLE_UNSUPPORTED_PROTOCOL:
-      return "refused scheme (only http and https are read): " + text;
-    default:
-      return text;
-  }
+  if (rc == CURLE_UNSUPPORTED_PROTOCOL) return kRefusedScheme + text;
+  return text;
 }
 
 }  // namespace
@@ -91,9 +101,7 @@ HttpConnection::Opened HttpConnection::open(std::string_view agent) {
       .set(CURLOPT_HTTPHEADER, "CURLOPT_HTTPHEADER", headers)
       .set(CURLOPT_NOSIGNAL, "CURLOPT_NOSIGNAL", 1L)
       .set(CURLOPT_PROTOCOLS_STR, "CURLOPT_PROTOCOLS_STR", "http,https")
-      .set(CURLOPT_REDIR_PROTOCOLS_STR, "CURLOPT_REDIR_PROTOCOLS_STR", "http,https")
-      .set(CURLOPT_FOLLOWLOCATION, "CURLOPT_FOLLOWLOCATION", 1L)
-      .set(CURLOPT_MAXREDIRS, "CURLOPT_MAXREDIRS", kMaxRedirections)
+      .set(CURLOPT_FOLLOWLOCATION, "CURLOPT_FOLLOWLOCATION", 0L)    // followed by fetch()
       .set(CURLOPT_ACCEPT_ENCODING, "CURLOPT_ACCEPT_ENCODING", "")  // all libcurl decodes
       .set(CURLOPT_CONNECTTIMEOUT_MS, "CURLOPT_CONNECTTIMEOUT_MS",
            static_cast<long>(std::chrono::milliseconds(kConnectTimeout).count()))
@@ -111,7 +119,35 @@ HttpConnection::~HttpConnection() {
 }
 
 FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
-                                   const KeepGoing& keepGoing, const SizeHint& sizeHint) {
+                                   const KeepGoing& keepGoing, const SizeHint& sizeHint,
+                                   const FollowRedirection& follow) {
+  std::string current = url;
+  for (long redirections = 0;; ++redirections) {
+    std::string target;
+    FetchOutcome out = fetchOnce(current, sink, keepGoing, sizeHint, target);
+    if (target.empty()) return out;
+    if (!startsWithNoCase(target, "http://") && !startsWithNoCase(target, "https://")) {
+      out.opened = false;
+      out.failure = kRefusedScheme + target;
+      return out;
+    }
+    if (redirections == kMaxRedirections) {
+      out.opened = false;
+      out.failure = "too many redirections: more than " + std::to_string(kMaxRedirections);
+      return out;
+    }
+    if (follow && !follow(target)) {
+      out.effectiveUrl = std::move(target);
+      out.redirectionDeclined = true;
+      return out;
+    }
+    current = std::move(target);
+  }
+}
+
+FetchOutcome HttpConnection::fetchOnce(const std::string& url, const ChunkSink& sink,
+                                       const KeepGoing& keepGoing, const SizeHint& sizeHint,
+                                       std::string& target) {
   Transfer t{handle_, &sink, &keepGoing, &sizeHint};
   error_[0] = '\0';
   FetchOutcome out;
@@ -132,6 +168,10 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
   if (curl_easy_header(handle_, "Retry-After", 0, CURLH_HEADER, -1, &retryAfter) == CURLHE_OK)
     out.retryAfter = retryAfter->value;
   out.stoppedByReader = t.stoppedByReader;
+  char* redirect = nullptr;
+  if (rc == CURLE_OK && isRedirection(handle_) &&
+      curl_easy_getinfo(handle_, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
+    target = redirect;
   if (rc != CURLE_OK && !t.stoppedByReader) out.failure = describe(rc, error_);
   if (rc == CURLE_OK || t.received) {
     out.opened = true;

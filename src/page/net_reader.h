@@ -24,6 +24,8 @@ struct FetchOutcome {
   std::string effectiveUrl;  // the URL finally read, after redirections
   long status = 0;           // of the final response; 0 when none came
   std::string retryAfter;    // its Retry-After header, as sent
+  // A redirection to a URL the caller did not want read (effectiveUrl) ended the read.
+  bool redirectionDeclined = false;
 };
 
 class HttpConnection {
@@ -33,6 +35,8 @@ class HttpConnection {
   using KeepGoing = std::function<bool()>;
   // Told the body's announced length (when the server gives one) before its first chunk.
   using SizeHint = std::function<void(size_t announced)>;
+  // Asked before each redirection is followed, with its absolute target.
+  using FollowRedirection = std::function<bool(const std::string& target)>;
 
   struct Opened {
     std::unique_ptr<HttpConnection> connection;  // nullptr when it could not be made
@@ -43,14 +47,18 @@ class HttpConnection {
   HttpConnection(const HttpConnection&) = delete;
   HttpConnection& operator=(const HttpConnection&) = delete;
 
-  // Reads url (http and https only, also for every redirection). keepGoing is asked at least
-  // once a second, also while nothing arrives. Not opened: no response at all, a refused scheme,
-  // too many redirections.
+  // Reads url (http and https only, also for every redirection, of which it follows at most
+  // kMaxRedirections, each when `follow` agrees). keepGoing is asked at least once a second,
+  // also while nothing arrives. Not opened: no response at all, a refused scheme, too many
+  // redirections.
   FetchOutcome fetch(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing,
-                     const SizeHint& sizeHint);
+                     const SizeHint& sizeHint, const FollowRedirection& follow = {});
 
  private:
   HttpConnection(CURL* handle, curl_slist* headers) : handle_(handle), headers_(headers) {}
+  // One request; a redirection's target in `target`, its body dropped.
+  FetchOutcome fetchOnce(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing,
+                         const SizeHint& sizeHint, std::string& target);
   CURL* handle_;
   curl_slist* headers_;
   char error_[CURL_ERROR_SIZE] = {};

@@ -15,6 +15,10 @@ class PageOutput {
   virtual ~PageOutput() = default;
   // The scan must end: no addresses or links are taken any more.
   virtual bool stopped() const = 0;
+  // Whether the scan holds the URL already.
+  virtual bool urlKnown(std::string_view url) const = 0;
+  // The page was read under another URL (after redirections), which joins the known URLs.
+  virtual void pageRedirected(const std::string& finalUrl) = 0;
   // A frame source about to be read; false when the URL is known already.
   virtual bool addKnownUrl(const std::string& url) = 0;
   // A link for the next level, taken (moved from) when it is new; false, and the URL left as it

@@ -1,5 +1,7 @@
 #include "page/page_processor.h"
 
+#include <optional>
+
 #include "base/host.h"
 #include "base/text.h"
 #include "base/view_set.h"
@@ -10,25 +12,30 @@ namespace korvex {
 
 ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, PageOutput& out) {
   reader_.setStartTime(reader_.clock().now());
-  ReadResult read = reader_.read(job.url);
+  // A redirection to a URL the scan knows is not followed: that page is read under it.
+  ReadResult read =
+      reader_.read(job.url, [&out](const std::string& target) { return !out.urlKnown(target); });
   std::string page = std::move(read.text);
   if (page.empty()) return read;
-  // Links resolve against the URL finally read; the addresses name the URL handed out.
-  const PageBases bases(read.effectiveUrl.empty() ? job.url : read.effectiveUrl);
-  addFrames(page, bases, rules, out);
+  // Links resolve against the URL finally read, which no link may bring back; the addresses
+  // name the URL handed out.
+  const std::string& finalUrl = read.effectiveUrl.empty() ? job.url : read.effectiveUrl;
+  if (!equalsNoCase(finalUrl, job.url)) out.pageRedirected(finalUrl);
+  const LinkBase base(finalUrl);
+  addFrames(page, base, rules, out);
   const bool accepted = job.level <= 1 || passesKeywordRules(page, rules.page);
   if (accepted) {
     out.pageAccepted(job.url);
     host_.yield();
     extractEmails(page, job.url, out);
   }
-  if (!out.stopped()) extractLinks(page, bases, job, rules, out);
+  if (!out.stopped()) extractLinks(page, base, job, rules, out);
   return read;
 }
 
 // Every "src=" value is taken while a "<frame" still follows the position reached. Only the
 // page as first read is searched, so frames of frames are not followed.
-void PageProcessor::addFrames(std::string& page, const PageBases& bases, const PageRules& rules,
+void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
                               PageOutput& out) {
   const size_t firstRead = page.size();
   NoCaseFinder frameTags(page, "<frame");
@@ -37,17 +44,20 @@ void PageProcessor::addFrames(std::string& page, const PageBases& bases, const P
     return at != std::string::npos && at + length <= firstRead;
   };
   std::string scratch, frameUrl;
+  std::optional<LinkBase> base;  // what a <base href> before the first frame sets
   size_t pos = 0;
   int reads = 0;
   while (page.size() < kMaxFramedPageBytes && reads < kMaxFrameReads) {
-    if (!inFirstRead(frameTags.next(pos), 6)) return;
+    const size_t frameTag = frameTags.next(pos);
+    if (!inFirstRead(frameTag, 6)) return;
+    if (!base) base = documentBase(std::string_view(page).substr(0, frameTag), pageBase);
     const size_t src = sources.next(pos);
     if (!inFirstRead(src, 4)) return;
     const AttributeValue found =
         attributeValueAt(std::string_view(page).substr(0, firstRead), src + 4);
     pos = found.end + 1;
     const std::string_view value = cleanLinkValue(found.text, scratch);
-    if (!resolveLinkInto(value, bases.forLink(value), *rules.omitted, frameUrl)) continue;
+    if (!resolveLinkInto(value, *base, *rules.omitted, frameUrl)) continue;
     if (!out.addKnownUrl(frameUrl)) continue;
     reader_.setStartTime(reader_.clock().now());
     ++reads;
@@ -68,23 +78,34 @@ void PageProcessor::extractEmails(std::string_view page, const std::string& url,
   });
 }
 
-void PageProcessor::extractLinks(std::string_view page, const PageBases& bases, const PageJob& job,
+void PageProcessor::extractLinks(std::string_view page, LinkBase base, const PageJob& job,
                                  const PageRules& rules, PageOutput& out) {
   if (job.level >= job.maxDepth || page.empty() || out.stopped()) return;
   NoCaseFinder hrefs(page, "href=");
   std::string scratch, piece, link;  // reused from link to link
   // A value met before on this page gives nothing new: its links are known or were dropped.
   ViewSet seen(page);
+  size_t from = 0;  // where the last value ended
+  bool baseSeen = false;
   for (size_t at = hrefs.next(0); at != std::string_view::npos;) {
     const AttributeValue found = attributeValueAt(page, at + 5);
+    // The first <base href> is the base of the links after it (those of the body; a browser
+    // takes it for the few of the head before it too). A <base> is no link.
+    const bool baseTag = inBaseTag(page, from, at);
+    from = found.end;
     at = found.end >= page.size() ? std::string_view::npos : hrefs.next(found.end + 1);
+    if (baseTag) {
+      if (!baseSeen) base = baseFromHref(found.text, base);
+      baseSeen = true;
+      continue;
+    }
     if (!seen.insert(found.text)) continue;
     const std::string_view value = cleanLinkValue(found.text, scratch);
     forEachSchemePiece(value, [&](std::string_view scheme, std::string_view body) {
       if (body.empty()) return;
       std::string_view whole = body;
       if (!scheme.empty()) whole = piece.assign(scheme).append(body);
-      if (!resolveLinkInto(whole, bases.forLink(whole), *rules.omitted, link)) return;
+      if (!resolveLinkInto(whole, base, *rules.omitted, link)) return;
       // Known links and links the rules refuse are both passed over, so the order of the two
       // tests changes nothing.
       if (!passesKeywordRules(link, rules.url) || !out.addLink(link)) return;

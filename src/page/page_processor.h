@@ -32,11 +32,12 @@ class PageProcessor {
   // The read of the page itself: whether it opened and why not.
   ReadResult process(const PageJob& job, const PageRules& rules, PageOutput& out);
   void extractEmails(std::string_view page, const std::string& url, PageOutput& out);
-  void extractLinks(std::string_view page, const PageBases& bases, const PageJob& job,
+  // Links resolve against `base`, or the page's own <base href>.
+  void extractLinks(std::string_view page, LinkBase base, const PageJob& job,
                     const PageRules& rules, PageOutput& out);
 
  private:
-  void addFrames(std::string& page, const PageBases& bases, const PageRules& rules,
+  void addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
                  PageOutput& out);
 
   PageReader& reader_;

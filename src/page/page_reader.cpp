@@ -31,14 +31,13 @@ void PageReader::close() {
   if (!reading_) http_.reset();
 }
 
-bool PageReader::timeUp(double maxTime) const {
-  using std::chrono::floor;
-  using std::chrono::minutes;
-  const auto elapsed = (floor<minutes>(clock_.now()) - floor<minutes>(startTime_)).count();
-  return static_cast<double>(elapsed) > maxTime;
+bool readTimeUp(const ReadTimes& times, Clock::TimePoint now, double minutes, bool chunkSeen) {
+  const std::chrono::duration<double> elapsed = now - times.start;
+  return elapsed.count() > minutes * 60 && (chunkSeen || now - times.began >= kFirstChunkGrace);
 }
 
-ReadResult PageReader::read(const std::string& url) {
+ReadResult PageReader::read(const std::string& url,
+                            const HttpConnection::FollowRedirection& follow) {
   ReadResult r;
   if (cancelled_) {
     r.failure = "cancelled";
@@ -60,15 +59,14 @@ ReadResult PageReader::read(const std::string& url) {
   bool limitUnreadable = false;
   bool limitPassed = false;
   bool chunkSeen = false;
-  const auto readStart = std::chrono::steady_clock::now();
+  const ReadTimes times{startTime_, clock_.now()};
   // Asked after every chunk and, while nothing arrives, about once a second: the time limit
-  // also ends a read that blocks, but the first chunk is always given kFirstChunkGrace.
+  // also ends a read that blocks.
   auto keepGoing = [&] {
     const double maxTime = limit_();
     if (!std::isfinite(maxTime)) limitUnreadable = true;
     if (state_ != State::Open || cancelled_ || limitUnreadable) return false;
-    if (!timeUp(maxTime)) return true;
-    limitPassed = chunkSeen || std::chrono::steady_clock::now() - readStart >= kFirstChunkGrace;
+    limitPassed = readTimeUp(times, clock_.now(), maxTime, chunkSeen);
     return !limitPassed;
   };
   auto sink = [&](std::string_view chunk) {
@@ -80,7 +78,7 @@ ReadResult PageReader::read(const std::string& url) {
   reading_ = true;
   // The buffer is made once from the announced length (within the cap), not grown by doubling.
   auto sizeHint = [&r](size_t announced) { r.text.reserve(std::min(announced, kMaxPageBytes)); };
-  FetchOutcome fetched = http_->fetch(url, sink, keepGoing, sizeHint);
+  FetchOutcome fetched = http_->fetch(url, sink, keepGoing, sizeHint, follow);
   reading_ = false;
   if (state_ == State::Closed) http_.reset();
   r.opened = fetched.opened;

@@ -23,6 +23,14 @@ inline constexpr size_t kMaxPageBytes = 16u << 20;
 // is only tested between chunks would.
 inline constexpr std::chrono::seconds kFirstChunkGrace{2};
 
+// Whether a read ends now: more than `minutes` have passed since the start time, and it has had
+// its first chunk or the grace since it began.
+struct ReadTimes {
+  Clock::TimePoint start;  // of the time limit
+  Clock::TimePoint began;  // the read itself
+};
+bool readTimeUp(const ReadTimes& times, Clock::TimePoint now, double minutes, bool chunkSeen);
+
 struct ReadResult {
   std::string text;
   bool opened = false;       // the page was reached (an empty page included)
@@ -51,14 +59,14 @@ class PageReader {
   void setStartTime(Clock::TimePoint time) { startTime_ = time; }
   const Clock& clock() const { return clock_; }
 
-  // Reads the page; a never opened connection is opened first.
-  ReadResult read(const std::string& url);
+  // Reads the page; a never opened connection is opened first. A redirection that `follow`
+  // refuses ends the read with an empty text.
+  ReadResult read(const std::string& url, const HttpConnection::FollowRedirection& follow = {});
   // Any thread: ends a read in progress and makes every later read fail.
   void cancel() { cancelled_ = true; }
 
  private:
   enum class State { None, Open, Closed };
-  bool timeUp(double maxTime) const;
 
   Host& host_;
   TimeLimit limit_;

@@ -1,6 +1,7 @@
 #include "page/record_email.h"
 
 #include "base/scan_state.h"
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "base/window.h"
 
@@ -18,7 +19,7 @@ void recordEmail(Window& window, ScanState& state, const std::string& address,
   }
   window.setGridCell(last, 0, window.text(Field::txtNoOfEmails));
   window.setGridCell(last, 1, address);
-  window.setGridCell(last, 2, pageUrl);
+  window.setGridCell(last, 2, shownUrl(pageUrl));
 }
 
 }  // namespace korvex

@@ -2,6 +2,11 @@
 
 namespace korvex {
 
+void ResultOutput::pageRedirected(const std::string& finalUrl) {
+  known_.add(finalUrl);
+  result_.finalUrl = finalUrl;
+}
+
 bool ResultOutput::addLink(std::string& url) {
   if (!known_.add(url)) return false;
   ++result_.extUrls;

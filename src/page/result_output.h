@@ -13,6 +13,8 @@ class ResultOutput final : public PageOutput {
  public:
   explicit ResultOutput(UrlSnapshot known) { known_.reset(std::move(known)); }
   bool stopped() const override { return false; }
+  bool urlKnown(std::string_view url) const override { return known_.contains(url); }
+  void pageRedirected(const std::string& finalUrl) override;
   bool addKnownUrl(const std::string& url) override { return known_.add(url); }
   bool addLink(std::string& url) override;
   bool emailKnown(std::string_view address) const override { return emails_.contains(address); }

@@ -1,7 +1,5 @@
 #include "page/url_normalize.h"
 
-#include <curl/curl.h>
-
 #include <optional>
 
 #include "base/text.h"
@@ -108,19 +106,6 @@ std::string removeDotSegmentsFromPath(std::string_view in) {
   return out;
 }
 
-std::optional<std::string> pathFromCurl(const std::string& url) {
-  CURLU* handle = curl_url();
-  if (!handle) return std::nullopt;
-  std::optional<std::string> path;
-  if (curl_url_set(handle, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
-    char* text = nullptr;
-    if (curl_url_get(handle, CURLUPART_PATH, &text, 0) == CURLUE_OK && text) path = text;
-    curl_free(text);
-  }
-  curl_url_cleanup(handle);
-  return path;
-}
-
 }  // namespace
 
 void decodeCharacterReferences(std::string& text) {
@@ -162,9 +147,7 @@ std::string removeDotSegments(std::string url) {
   for (size_t i = 1; i < path.size() && !dotSegment; ++i)
     dotSegment = path[i] == '.' && path[i - 1] == '/';
   if (!dotSegment) return url;
-  std::optional<std::string> clean = pathFromCurl(url);
-  if (!clean) clean = removeDotSegmentsFromPath(path);
-  return url.replace(pathStart, pathEnd - pathStart, *clean);
+  return url.replace(pathStart, pathEnd - pathStart, removeDotSegmentsFromPath(path));
 }
 
 }  // namespace korvex

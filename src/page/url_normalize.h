@@ -16,9 +16,8 @@ void decodeCharacterReferences(std::string& text);
 // ":"), without the ":"; empty when it has none.
 std::string_view schemeOf(std::string_view value);
 
-// The URL with the dot segments of its path removed; everything else is kept as spelled.
-// libcurl's URL parser does it where it accepts the URL; a URL it refuses (a line break
-// inside, for instance) gets the same algorithm here.
+// The URL with the dot segments of its path removed (RFC 3986, section 5.2.4; ".." never
+// climbs above the root); everything else is kept as spelled.
 std::string removeDotSegments(std::string url);
 
 }  // namespace korvex

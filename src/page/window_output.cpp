@@ -1,6 +1,7 @@
 #include "page/window_output.h"
 
 #include "base/scan_state.h"
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "base/window.h"
 #include "page/record_email.h"
@@ -9,6 +10,14 @@ namespace korvex {
 
 bool WindowOutput::stopped() const {
   return state_.bStop;
+}
+
+bool WindowOutput::urlKnown(std::string_view url) const {
+  return state_.sVisitedURLs.contains(url);
+}
+
+void WindowOutput::pageRedirected(const std::string& finalUrl) {
+  state_.sVisitedURLs.add(finalUrl);
 }
 
 bool WindowOutput::addKnownUrl(const std::string& url) {
@@ -37,7 +46,7 @@ void WindowOutput::addEmail(const std::string& address, const std::string& pageU
 }
 
 void WindowOutput::pageAccepted(const std::string& url) {
-  window_.appendText(Field::txtURLs, url + kCrLf);
+  window_.appendText(Field::txtURLs, shownUrl(url) + kCrLf);
   increaseCounter(window_, Field::txtNoOfValidUrls, 1);
 }
 

@@ -12,6 +12,8 @@ class WindowOutput final : public PageOutput {
  public:
   WindowOutput(ScanState& state, Window& window) : state_(state), window_(window) {}
   bool stopped() const override;
+  bool urlKnown(std::string_view url) const override;
+  void pageRedirected(const std::string& finalUrl) override;
   bool addKnownUrl(const std::string& url) override;
   bool addLink(std::string& url) override;
   void linksDone() override;

@@ -200,6 +200,10 @@ std::optional<std::string> frmKorvex::validate(QWidget* field) {
     return checkPageLimit(parameters_->txtNoOfPages->text().toStdString());
   if (field == parameters_->txtDelayPerHost)
     return checkDelayPerHost(parameters_->txtDelayPerHost->text().toStdString());
+  if (field == parameters_->txtMaxTime)
+    return checkMaxTime(parameters_->txtMaxTime->text().toStdString());
+  if (field == parameters_->txtBaseURL && parameters_->optURL->isChecked())
+    return checkBaseUrl(parameters_->txtBaseURL->text().toStdString());
   if (field == parameters_->txtURLMustKeyword) {
     parameters_->fraURLMust->setEnabled(
         !trimSpaces(parameters_->txtURLMustKeyword->toPlainText().toStdString()).empty());

@@ -50,10 +50,31 @@ TEST(FieldChecks, NumberFields) {
       {checkDelayPerHost, "-1", delay},
       {checkDelayPerHost, "", delay},
       {checkDelayPerHost, "1.5", delay},
+      {checkMaxTime, "0.1", std::nullopt},
+      {checkMaxTime, "1440", std::nullopt},
+      {checkMaxTime, "1441", "Time per page cannot be greater than 1440 minutes"},
+      {checkMaxTime, "1e999", "Time per page cannot be greater than 1440 minutes"},
+      {checkMaxTime, "0", "Time per page should be greater than zero"},
+      {checkMaxTime, "soon", "Please enter the number"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     EXPECT_EQ(c.check(c.typed), c.message);
+  }
+}
+
+TEST(FieldChecks, BaseUrlSchemes) {
+  const std::string refused = "Only http and https URLs can be scanned.";
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"file:///etc/passwd", refused},     {"ftp://example.com/", refused},
+      {"gopher://example.com/", refused},  {"javascript:alert(1)", refused},
+      {"data:text/html,x", refused},       {"mailto:ann@example.com", refused},
+      {"localhost:8080/", std::nullopt},   {"www.example.com:8080", std::nullopt},
+      {"example.com/a", std::nullopt},     {" HTTPS://example.com", std::nullopt},
+      {"http://example.com", std::nullopt}};
+  for (const auto& [typed, message] : cases) {
+    SCOPED_TRACE(typed);
+    EXPECT_EQ(checkBaseUrl(typed), message);
   }
 }
 

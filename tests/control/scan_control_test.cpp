@@ -31,6 +31,8 @@ TEST(Start, ParameterChecksInOrder) {
          w.setText(Field::txtBaseURL, "");
        },
        "Please enter the search string", Field::txtBaseURL},
+      {[](MemoryWindow& w) { w.setText(Field::txtBaseURL, "file:///etc/passwd"); },
+       "Only http and https URLs can be scanned.", Field::txtBaseURL},
       {[](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
        "Please select the search depth level.", Field::cboDepth},
       {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
@@ -41,6 +43,11 @@ TEST(Start, ParameterChecksInOrder) {
        "Please select the number of threads.", Field::cboThreads},
       {[](MemoryWindow& w) { w.setText(Field::cboThreads, "1e9"); },
        "Please select the number of threads.", Field::cboThreads},
+      {[](MemoryWindow& w) { w.setText(Field::txtMaxTime, "1e999"); },
+       "Time per page cannot be greater than 1440 minutes", Field::txtMaxTime},
+      {[](MemoryWindow& w) { w.setText(Field::txtDelayPerHost, "-5"); },
+       "The delay per host is a whole number of milliseconds from 0 to 60000.",
+       Field::txtDelayPerHost},
   };
   for (const auto& [setUp, message, focus] : cases) {
     SCOPED_TRACE(message);

@@ -30,6 +30,41 @@ TEST(Crawl, FindsExactlyTheSitesPagesWithinTheDepth) {
   }
 }
 
+TEST(Crawl, EveryPageOfTodaysSiteFormsIsReadOnce) {
+  // Pages without extensions, folders linked with and without their "/" (the server redirects
+  // the latter), query pagination, fragment-only and self links, a network-path link, a <base>,
+  // a redirected page linked later under its final URL, and an old address that redirects to a
+  // page the scan knows.
+  test::TestServer server;
+  const std::string host = "//127.0.0.1:" + std::to_string(server.port());
+  server.serve("/", test::Reply::page("<a href=blog>Blog</a><a href=blog/>Blog</a> "
+                                      "<a href=\"" +
+                                      host + "/go-about\">About</a> root@site.test"));
+  server.serve("/go-about", test::Reply::redirect("/about"));
+  server.serve("/blog", test::Reply::redirect("/blog/", 301));
+  server.serve("/blog/", test::Reply::page("<a href=#top>Top</a><a href=post-title>Post</a>"
+                                           "<a href=?page=2>Next</a> blog@site.test"));
+  server.serve("/blog/?page=2", test::Reply::page("<a href=./>Back</a> <a href=/old-post>Old</a>"
+                                                  " page2@site.test"));
+  server.serve("/blog/post-title", test::Reply::page("<a href=post-title>Self</a>"
+                                                     "<a href=../about>About</a> post@site.test"));
+  server.serve("/old-post", test::Reply::redirect("/blog/post-title", 301));
+  server.serve("/about", test::Reply::page("<base href=/team/><a href=ann>Ann</a> a@site.test"));
+  server.serve("/team/ann",
+               test::Reply::page("ann@site.test <a href=/old-post>Old</a><a href=/about>Up</a>"));
+  test::ScanHarness h;
+  h.crawl(server.url("/"), 4, 3);
+  EXPECT_EQ(h.emailSet(),
+            (std::set<std::string>{"root@site.test", "blog@site.test", "page2@site.test",
+                                   "post@site.test", "a@site.test", "ann@site.test"}));
+  for (const char* page : {"/", "/blog/", "/blog/?page=2", "/blog/post-title", "/about",
+                           "/team/ann", "/old-post", "/go-about"}) {
+    SCOPED_TRACE(page);
+    EXPECT_EQ(server.hits(page), 1);
+  }
+  EXPECT_EQ(server.requests().size(), 9u) << "no URL that no page links";
+}
+
 TEST(Crawl, PageLimitEqualGoesOnGreaterStops) {
   test::TestServer server;
   test::TreeSite site(server, 3, 2);  // 13 pages

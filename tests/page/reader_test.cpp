@@ -12,22 +12,6 @@ using namespace std::chrono_literals;
 using test::Reply;
 using test::TestServer;
 
-// The real clock moved so that now() is `secondsIntoMinute` past a minute boundary; real time
-// still runs.
-class OffsetClock final : public Clock {
- public:
-  explicit OffsetClock(double secondsIntoMinute) {
-    const auto now = std::chrono::system_clock::now();
-    offset_ = std::chrono::milliseconds(static_cast<long long>(secondsIntoMinute * 1000)) -
-              std::chrono::duration_cast<std::chrono::milliseconds>(
-                  now - std::chrono::floor<std::chrono::minutes>(now));
-  }
-  TimePoint now() const override { return std::chrono::system_clock::now() + offset_; }
-
- private:
-  std::chrono::milliseconds offset_;
-};
-
 TEST(Reader, ConnectionLifeCycle) {
   TestServer server;
   server.serve("/a", Reply::page("hello"));
@@ -121,8 +105,24 @@ TEST(Reader, UrlsThatCannotBeOpenedSayWhy) {
   EXPECT_EQ(server.hits("/hop11"), 0);
 }
 
-// A read started half a second before a minute boundary: with no minutes allowed it ends at the
-// boundary, with one it has the whole next minute.
+TEST(Reader, TimeLimitIsTheTimeElapsed) {
+  // Minutes allowed, seconds since the start time (the read began with it), whether a chunk
+  // came, and whether the read ends.
+  const std::tuple<double, double, bool, bool> cases[] = {
+      {0.1, 5.9, true, false}, {0.1, 6.1, true, true}, {0.1, 6.1, false, true},
+      {1, 59.5, true, false},  {1, 60.5, true, true},  {0, 1.9, false, false},
+      {0, 1.9, true, true},    {0, 2.1, false, true},
+  };
+  const Clock::TimePoint start{};
+  for (const auto& [minutes, seconds, chunk, ends] : cases) {
+    SCOPED_TRACE(std::to_string(minutes) + " min, " + std::to_string(seconds) + " s");
+    const auto now = start + std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
+    EXPECT_EQ(readTimeUp({start, start}, now, minutes, chunk), ends);
+  }
+  // The grace counts from the read's own beginning, after a frame's start time.
+  EXPECT_FALSE(readTimeUp({start, start + 10s}, start + 11s, 0.1, false));
+}
+
 TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
   const std::string prefix(1000, 'p');
   const std::string slow(100, 's');
@@ -135,8 +135,8 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
       {"stall before the headers", Reply::stallBeforeHeaders(), "0", 0, 0},
       {"stall in the middle of the body", Reply::stallMidBody(prefix + "never", prefix.size()), "0",
        prefix.size(), prefix.size()},
-      {"a slow body past the boundary", Reply::trickle(slow, 1, 40ms), "0", 1, slow.size() - 1},
-      {"a slow body with a minute more", Reply::trickle(slow, 1, 40ms), "1", slow.size(),
+      {"a slow body past the limit", Reply::trickle(slow, 1, 40ms), "0.02", 1, slow.size() - 1},
+      {"a slow body within the limit", Reply::trickle(slow, 1, 40ms), "1", slow.size(),
        slow.size()},
       {"a limit that cannot be read", Reply::page("text"), "1e999", 0, 0},
   };
@@ -144,10 +144,9 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
     SCOPED_TRACE(c.name);
     TestServer server;
     server.serve("/p", c.reply);
-    const OffsetClock clock(59.5);
-    test::EngineHarness h(clock);
+    test::EngineHarness h;
     h.window.setText(Field::txtMaxTime, c.maxTime);
-    h.net.SetStartTime(clock.now());
+    h.net.SetStartTime(systemClock().now());
     const auto start = std::chrono::steady_clock::now();
     const std::string got = h.net.ReadUrl(server.url("/p"));
     EXPECT_GE(got.size(), c.least);
