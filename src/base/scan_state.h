@@ -16,10 +16,12 @@ inline constexpr std::string_view kOmitExtensions =
     "*.mpeg;*.mov;*.au;*.wav;*.riff;*.mp3;*.mid;*.mp2;*.arc;*.gz;*.z;*.arj;*.lha;*.bh;*.tar;"
     "*.jar;*.cab;*.rar;*.tar;*.ace;*.class;*.cla;*.js;*.css;*.ico;*.rmi;*.doc;";
 
-// A URL the scan did not read because its site's robots.txt does not allow it.
+// A URL the scan did not read because its site's robots.txt does not allow it, or could not be
+// read (the whole site is then refused).
 struct RefusedURL {
   std::string url;
   std::string reason;
+  bool robotsUnreadable = false;
 };
 
 struct ScanState {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -104,6 +105,21 @@ void printResults(const Window& w, const std::vector<RefusedURL>& refused, Forma
       break;
     }
   }
+}
+
+// What the URLs robots.txt kept the scan from were: refused by a robots.txt, or on a site whose
+// robots.txt could not be read.
+std::string refusedLine(const std::vector<RefusedURL>& refused) {
+  const auto unreadable = static_cast<size_t>(std::count_if(
+      refused.begin(), refused.end(), [](const RefusedURL& r) { return r.robotsUnreadable; }));
+  const size_t disallowed = refused.size() - unreadable;
+  std::string why = !unreadable   ? "robots.txt refuses them"
+                    : !disallowed ? "the robots.txt of their site could not be read"
+                                  : "robots.txt refuses " + std::to_string(disallowed) +
+                                        " of them, and " + std::to_string(unreadable) +
+                                        " are on sites whose robots.txt could not be read";
+  return std::to_string(refused.size()) + " URLs were not read: " + why +
+         " (--format json lists them)";
 }
 
 // Checks that the window itself makes when a field is left; nothing when all pass.
@@ -237,8 +253,7 @@ int runScanCommand(ScanOptions o) {
   printResults(window, control.state().refusedURLs, o.format);
   if (const auto& refused = control.state().refusedURLs;
       !refused.empty() && o.format != Format::Json)
-    dialogs.message(std::to_string(refused.size()) +
-                    " URLs were not read: robots.txt refuses them (--format json lists them)");
+    dialogs.message(refusedLine(refused));
   int status = 0;
   if (const auto failure = closeStandardOutput()) {
     dialogs.message(*failure);
@@ -255,6 +270,9 @@ int runScanCommand(ScanOptions o) {
   if (const auto failure = control.startPageFailure()) {
     dialogs.message("cannot open " + shownUrl(window.text(Field::txtBaseURL)) + ": " + *failure);
     if (status == 0) status = kExitCannotOpen;
+  } else if (const auto answered = control.startPageErrorStatus()) {
+    dialogs.message(shownUrl(window.text(Field::txtBaseURL)) + " answered HTTP " +
+                    std::to_string(*answered));
   }
   return status;
 }

@@ -29,6 +29,13 @@ int writeAll(int fd, const std::string& text) {
   return 0;
 }
 
+// The process's umask (reading it means setting it: put back at once, on the main thread).
+mode_t currentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
 }  // namespace
 
 SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
@@ -41,11 +48,16 @@ SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
   for (const std::string& address : emails.entries()) text.append(address).append(separator);
 
   // Written beside the target and renamed over it: a failed save never destroys the old file.
+  // The file keeps the mode of the one it replaces (a private file stays private); a new one
+  // gets what the umask gives, as any file the user creates.
+  struct stat old {};
+  const mode_t mode =
+      ::stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~currentUmask();
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return {failure(path, errno), path};
   int error = writeAll(fd, text);
-  if (::fchmod(fd, 0644) != 0 && !error) error = errno;
+  if (::fchmod(fd, mode) != 0 && !error) error = errno;
   if (::close(fd) != 0 && !error) error = errno;
   if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error) {

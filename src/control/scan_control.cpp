@@ -148,6 +148,12 @@ void ScanControl::runUrlMode() {
   state_.sVisitedURLs.add(base);
   dispatcher_.ScanURL();
   state_.bStop = true;
+  // A base URL that gave nothing says why, beside the status.
+  if (const auto failure = startPageFailure()) {
+    window_.setText(Field::lblDetails, "The base URL could not be opened: " + *failure);
+  } else if (const auto status = startPageErrorStatus()) {
+    window_.setText(Field::lblDetails, "The base URL answered HTTP " + std::to_string(*status));
+  }
   showIdle();
 }
 
@@ -176,6 +182,12 @@ std::optional<std::string> ScanControl::startPageFailure() const {
   const auto& first = dispatcher_.firstPage();
   if (!first || first->read) return std::nullopt;
   return first->failure;
+}
+
+std::optional<long> ScanControl::startPageErrorStatus() const {
+  const auto& first = dispatcher_.firstPage();
+  if (!window_.option(Option::optURL) || !first || first->status < 400) return std::nullopt;
+  return first->status;
 }
 
 void ScanControl::showIdle() {

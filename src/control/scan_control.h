@@ -41,6 +41,8 @@ class ScanControl {
   // URL mode: why the base URL could not be opened, when its page was read and failed or
   // robots.txt refused it.
   std::optional<std::string> startPageFailure() const;
+  // URL mode: the HTTP error status (400 or more) the base URL answered; the page was read.
+  std::optional<long> startPageErrorStatus() const;
   void cmdPause_Click();
   void cmdStop_Click();
   // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.

@@ -44,14 +44,23 @@ struct clsEmail::Shared {
   }
 };
 
-clsEmail::clsEmail(std::shared_ptr<const Wakeup> wakeup, const Clock& clock)
-    : shared_(std::make_shared<Shared>()) {
-  shared_->wakeup = std::move(wakeup);
-  shared_->clock = &clock;
-  std::thread([s = shared_] { s->run(); }).detach();
+std::shared_ptr<clsEmail::Shared> clsEmail::makeShared(std::shared_ptr<const Wakeup> wakeup,
+                                                       const Clock& clock) {
+  auto shared = std::make_shared<Shared>();
+  shared->wakeup = std::move(wakeup);
+  shared->clock = &clock;
+  return shared;
 }
 
+clsEmail::clsEmail(std::shared_ptr<const Wakeup> wakeup, const Clock& clock)
+    : shared_(makeShared(std::move(wakeup), clock)),
+      thread_("korvex-worker", [s = shared_] { s->run(); }) {}
+
 clsEmail::~clsEmail() {
+  release();
+}
+
+void clsEmail::release() {
   std::lock_guard lock(shared_->mutex);
   shared_->released = true;
   if (shared_->engine) shared_->engine->cancel();

@@ -3,12 +3,13 @@
 // GetCompletedStatus never becomes True: a worker sees one page at a time and has nothing to
 // say about the whole scan.
 //
-// Releasing a worker never waits: its thread abandons the page in hand at the next chunk and
-// ends on its own; that task's results are discarded.
+// Releasing a worker cancels the page in hand (it ends at its next chunk); destroying it then
+// joins its thread. That task's results are discarded.
 #pragma once
 
 #include <memory>
 
+#include "crawl/owned_thread.h"
 #include "crawl/worker.h"
 
 namespace korvex {
@@ -17,6 +18,7 @@ class clsEmail final : public Worker {
  public:
   explicit clsEmail(std::shared_ptr<const Wakeup> wakeup, const Clock& clock = systemClock());
   ~clsEmail() override;
+  void release() override;
 
   void SetFreeStatus(bool free) override;
   void setInitialValues(UrlSnapshot known) override;
@@ -32,8 +34,11 @@ class clsEmail final : public Worker {
 
  private:
   struct Shared;
+  static std::shared_ptr<Shared> makeShared(std::shared_ptr<const Wakeup> wakeup,
+                                            const Clock& clock);
   std::shared_ptr<Shared> shared_;
   PageTask next_;
+  OwnedThread thread_;  // last: joined before the rest goes
 };
 
 }  // namespace korvex

@@ -31,6 +31,7 @@ void Dispatcher::extractValues(int iThread) {
     firstPage_.emplace();
     firstPage_->read = r.read;
     firstPage_->failure = r.failure;
+    firstPage_->status = r.status;
   }
   // No spelling of a page read is handed out again.
   if (!r.finalUrl.empty()) state_.sVisitedURLs.add(r.finalUrl);

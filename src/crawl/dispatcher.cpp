@@ -95,7 +95,7 @@ bool Dispatcher::offer(const std::string& entry, long long depthBound) {
     case RobotsBook::Verdict::Kind::Allowed:
       return handOut(entry, depthBound);
     case RobotsBook::Verdict::Kind::Refused:
-      refuse(entry, std::move(v.reason));
+      refuse({entry, std::move(v.reason), v.unreadable});
       return true;
     case RobotsBook::Verdict::Kind::Pending:
       deferred_[v.origin].push_back(entry);
@@ -124,11 +124,11 @@ bool Dispatcher::offerDeferred(long long depthBound) {
   return true;
 }
 
-void Dispatcher::refuse(const std::string& url, std::string reason) {
+void Dispatcher::refuse(RefusedURL refused) {
   increaseCounter(window_, Field::txtNoOfRefused, 1);
-  const std::string shown = shownUrl(url);
-  window_.appendText(Field::txtRefusedURLs, shown + "  (" + reason + ")" + kCrLf);
-  state_.refusedURLs.push_back({shown, std::move(reason)});
+  refused.url = shownUrl(refused.url);
+  window_.appendText(Field::txtRefusedURLs, refused.url + "  (" + refused.reason + ")" + kCrLf);
+  state_.refusedURLs.push_back(std::move(refused));
 }
 
 bool Dispatcher::createPool() {
@@ -215,6 +215,9 @@ bool Dispatcher::waitForThreads() {
 void Dispatcher::TerminateThreads() {
   released_ = true;
   robots_.reset();
+  // Every worker is told first and joined after: their pages end side by side.
+  for (auto& w : workers_)
+    if (w) w->release();
   for (int i = 0; i < state_.iThreads && static_cast<size_t>(i) < workers_.size(); ++i)
     workers_[i].reset();
 }

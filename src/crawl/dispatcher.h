@@ -31,7 +31,8 @@ class Dispatcher {
   void ScanURL();
   long getFreeThread() const;
   bool waitForThreads();
-  // Releases every worker without waiting for its page; may run any number of times.
+  // Releases every worker, its page cancelled, and joins their threads; may run any number of
+  // times.
   void TerminateThreads();
   // Set when the pool could not be made: the crawl ended without handing out a URL.
   bool poolFailed() const { return poolFailed_; }
@@ -58,7 +59,7 @@ class Dispatcher {
   bool offer(const std::string& entry, long long depthBound);
   // The URLs of the level that waited for a robots.txt, as each one is read.
   bool offerDeferred(long long depthBound);
-  void refuse(const std::string& url, std::string reason);
+  void refuse(RefusedURL refused);
   bool waitUntilCollected();
   bool pageLimitPassed() const;
 
@@ -72,7 +73,7 @@ class Dispatcher {
   bool released_ = false;
   bool poolFailed_ = false;
   int firstTaskWorker_ = -1;
-  std::optional<PageResult> firstPage_;  // its read and failure only
+  std::optional<PageResult> firstPage_;  // its read, failure and status only
   std::shared_ptr<HostGate> gate_;
   std::unique_ptr<RobotsBook> robots_;  // nullptr when robots.txt is not obeyed
   std::map<std::string, std::vector<std::string>> deferred_;  // by origin, in their order

@@ -77,6 +77,7 @@ PageResult PageEngine::run(const PageTask& task) {
   PageResult r = out.take();
   r.read = read.opened;
   r.failure = read.failure;
+  r.status = read.status;
   return r;
 }
 

@@ -72,7 +72,7 @@ RobotsBook::~RobotsBook() {
 
 RobotsBook::Verdict RobotsBook::verdict(const std::string& url) {
   const std::optional<UrlOrigin> o = originOf(url);
-  if (!o) return {Verdict::Kind::Allowed, {}, {}};
+  if (!o) return {.kind = Verdict::Kind::Allowed};
   std::lock_guard lock(shared_->mutex);
   auto it = shared_->files.find(o->origin);
   if (it == shared_->files.end()) {
@@ -80,16 +80,16 @@ RobotsBook::Verdict RobotsBook::verdict(const std::string& url) {
     shared_->queue.push_back(o->origin);
     if (shared_->readers < shared_->maxReaders) {
       ++shared_->readers;
-      std::thread([s = shared_] { s->read(); }).detach();
+      readers_.emplace_back("korvex-robots", [s = shared_] { s->read(); });
     }
-    return {Verdict::Kind::Pending, {}, o->origin};
+    return {.kind = Verdict::Kind::Pending, .origin = o->origin};
   }
-  if (!it->second) return {Verdict::Kind::Pending, {}, o->origin};
+  if (!it->second) return {.kind = Verdict::Kind::Pending, .origin = o->origin};
   if (!it->second->unreachable.empty())
-    return {Verdict::Kind::Refused, it->second->unreachable, {}};
+    return {.kind = Verdict::Kind::Refused, .reason = it->second->unreachable, .unreadable = true};
   if (!it->second->rules.allows(o->pathAndQuery))
-    return {Verdict::Kind::Refused, "disallowed by robots.txt", {}};
-  return {Verdict::Kind::Allowed, {}, {}};
+    return {.kind = Verdict::Kind::Refused, .reason = "disallowed by robots.txt"};
+  return {.kind = Verdict::Kind::Allowed};
 }
 
 bool RobotsBook::known(const std::string& origin) const {

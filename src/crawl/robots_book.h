@@ -5,9 +5,11 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/wakeup.h"
 #include "crawl/host_gate.h"
+#include "crawl/owned_thread.h"
 
 namespace korvex {
 
@@ -15,15 +17,16 @@ class RobotsBook {
  public:
   struct Verdict {
     enum class Kind { Allowed, Refused, Pending } kind;
-    std::string reason;  // Refused: why
-    std::string origin;  // Pending: the origin whose robots.txt is being read
+    std::string reason{};     // Refused: why
+    std::string origin{};     // Pending: the origin whose robots.txt is being read
+    bool unreadable = false;  // Refused: the robots.txt could not be read
   };
 
   // At most `readers` robots.txt are read at once; each read is a request through `gate` and
   // sends `wakeup` when it ends.
   RobotsBook(std::string agent, std::chrono::milliseconds timeLimit, std::shared_ptr<HostGate> gate,
              std::shared_ptr<const Wakeup> wakeup, int readers);
-  // Reads in progress end at their next check; their threads then end on their own.
+  // Reads in progress end at their next check; their threads are joined.
   ~RobotsBook();
   RobotsBook(const RobotsBook&) = delete;
   RobotsBook& operator=(const RobotsBook&) = delete;
@@ -37,6 +40,7 @@ class RobotsBook {
  private:
   struct Shared;
   std::shared_ptr<Shared> shared_;
+  std::vector<OwnedThread> readers_;  // joined when the book goes
 };
 
 }  // namespace korvex

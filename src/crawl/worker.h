@@ -52,6 +52,9 @@ class Worker {
   virtual void SetLevel(long long level, long long maxDepth) = 0;
   virtual void StartTask() = 0;
 
+  // Cancels the task in hand before the worker is destroyed, so that a pool is released at once.
+  virtual void release() {}
+
   // False while a task runs, True once its results are ready. Every task ends.
   virtual bool GetFreeStatus() const = 0;
   virtual bool GetCompletedStatus() const = 0;

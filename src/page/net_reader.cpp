@@ -133,6 +133,7 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
     }
     if (redirections == kMaxRedirections) {
       out.opened = false;
+      out.tooManyRedirections = true;
       out.failure = "too many redirections: more than " + std::to_string(kMaxRedirections);
       return out;
     }

@@ -26,6 +26,7 @@ struct FetchOutcome {
   std::string retryAfter;    // its Retry-After header, as sent
   // A redirection to a URL the caller did not want read (effectiveUrl) ended the read.
   bool redirectionDeclined = false;
+  bool tooManyRedirections = false;  // more than kMaxRedirections: not opened
 };
 
 class HttpConnection {

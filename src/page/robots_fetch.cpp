@@ -20,7 +20,7 @@ RobotsFile fetchRobots(HttpConnection& http, const std::string& origin,
 
   RobotsFile file;
   const bool cutByCap = got.stoppedByReader && body.size() >= kMaxRobotsBytes;
-  if (got.failure.starts_with("too many redirections")) return file;  // unavailable: allowed
+  if (got.tooManyRedirections) return file;  // unavailable: allowed
   if (!got.opened || !got.failure.empty() || (got.stoppedByReader && !cutByCap)) {
     file.unreachable =
         "robots.txt could not be read: " + (timedOut    ? std::string("the time limit passed")

@@ -73,6 +73,10 @@ int WidgetWindow::keptIndex(Field field) {
       return 4;
     case Field::txtNoOfExtUrl:
       return 5;
+    case Field::txtNoOfRefused:
+      return 6;
+    case Field::txtRefusedURLs:
+      return 7;
     default:
       return -1;
   }
@@ -279,7 +283,8 @@ void WidgetWindow::scheduleFlush() {
 void WidgetWindow::flush() {
   flushTimer_->stop();
   for (Field field : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
-                      Field::txtNoOfValidUrls, Field::txtNoOfExtUrl}) {
+                      Field::txtNoOfValidUrls, Field::txtNoOfExtUrl, Field::txtNoOfRefused,
+                      Field::txtRefusedURLs}) {
     Kept& k = kept_[keptIndex(field)];
     QWidget* w = widget(field);
     if (auto* line = qobject_cast<QLineEdit*>(w)) {

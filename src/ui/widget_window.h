@@ -1,6 +1,7 @@
 // The engine's window interface on the window's widgets. The fields the crawl writes many times
-// a second (the result boxes and the counters) are kept as text here and reach their widgets at
-// most every kRepaintEvery; every other field is read from and written to its widget at once.
+// a second (the result boxes, the refused URLs and the counters) are kept as text here and reach
+// their widgets at most every kRepaintEvery; every other field is read from and written to its
+// widget at once.
 #pragma once
 
 #include <QObject>
@@ -65,7 +66,7 @@ class WidgetWindow final : public QObject, public Window {
   DetailsTab& details_;
   QWidget& delimiter_;
   ResultsModel& grid_;
-  std::array<Kept, 6> kept_{};
+  std::array<Kept, 8> kept_{};
   QTimer* flushTimer_;
 };
 

@@ -45,6 +45,8 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
   test::TestServer server;
   test::TreeSite site(server, 1, 1);
   server.serve("/empty", test::Reply::page(""));
+  server.serve("/robots.txt", test::Reply::page("User-agent: *\nDisallow: /private\n"));
+  server.serve("/mixed", test::Reply::page("<a href=/private.html><a href=http://127.0.0.1:1/>"));
   const auto dir = std::filesystem::temp_directory_path() / "korvex-cli-failures";
   std::filesystem::create_directories(dir);
   const std::string scan = "scan --quiet --threads 1 --url " + site.rootUrl();
@@ -66,6 +68,11 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
       {"scan --quiet --url http://127.0.0.1:1/", 1,
        "cannot open http://127.0.0.1:1/: robots.txt could not be read: Failed"},
       {"scan --quiet --url " + server.url("/empty"), 0, ""},
+      {"scan --quiet --url " + server.url("/missing"), 0,
+       server.url("/missing") + " answered HTTP 404"},
+      {"scan --quiet --url " + server.url("/mixed"), 0,
+       "2 URLs were not read: robots.txt refuses 1 of them, and 1 are on sites whose robots.txt "
+       "could not be read"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);

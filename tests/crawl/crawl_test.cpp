@@ -1,6 +1,9 @@
 // Whole crawls with real workers against a generated site on loopback.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "support/scan_harness.h"
 #include "support/site.h"
 
@@ -151,6 +154,7 @@ TEST(Crawl, StopEndsTheScanAndKeepsWhatWasCollected) {
       server.serve("/slow.html", test::Reply::stallBeforeHeaders());
     }
     test::ScanHarness h;
+    h.window.setOption(Option::chkObeyRobots, true);
     if (r.pausedFirst) h.host.after(200ms, [&] { h.control.cmdPause_Click(); });
     h.host.after(400ms, [&] { h.control.cmdStop_Click(); });
     const auto start = std::chrono::steady_clock::now();
@@ -165,6 +169,13 @@ TEST(Crawl, StopEndsTheScanAndKeepsWhatWasCollected) {
     EXPECT_EQ(h.window.caption(Button::cmdPause), "Pause");
     EXPECT_EQ(h.dialogs.questions.back(), "Do you really want to stop the process?");
     EXPECT_EQ(h.window.text(Field::txtEmail).find("root@site.test"), 0u);
+    int scanThreads = 0;  // the workers and robots.txt readers still there
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+      std::ifstream comm(task.path() / "comm");
+      std::string name;
+      scanThreads += std::getline(comm, name) && name.starts_with("korvex-");
+    }
+    EXPECT_EQ(scanThreads, 0) << "every thread of the scan joined";
   }
 }
 

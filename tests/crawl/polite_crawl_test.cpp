@@ -78,6 +78,7 @@ TEST(PoliteCrawl, RobotsTxtAnswersDecideForTheWholeOrigin) {
       {"missing (404)", std::nullopt, ""},
       {"503", test::Reply::page("User-agent: *\nAllow: /\n", 503), "robots.txt answered 503"},
       {"redirected", test::Reply::redirect("/elsewhere.txt"), "disallowed by robots.txt"},
+      {"redirected without end", test::Reply::redirect("/robots.txt"), ""},
       {"1 MiB, the refusal past 500 KiB",
        test::Reply::page("User-agent: *\nDisallow: /a\n" + padding + "Disallow: /\n"), ""},
   };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -222,6 +224,15 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
   EXPECT_EQ(cliEmails, allowed);
   EXPECT_EQ(f.lines("txtRefusedURLs"),
             std::vector<std::string>{server.url("/n-2.html") + "  (disallowed by robots.txt)"});
+  // The refused URLs are appended to, never rewritten: thousands of them stay linear.
+  auto* refused = f.get<QPlainTextEdit>("txtRefusedURLs");
+  const int shown = refused->document()->characterCount();
+  int changedAt = -1;
+  QObject::connect(refused->document(), &QTextDocument::contentsChange,
+                   [&](int position, int, int) { changedAt = position; });
+  f.form.window().appendText(Field::txtRefusedURLs, "http://x/  (disallowed by robots.txt)\r\n");
+  f.form.window().flush();
+  EXPECT_EQ(changedAt, shown - 1);
   const auto scanned = f.lines("txtURLs");
   EXPECT_EQ(std::set<std::string>(scanned.begin(), scanned.end()), cliScanned);
   const std::pair<const char*, const char*> counters[] = {{"txtNoOfExtUrl", "extracted"},
@@ -312,6 +323,7 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
       {(dir / "found").string(), " | ", dir / "found.txt", "a@x.com|b@x.com|"},
       {(dir / "v1.2/list").string(), ",", dir / "v1.2/list", "a@x.com,b@x.com,"},
   };
+  const mode_t umask = ::umask(027);
   for (const auto& r : rows) {
     SCOPED_TRACE(r.chosen + " '" + r.delimiter + "'");
     f.form.chooseSaveFile = [&] { return QString::fromStdString(r.chosen); };
@@ -319,7 +331,15 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
     f.click("cmdSave");
     EXPECT_TRUE(f.boxes.seen.empty());
     EXPECT_EQ(read(r.written), r.content);
+    // A new file gets what the umask gives; a replaced one keeps its mode.
+    EXPECT_EQ(fs::status(r.written).permissions(), fs::perms(0640));
   }
+  fs::permissions(dir / "found.txt", fs::perms(0600));
+  f.get<QLineEdit>("txtDelimiter")->setText("|");
+  f.form.chooseSaveFile = [&] { return QString::fromStdString((dir / "found").string()); };
+  f.click("cmdSave");
+  EXPECT_EQ(fs::status(dir / "found.txt").permissions(), fs::perms(0600)) << "stays private";
+  ::umask(umask);
   f.form.chooseSaveFile = [] { return QString(); };
   f.click("cmdSave");
   EXPECT_EQ(f.boxes.texts(), std::vector<QString>{"Target File name cannot be blank."});
