@@ -4,23 +4,19 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/scan_state.h"
-#include "control/memory_window.h"
-#include "control/window_defaults.h"
-#include "crawl/null_host.h"
+#include "base/null_host.h"
 #include "page/cnetget.h"
 #include "page/emails.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace korvex;
   const std::string page(reinterpret_cast<const char*>(data), size);
-  ScanState state;
-  MemoryWindow window;
   NullHost host;
-  applyWindowDefaults(window);
-  CNetGet net(state, window, host);
-  net.extractEmails(page, "http://fuzz/");
-  for (const std::string& address : state.sEmailList.entries()) {
+  CNetGet net(PageSettings{}, host);
+  net.cancel();  // frame sources are not read
+  const PageResult r = net.processText(page, "http://fuzz/", {.url = "http://fuzz/"}, {});
+  for (const FoundEmail& found : r.emails) {
+    const std::string& address = found.address;
     std::string again = address + ".";
     if (checkEmailForm(again) != address) std::abort();
     if (page.find(address) == std::string::npos) std::abort();

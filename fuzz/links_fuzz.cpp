@@ -10,11 +10,8 @@
 #include <set>
 #include <string>
 
-#include "base/scan_state.h"
+#include "base/null_host.h"
 #include "base/text.h"
-#include "control/memory_window.h"
-#include "control/window_defaults.h"
-#include "crawl/null_host.h"
 #include "page/cnetget.h"
 #include "page/links.h"
 
@@ -52,16 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t nl = input.find('\n');
   const std::string pageUrl = "http://" + urlCharacters(input, "./:-_?=&%");
   const std::string page = nl == std::string::npos ? input : input.substr(nl + 1);
-  ScanState state;
-  MemoryWindow window;
   NullHost host;
-  applyWindowDefaults(window);
-  state.iDepth = 1;
-  state.iMaxDepth = 2;
-  CNetGet net(state, window, host);
-  net.extractLinks(page, pageUrl);
+  CNetGet net(PageSettings{}, host);
+  net.cancel();  // frame sources are not read
+  const PageResult r =
+      net.processText(page, pageUrl, {.url = pageUrl, .level = 1, .maxDepth = 2}, {});
   std::set<std::string> seen;
-  for (const std::string& link : state.sPendingURLs) {
+  for (const std::string& link : r.links) {
     if (!startsWithNoCase(link, "http")) std::abort();
     if (!seen.insert(asciiLowerCopy(link)).second) std::abort();
     if (resolveLink(link, pageUrl, kOmitExtensions) != link) std::abort();

@@ -13,10 +13,11 @@ struct FoundEmail {
 };
 
 struct PageResult {
-  bool read = false;     // the page could be opened (an empty page included)
-  std::string failure;   // why it could not be read; empty when it was
-  std::string finalUrl;  // the URL read after redirections, when it is another
-  long status = 0;       // the HTTP status of its answer; 0 when none came
+  bool read = false;       // the page could be opened (an empty page included)
+  std::string failure;     // why it could not be read; empty when it was
+  std::string finalUrl;    // the URL read after redirections, when it is another
+  long status = 0;         // the HTTP status of its answer; 0 when none came
+  std::string retryAfter;  // its Retry-After header
   std::vector<FoundEmail> emails;
   std::vector<std::string> links;
   long long extUrls = 0;    // links taken

@@ -1,19 +1,17 @@
 #include "control/page_preview.h"
 
-#include "control/memory_window.h"
+#include "base/null_host.h"
 #include "control/window_defaults.h"
-#include "crawl/page_task.h"
+#include "page/cnetget.h"
 
 namespace korvex {
 
 PageResult previewPage(const std::string& url) {
-  MemoryWindow window;
-  applyWindowDefaults(window);
-  VisitedURLs known;  // the page's own URL, as the base URL of a scan
+  NullHost host;
+  CNetGet net(PageSettings{}, host);  // the window's start-up settings
+  VisitedURLs known;                  // the page's own URL, as the base URL of a scan
   known.add(url);
-  PageEngine engine(settingsFromWindow(window, ScanState{}));
-  return engine.run({.job = {.url = url, .level = 1, .maxDepth = maxDepthFromWindow(window)},
-                     .known = known.snapshot()});
+  return net.execProc1({.url = url, .level = 1, .maxDepth = kDefaultDepth + 1}, known.snapshot());
 }
 
 }  // namespace korvex

@@ -19,9 +19,9 @@ ScanControl::ScanControl(Window& window, Host& host, Dialogs& dialogs, WorkerFac
       dialogs_(dialogs),
       online_(std::move(online)),
       profile_(std::move(profile)),
-      objNet_(state_, window, host, clock),
+      clock_(clock),
       dispatcher_(state_, window, host, objNet_, std::move(factory)),
-      harvester_(state_, window, host, objNet_, dispatcher_, profile_, clock) {}
+      harvester_(state_, window, host, objNet_, dispatcher_, profile_) {}
 
 StartOutcome ScanControl::cmdScan_Click() {
   if (!online_()) {
@@ -33,9 +33,10 @@ StartOutcome ScanControl::cmdScan_Click() {
     return StartOutcome::NotConfirmed;
   prepare();
   connectionFailure_.clear();
-  objNet_.get().openUrl();
-  if (!objNet_.get().connOpen()) {
-    connectionFailure_ = objNet_.get().lastFailure();
+  objNet_ = std::make_unique<CNetGet>(pageSettingsFromWindow(window_, state_), host_, clock_);
+  if (!objNet_->openUrl()) {
+    connectionFailure_ = objNet_->openFailure();
+    objNet_.reset();
     showIdle();
     return StartOutcome::ConnectionFailed;
   }
@@ -48,8 +49,8 @@ StartOutcome ScanControl::cmdScan_Click() {
   } else {
     runKeywordMode();
   }
-  if (CNetGet* net = objNet_.current()) net->closeURL();
-  objNet_.release();
+  if (objNet_) objNet_->closeURL();
+  objNet_.reset();
   dispatcher_.TerminateThreads();
   if (dispatcher_.poolFailed()) {
     dialogs_.message("The workers of the scan could not be started.");
@@ -218,7 +219,7 @@ void ScanControl::cmdStop_Click() {
   window_.setEnabled(Button::cmdPause, false);
   state_.bStop = true;
   state_.bPause = false;
-  if (CNetGet* net = objNet_.current()) net->closeURL();
+  if (objNet_) objNet_->closeURL();
   window_.setText(Field::lblStatus, "Idle");
   window_.setCaption(Button::cmdPause, "Pause");
 }
@@ -230,7 +231,7 @@ void ScanControl::Form_Unload(bool& cancel) {
     cancel = true;
     return;
   }
-  if (CNetGet* net = objNet_.current()) net->closeURL();
+  if (objNet_) objNet_->closeURL();
   dispatcher_.TerminateThreads();
 }
 

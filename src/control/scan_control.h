@@ -8,7 +8,7 @@
 #include "crawl/dispatcher.h"
 #include "crawl/engine_profile.h"
 #include "crawl/harvester.h"
-#include "page/engine_slot.h"
+#include "page/cnetget.h"
 
 namespace korvex {
 
@@ -64,8 +64,11 @@ class ScanControl {
   Dialogs& dialogs_;
   OnlineProbe online_;
   EngineProfile profile_;
+  const Clock& clock_;
   ScanState state_;
-  EngineSlot objNet_;
+  // The scan's own page engine, made at Start from the window's settings and released at the
+  // end: keyword mode reads through it, and every worker gets a copy of its settings.
+  std::unique_ptr<CNetGet> objNet_;
   Dispatcher dispatcher_;
   Harvester harvester_;
   std::string connectionFailure_;

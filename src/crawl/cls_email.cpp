@@ -3,23 +3,27 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
+#include <utility>
+
+#include "base/null_host.h"
 
 namespace korvex {
 
-// What the object and its thread share; the thread keeps it alive after a release.
+// What the object and its thread share.
 struct clsEmail::Shared {
   std::shared_ptr<const Wakeup> wakeup;
   const Clock* clock;
+  NullHost host;
   std::mutex mutex;
   std::condition_variable cv;
   bool released = false;
   bool taskPending = false;
   PageTask task;
   WorkerSettings settings;
-  std::unique_ptr<PageEngine> engine;  // made by the thread for its first task
-  std::atomic<bool> free{true};
-  PageResult result;  // written by the thread before `free`, read by the crawl after it
+  std::unique_ptr<CNetGet> engine;  // made by the thread for its first task
+  std::atomic<bool> cancelled{false};
+  std::atomic<bool> idle{true};
+  PageResult result;  // written by the thread before `idle`, read by the crawl after it
 
   void run() {
     while (true) {
@@ -30,15 +34,15 @@ struct clsEmail::Shared {
         if (released) return;
         taskPending = false;
         t = std::move(task);
-        if (!engine) engine = std::make_unique<PageEngine>(settings, *clock);
+        if (!engine) engine = std::make_unique<CNetGet>(settings.page, host, *clock);
       }
-      PageResult r = engine->run(t);
+      PageResult r = runPageTask(*engine, settings.gate.get(), t, cancelled);
       {
         std::lock_guard lock(mutex);
         if (released) return;
         result = std::move(r);
       }
-      free.store(true, std::memory_order_release);
+      idle.store(true, std::memory_order_release);
       wakeup->notify();
     }
   }
@@ -63,41 +67,33 @@ clsEmail::~clsEmail() {
 void clsEmail::release() {
   std::lock_guard lock(shared_->mutex);
   shared_->released = true;
+  shared_->cancelled = true;
   if (shared_->engine) shared_->engine->cancel();
+  if (shared_->settings.gate) shared_->settings.gate->wakeAll();
   shared_->cv.notify_one();
 }
 
-void clsEmail::SetFreeStatus(bool free) {
-  shared_->free.store(free, std::memory_order_release);
-}
-
-void clsEmail::setInitialValues(UrlSnapshot known) {
-  next_.known = std::move(known);
-  shared_->result = PageResult{};
-}
-
-void clsEmail::SetURL(std::string url) {
-  next_.job.url = std::move(url);
-}
-
-void clsEmail::SetLevel(long long level, long long maxDepth) {
-  next_.job.level = level;
-  next_.job.maxDepth = maxDepth;
-}
-
-void clsEmail::StartTask() {
+void clsEmail::configure(WorkerSettings settings) {
   std::lock_guard lock(shared_->mutex);
-  shared_->settings = settings_;
-  shared_->task = next_;
+  shared_->settings = std::move(settings);
+}
+
+void clsEmail::start(PageTask task) {
+  shared_->idle.store(false, std::memory_order_release);
+  std::lock_guard lock(shared_->mutex);
+  shared_->result = {};
+  shared_->task = std::move(task);
   shared_->taskPending = true;
   shared_->cv.notify_one();
 }
 
-bool clsEmail::GetFreeStatus() const {
-  return shared_->free.load(std::memory_order_acquire);
+bool clsEmail::idle() const {
+  return shared_->idle.load(std::memory_order_acquire);
 }
-const PageResult& clsEmail::result() const {
-  return shared_->result;
+
+PageResult clsEmail::takeResult() {
+  std::lock_guard lock(shared_->mutex);
+  return std::exchange(shared_->result, {});
 }
 
 WorkerFactory clsEmail::factory(const Clock& clock) {

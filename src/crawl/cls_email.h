@@ -1,10 +1,7 @@
 // clsEmail: the real worker. Owns a thread and a page engine of its own.
 //
-// GetCompletedStatus never becomes True: a worker sees one page at a time and has nothing to
-// say about the whole scan.
-//
 // Releasing a worker cancels the page in hand (it ends at its next chunk); destroying it then
-// joins its thread. That task's results are discarded.
+// joins its thread. That task's result is discarded.
 #pragma once
 
 #include <memory>
@@ -18,17 +15,12 @@ class clsEmail final : public Worker {
  public:
   explicit clsEmail(std::shared_ptr<const Wakeup> wakeup, const Clock& clock = systemClock());
   ~clsEmail() override;
+
+  void configure(WorkerSettings settings) override;
+  void start(PageTask task) override;
+  bool idle() const override;
+  PageResult takeResult() override;
   void release() override;
-
-  void SetFreeStatus(bool free) override;
-  void setInitialValues(UrlSnapshot known) override;
-  void SetURL(std::string url) override;
-  void SetLevel(long long level, long long maxDepth) override;
-  void StartTask() override;
-
-  bool GetFreeStatus() const override;
-  bool GetCompletedStatus() const override { return false; }
-  const PageResult& result() const override;
 
   static WorkerFactory factory(const Clock& clock = systemClock());
 
@@ -37,7 +29,6 @@ class clsEmail final : public Worker {
   static std::shared_ptr<Shared> makeShared(std::shared_ptr<const Wakeup> wakeup,
                                             const Clock& clock);
   std::shared_ptr<Shared> shared_;
-  PageTask next_;
   OwnedThread thread_;  // last: joined before the rest goes
 };
 

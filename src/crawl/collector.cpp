@@ -2,7 +2,7 @@
 // the counters, links into the next level.
 #include "base/text.h"
 #include "crawl/dispatcher.h"
-#include "page/record_email.h"
+#include "crawl/record_email.h"
 
 namespace korvex {
 namespace {
@@ -26,7 +26,7 @@ void Dispatcher::extractValues(int iThread) {
   if (!w) return;
   CollectingFlag collecting(state_.bCollected);
   // Everything is taken from the worker before the first yield: Stop may release it there.
-  const PageResult r = w->result();
+  const PageResult r = w->takeResult();
   if (iThread == firstTaskWorker_ && !firstPage_) {
     firstPage_.emplace();
     firstPage_->read = r.read;
@@ -66,11 +66,6 @@ void Dispatcher::addURLs(const std::vector<std::string>& links) {
 
 bool Dispatcher::urlExists(std::string_view url) const {
   return state_.sVisitedURLs.contains(url);
-}
-
-void Dispatcher::checkCompleted() {
-  for (int i = 0; i < state_.iThreads; ++i)
-    if (Worker* w = worker(i); w && w->GetCompletedStatus()) state_.bStop = true;
 }
 
 }  // namespace korvex

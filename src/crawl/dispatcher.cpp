@@ -10,14 +10,14 @@
 
 namespace korvex {
 
-Dispatcher::Dispatcher(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
-                       WorkerFactory factory)
+Dispatcher::Dispatcher(ScanState& state, Window& window, Host& host,
+                       std::unique_ptr<CNetGet>& objNet, WorkerFactory factory)
     : state_(state), window_(window), host_(host), objNet_(objNet), factory_(std::move(factory)) {}
 
 void Dispatcher::resetPool(int threads) {
   state_.iThreads = threads;
   workers_.clear();
-  workers_.resize(static_cast<size_t>(std::max(threads, 0)) + 1);
+  workers_.resize(static_cast<size_t>(std::max(threads, 0)));
   taskUrls_.assign(workers_.size(), {});
   released_ = false;
   poolFailed_ = false;
@@ -48,7 +48,6 @@ void Dispatcher::ScanURL() {
   const long long depthBound = maxDepthFromWindow(window_);
   state_.iDepth = 1;
   while (state_.iDepth <= depthBound) {
-    if (state_.bWorkersMade) checkCompleted();
     if (state_.bStop) break;
     if (state_.sPendingURLs.empty() || pageLimitPassed()) {
       state_.bStop = true;
@@ -63,7 +62,7 @@ void Dispatcher::ScanURL() {
         if (!readyForNext()) break;
         const std::string entry = state_.aURLs[i];
         bool valid = !trimSpaces(entry).empty();
-        if (valid && state_.iDepth > 1) valid = objNet_.get().validURL(entry);
+        if (valid && state_.iDepth > 1) valid = objNet_->validURL(entry);
         if (valid && !offer(entry, depthBound)) return;
         host_.yield();
       }
@@ -78,9 +77,7 @@ void Dispatcher::ScanURL() {
 
 bool Dispatcher::readyForNext() {
   while (state_.bPause) host_.wait();
-  if (released_) return false;
-  if (state_.bWorkersMade) checkCompleted();
-  if (state_.bStop) return false;
+  if (released_ || state_.bStop) return false;
   if (pageLimitPassed()) {
     state_.bStop = true;
     return false;
@@ -132,15 +129,14 @@ void Dispatcher::refuse(RefusedURL refused) {
 }
 
 bool Dispatcher::createPool() {
-  WorkerSettings settings = settingsFromWindow(window_, state_);
-  settings.gate = gate_;
+  const WorkerSettings settings{objNet_->settings(), gate_};
   for (int k = 0; k < state_.iThreads; ++k) {
     std::unique_ptr<Worker> w = factory_ ? factory_(k, host_.wakeup()) : nullptr;
     if (!w) {
       poolFailed_ = true;
       return false;
     }
-    configureWorker(*w, settings);
+    w->configure(settings);
     workers_[k] = std::move(w);
   }
   return true;
@@ -161,21 +157,18 @@ bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
   extractValues(static_cast<int>(k));
   Worker* w = worker(static_cast<int>(k));
   if (!w) return false;  // released during the collection's yields
-  w->setInitialValues(state_.sVisitedURLs.snapshot());
-  w->SetFreeStatus(false);
-  w->SetURL(entry);
-  w->SetLevel(state_.iDepth, depthBound);
   increaseCounter(window_, Field::txtNoOfURLs, 1);
   window_.appendText(Field::txtURLs, shownUrl(entry) + kCrLf);
   taskUrls_[k] = entry;
   if (firstTaskWorker_ < 0) firstTaskWorker_ = static_cast<int>(k);
-  w->StartTask();
+  w->start({.job = {.url = entry, .level = state_.iDepth, .maxDepth = depthBound},
+            .known = state_.sVisitedURLs.snapshot()});
   return true;
 }
 
 long Dispatcher::getFreeThread() const {
   for (int k = 0; k < state_.iThreads; ++k)
-    if (Worker* w = worker(k); w && w->GetFreeStatus()) return k;
+    if (Worker* w = worker(k); w && w->idle()) return k;
   return -1;
 }
 
@@ -194,14 +187,13 @@ bool Dispatcher::waitForThreads() {
     for (int i = 0; i < state_.iThreads && !released_; ++i) {
       Worker* w = worker(i);
       if (!w) continue;
-      if (!w->GetFreeStatus()) {
+      if (!w->idle()) {
         allIdle = false;
         continue;
       }
       if (collected[i] || !waitUntilCollected()) continue;
       extractValues(i);
       collected[i] = true;
-      if (Worker* still = worker(i)) still->setInitialValues({});
     }
     if (allIdle) {
       host_.yield();

@@ -16,13 +16,14 @@
 #include "crawl/host_gate.h"
 #include "crawl/robots_book.h"
 #include "crawl/worker.h"
-#include "page/engine_slot.h"
+#include "page/cnetget.h"
 
 namespace korvex {
 
 class Dispatcher {
  public:
-  Dispatcher(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
+  // objNet: the scan's own page engine, made at Start; its settings go to every worker.
+  Dispatcher(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
              WorkerFactory factory);
 
   // Start: a pool of `threads` workers, made when the first URL is handed out, and the pacing
@@ -41,7 +42,6 @@ class Dispatcher {
 
   // Collecting worker results.
   void extractValues(int iThread);
-  void checkCompleted();
   void addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl);
   bool emailExists(std::string_view address) const;
   void addURLs(const std::vector<std::string>& links);
@@ -66,7 +66,7 @@ class Dispatcher {
   ScanState& state_;
   Window& window_;
   Host& host_;
-  EngineSlot& objNet_;
+  std::unique_ptr<CNetGet>& objNet_;
   WorkerFactory factory_;
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<std::string> taskUrls_;  // the URL each worker was last given

@@ -19,20 +19,17 @@ CutLink cutLink(std::string_view text, size_t dash) {
   return {trimmed(text.substr(start, end - start)), end};
 }
 
-Harvester::Harvester(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
-                     Dispatcher& dispatcher, const EngineProfile& profile, const Clock& clock)
+Harvester::Harvester(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
+                     Dispatcher& dispatcher, const EngineProfile& profile)
     : state_(state),
       window_(window),
       host_(host),
       objNet_(objNet),
       dispatcher_(dispatcher),
-      profile_(profile),
-      clock_(clock) {}
+      profile_(profile) {}
 
 std::string Harvester::readPage(const std::string& url) {
-  CNetGet& net = objNet_.get();
-  net.SetStartTime(clock_.now());
-  return net.ReadUrl(url);
+  return objNet_->ReadUrl(url).text;
 }
 
 void Harvester::searchPagesURLs() {
@@ -119,7 +116,7 @@ void Harvester::extractResultURLs(const std::string& text) {
       continue;
     link = replaceAll(link, "amp;", "");
     if (link.empty() || state_.sVisitedURLs.contains(link)) continue;
-    if (!objNet_.get().validURL(link)) continue;
+    if (!objNet_->validURL(link)) continue;
     state_.sVisitedURLs.add(link);
     state_.sStartLinks.push_back(link);
   }

@@ -12,8 +12,8 @@ namespace korvex {
 
 class Harvester {
  public:
-  Harvester(ScanState& state, Window& window, Host& host, EngineSlot& objNet,
-            Dispatcher& dispatcher, const EngineProfile& profile, const Clock& clock);
+  Harvester(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
+            Dispatcher& dispatcher, const EngineProfile& profile);
 
   // One pass: up to iPagesPerPass result pages from lSearchPage on, then the crawl of their
   // result links. lSearchPage names the entry fetched last when it returns.
@@ -26,10 +26,9 @@ class Harvester {
   ScanState& state_;
   Window& window_;
   Host& host_;
-  EngineSlot& objNet_;
+  std::unique_ptr<CNetGet>& objNet_;
   Dispatcher& dispatcher_;
   const EngineProfile& profile_;
-  const Clock& clock_;
 };
 
 // A link cut out of result-page text at an occurrence of "-http://" (index `dash`): it starts at

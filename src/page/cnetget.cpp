@@ -1,100 +1,56 @@
 #include "page/cnetget.h"
 
-#include "base/scan_state.h"
-#include "base/text.h"
-#include "base/window.h"
-#include "page/emails.h"
-#include "page/window_output.h"
-
 namespace korvex {
 
-CNetGet::CNetGet(ScanState& state, Window& window, Host& host, const Clock& clock)
-    : state_(state),
-      window_(window),
+CNetGet::CNetGet(PageSettings settings, Host& host, const Clock& clock)
+    : settings_(std::move(settings)),
+      urlMust_(settings_.aURLMust),
+      urlMustNot_(settings_.aURLMustNot),
+      pagesMust_(settings_.aPagesMust),
+      pagesMustNot_(settings_.aPagesMustNot),
+      omitted_(settings_.omitExtensions),
+      rules_{.url = {.mustFieldFilled = !settings_.urlMust.empty(),
+                     .matchAny = settings_.optUrlAny,
+                     .matchAll = settings_.optUrlAll,
+                     .must = &urlMust_,
+                     .mustNotFieldFilled = !settings_.urlMustNot.empty(),
+                     .mustNot = &urlMustNot_},
+             .page = {.mustFieldFilled = !settings_.pagesMust.empty(),
+                      .matchAny = settings_.optPagesAny,
+                      .matchAll = settings_.optPagesAll,
+                      .must = &pagesMust_,
+                      .mustNotFieldFilled = !settings_.pagesMustNot.empty(),
+                      .mustNot = &pagesMustNot_},
+             .omitted = &omitted_},
       reader_(
-          host, [&window] { return fieldNumber(window, Field::txtMaxTime); }, clock),
-      processor_(reader_, host) {}
-
-void CNetGet::openUrl() {
-  lastRead_ = {};
-  reader_.setAgent(agentFromWindow(window_));
-  if (!reader_.open()) lastRead_.failure = reader_.openFailure();
+          host, [maxTime = settings_.maxTime] { return maxTime; }, clock),
+      processor_(reader_, host) {
+  reader_.setAgent(settings_.agent);
 }
 
-std::string CNetGet::ReadUrl(const std::string& sURL) {
-  lastRead_ = reader_.read(sURL);
-  return std::move(lastRead_.text);
+ReadResult CNetGet::ReadUrl(const std::string& url) {
+  reader_.setStartTime(reader_.clock().now());
+  return reader_.read(url);
 }
 
-std::string CNetGet::closeURL() {
-  reader_.close();
-  return {};
+PageResult CNetGet::execProc1(const PageJob& job, UrlSnapshot known) {
+  ResultOutput out(std::move(known));
+  const ReadResult read = processor_.process(job, rules_, out);
+  PageResult r = out.take();
+  r.read = read.opened;
+  r.failure = read.failure;
+  r.status = read.status;
+  r.retryAfter = read.retryAfter;
+  return r;
 }
 
-std::string CNetGet::execProc1() {
-  lastRead_ = {};
-  if (state_.sPageURL.empty() || state_.bStop) return {};
-  WindowOutput out(state_, window_);
-  lastRead_ = processor_.process(jobAt(state_.sPageURL), rulesFromWindow(), out);
-  state_.sPageURL.clear();
-  return {};
-}
-
-PageJob CNetGet::jobAt(std::string url) const {
-  return {.url = std::move(url), .level = state_.iDepth, .maxDepth = state_.iMaxDepth};
-}
-
-PageRules CNetGet::rulesFromWindow() const {
-  if (!omitted_ || omittedSource_ != state_.sOmitExtensions) {
-    omittedSource_ = state_.sOmitExtensions;
-    omitted_.emplace(omittedSource_);
-  }
-  auto filled = [this](Field box) { return !trimSpaces(window_.text(box)).empty(); };
-  return {.url = {.mustFieldFilled = filled(Field::txtURLMustKeyword),
-                  .matchAny = window_.option(Option::OptURLAny),
-                  .matchAll = window_.option(Option::OptURLAll),
-                  .must = &urlMust_.of(state_.aURLMust),
-                  .mustNotFieldFilled = filled(Field::txtURLMustNotKeyword),
-                  .mustNot = &urlMustNot_.of(state_.aURLMustNot)},
-          .page = {.mustFieldFilled = filled(Field::txtPagesMustKeyword),
-                   .matchAny = window_.option(Option::OptPagesAny),
-                   .matchAll = window_.option(Option::OptPagesAll),
-                   .must = &pagesMust_.of(state_.aPagesMust),
-                   .mustNotFieldFilled = filled(Field::txtPagesMustNotKeyword),
-                   .mustNot = &pagesMustNot_.of(state_.aPagesMustNot)},
-          .omitted = &omitted_.value()};
-}
-
-bool CNetGet::validPage(std::string_view sPage) const {
-  return passesKeywordRules(sPage, rulesFromWindow().page);
-}
-
-void CNetGet::extractLinks(std::string_view sPage, const std::string& sURL) {
-  WindowOutput out(state_, window_);
-  processor_.extractLinks(sPage, LinkBase(sURL), jobAt(sURL), rulesFromWindow(), out);
-}
-
-bool CNetGet::urlListed(std::string_view sLink) const {
-  return state_.sVisitedURLs.contains(sLink);
-}
-
-bool CNetGet::validURL(std::string_view zURL) const {
-  return passesKeywordRules(zURL, rulesFromWindow().url);
-}
-
-void CNetGet::extractEmails(std::string_view sPage, const std::string& sURL) {
-  WindowOutput out(state_, window_);
-  processor_.extractEmails(sPage, sURL, out);
-}
-
-std::string CNetGet::checkEmail(std::string& vAddress) const {
-  std::string result = checkEmailForm(vAddress);
-  if (result.empty() || emailListed(vAddress)) return {};
-  return result;
-}
-
-bool CNetGet::emailListed(std::string_view vAddress) const {
-  return state_.sEmailList.contains(vAddress);
+PageResult CNetGet::processText(std::string text, const std::string& finalUrl, const PageJob& job,
+                                UrlSnapshot known) {
+  ResultOutput out(std::move(known));
+  processor_.processText(text, finalUrl, job, rules_, out);
+  PageResult r = out.take();
+  r.read = true;
+  return r;
 }
 
 }  // namespace korvex

@@ -1,68 +1,60 @@
-// CNetGet: the page engine of the main window (objNet). Reads pages over HTTP within the
-// per-page time limit of the window's field, and processes one page into the scan state and the
-// window: frames, page rules, addresses, links. Workers run the same processing into a
-// PageResult instead (crawl/page_task.h).
+// CNetGet: the page engine. Reads pages over HTTP within the per-page time limit and processes
+// one page into a PageResult: its frames, the page rules, its addresses and its links. Each
+// worker owns one; keyword mode reads the search engine's result pages through the scan's own
+// (objNet), and `korvex-cli page`, the tests, fuzzers and benchmarks drive the same processing.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "page/keyword_rules.h"
+#include "base/clock.h"
+#include "base/keyword_set.h"
+#include "base/page_result.h"
+#include "base/url_set.h"
 #include "page/links.h"
 #include "page/page_processor.h"
 #include "page/page_reader.h"
+#include "page/page_settings.h"
 
 namespace korvex {
 
-struct ScanState;
-class Window;
 class Host;
 
 class CNetGet {
  public:
-  CNetGet(ScanState& state, Window& window, Host& host, const Clock& clock = systemClock());
+  // The rules are compiled here, once. `host` is yielded to while a page is read (the main
+  // thread's engine keeps the window alive through it).
+  CNetGet(PageSettings settings, Host& host, const Clock& clock = systemClock());
+  CNetGet(const CNetGet&) = delete;  // the rules point into the engine
+  CNetGet& operator=(const CNetGet&) = delete;
 
-  // Reading.
-  void openUrl();
-  std::string ReadUrl(const std::string& sURL);
-  std::string closeURL();
+  const PageSettings& settings() const { return settings_; }
+
+  // The Internet connection; a read opens it when it was never opened.
+  bool openUrl() { return reader_.open(); }
+  const std::string& openFailure() const { return reader_.openFailure(); }
   bool connOpen() const { return reader_.everOpened(); }
-  void SetStartTime(Clock::TimePoint time) { reader_.setStartTime(time); }
-  // Whether the last read reached its page (an empty page included), and why not.
-  bool lastReadOpened() const { return lastRead_.opened; }
-  const std::string& lastFailure() const { return lastRead_.failure; }
-  // Any thread: ends a read in progress and makes every later read give "".
+  void closeURL() { reader_.close(); }
+  // Any thread: ends a read in progress and makes every later read fail.
   void cancel() { reader_.cancel(); }
 
-  // Page processing of sPageURL; lastReadOpened() then tells whether its page opened.
-  std::string execProc1();
-  bool validPage(std::string_view sPage) const;
+  // A page read whole, its time limit counted from now (keyword mode's result pages).
+  ReadResult ReadUrl(const std::string& url);
+  // Page processing of one URL: `known` holds the URLs the scan knew when the task began.
+  PageResult execProc1(const PageJob& job, UrlSnapshot known);
+  // The same for a page text already read from `finalUrl` (its frames are still read).
+  PageResult processText(std::string text, const std::string& finalUrl, const PageJob& job,
+                         UrlSnapshot known);
 
-  // Links.
-  void extractLinks(std::string_view sPage, const std::string& sURL);
-  bool urlListed(std::string_view sLink) const;
-  bool validURL(std::string_view zURL) const;
-
-  // Addresses.
-  void extractEmails(std::string_view sPage, const std::string& sURL);
-  std::string checkEmail(std::string& vAddress) const;
-  bool emailListed(std::string_view vAddress) const;
+  bool validURL(std::string_view zURL) const { return passesKeywordRules(zURL, rules_.url); }
 
  private:
-  // The emptiness tests look at the boxes as they are now; the entries are the lists of Start.
-  PageRules rulesFromWindow() const;
-  PageJob jobAt(std::string url) const;
-
-  ScanState& state_;
-  Window& window_;
-  // The window's keyword lists and file patterns, compiled when they change.
-  mutable CompiledKeywords urlMust_, urlMustNot_, pagesMust_, pagesMustNot_;
-  mutable std::optional<OmittedFiles> omitted_;
-  mutable std::string omittedSource_;
+  PageSettings settings_;
+  KeywordSet urlMust_, urlMustNot_, pagesMust_, pagesMustNot_;
+  OmittedFiles omitted_;
+  PageRules rules_;
   PageReader reader_;
   PageProcessor processor_;
-  ReadResult lastRead_;
 };
 
 }  // namespace korvex

@@ -15,12 +15,4 @@ bool passesKeywordRules(std::string_view text, const KeywordRules& rules) {
   return result;
 }
 
-const KeywordSet& CompiledKeywords::of(const std::vector<std::string>& list) {
-  if (!set_ || list != source_) {
-    source_ = list;
-    set_.emplace(list);
-  }
-  return *set_;
-}
-
 }  // namespace korvex

@@ -1,10 +1,8 @@
 // The keyword rules that URLs and pages must satisfy.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/keyword_set.h"
 
@@ -23,15 +21,5 @@ struct KeywordRules {
 // everywhere. With neither option selected the must-contain list is not applied. One pass over
 // the text per list, however long the lists.
 bool passesKeywordRules(std::string_view text, const KeywordRules& rules);
-
-// A keyword list compiled once, and again only when the list changes.
-class CompiledKeywords {
- public:
-  const KeywordSet& of(const std::vector<std::string>& list);
-
- private:
-  std::vector<std::string> source_;
-  std::optional<KeywordSet> set_;
-};
 
 }  // namespace korvex

@@ -10,33 +10,37 @@
 
 namespace korvex {
 
-ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, PageOutput& out) {
+ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, ResultOutput& out) {
   reader_.setStartTime(reader_.clock().now());
   // A redirection to a URL the scan knows is not followed: that page is read under it.
   ReadResult read =
       reader_.read(job.url, [&out](const std::string& target) { return !out.urlKnown(target); });
   std::string page = std::move(read.text);
-  if (page.empty()) return read;
+  if (!page.empty())
+    processText(page, read.effectiveUrl.empty() ? job.url : read.effectiveUrl, job, rules, out);
+  return read;
+}
+
+void PageProcessor::processText(std::string& page, const std::string& finalUrl, const PageJob& job,
+                                const PageRules& rules, ResultOutput& out) {
+  if (page.empty()) return;
   // Links resolve against the URL finally read, which no link may bring back; the addresses
   // name the URL handed out.
-  const std::string& finalUrl = read.effectiveUrl.empty() ? job.url : read.effectiveUrl;
   if (!equalsNoCase(finalUrl, job.url)) out.pageRedirected(finalUrl);
   const LinkBase base(finalUrl);
   addFrames(page, base, rules, out);
-  const bool accepted = job.level <= 1 || passesKeywordRules(page, rules.page);
-  if (accepted) {
-    out.pageAccepted(job.url);
+  if (job.level <= 1 || passesKeywordRules(page, rules.page)) {
+    out.pageAccepted();
     host_.yield();
     extractEmails(page, job.url, out);
   }
-  if (!out.stopped()) extractLinks(page, base, job, rules, out);
-  return read;
+  extractLinks(page, base, job, rules, out);
 }
 
 // Every "src=" value is taken while a "<frame" still follows the position reached. Only the
 // page as first read is searched, so frames of frames are not followed.
 void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
-                              PageOutput& out) {
+                              ResultOutput& out) {
   const size_t firstRead = page.size();
   NoCaseFinder frameTags(page, "<frame");
   NoCaseFinder sources(page, "src=");
@@ -68,8 +72,8 @@ void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const
   }
 }
 
-void PageProcessor::extractEmails(std::string_view page, const std::string& url, PageOutput& out) {
-  if (page.empty() || out.stopped()) return;
+void PageProcessor::extractEmails(std::string_view page, const std::string& url,
+                                  ResultOutput& out) {
   forEachEmailCandidate(page, [&](std::string_view candidate) {
     const std::string_view address = addressForm(candidate);
     if (address.empty() || out.emailKnown(address)) return;
@@ -79,8 +83,8 @@ void PageProcessor::extractEmails(std::string_view page, const std::string& url,
 }
 
 void PageProcessor::extractLinks(std::string_view page, LinkBase base, const PageJob& job,
-                                 const PageRules& rules, PageOutput& out) {
-  if (job.level >= job.maxDepth || page.empty() || out.stopped()) return;
+                                 const PageRules& rules, ResultOutput& out) {
+  if (job.level >= job.maxDepth) return;
   NoCaseFinder hrefs(page, "href=");
   std::string scratch, piece, link;  // reused from link to link
   // A value met before on this page gives nothing new: its links are known or were dropped.
@@ -112,7 +116,6 @@ void PageProcessor::extractLinks(std::string_view page, LinkBase base, const Pag
       link.clear();
     });
   }
-  out.linksDone();
   host_.yield();
 }
 

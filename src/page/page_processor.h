@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "page/keyword_rules.h"
 #include "page/links.h"
-#include "page/page_output.h"
 #include "page/page_reader.h"
+#include "page/result_output.h"
 
 namespace korvex {
 
@@ -25,20 +26,30 @@ struct PageJob {
   long long maxDepth = 6;  // no links are taken at this level
 };
 
+// The keyword rules of links and pages, and the file patterns whose links are not followed.
+struct PageRules {
+  KeywordRules url;
+  KeywordRules page;
+  const OmittedFiles* omitted = nullptr;
+};
+
 class PageProcessor {
  public:
   PageProcessor(PageReader& reader, Host& host) : reader_(reader), host_(host) {}
 
-  // The read of the page itself: whether it opened and why not.
-  ReadResult process(const PageJob& job, const PageRules& rules, PageOutput& out);
-  void extractEmails(std::string_view page, const std::string& url, PageOutput& out);
-  // Links resolve against `base`, or the page's own <base href>.
-  void extractLinks(std::string_view page, LinkBase base, const PageJob& job,
-                    const PageRules& rules, PageOutput& out);
+  // Reads the page and processes it; returns the read of the page itself.
+  ReadResult process(const PageJob& job, const PageRules& rules, ResultOutput& out);
+  // Processes a page already read from `finalUrl`: its frames are read and added to it.
+  void processText(std::string& page, const std::string& finalUrl, const PageJob& job,
+                   const PageRules& rules, ResultOutput& out);
 
  private:
   void addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
-                 PageOutput& out);
+                 ResultOutput& out);
+  void extractEmails(std::string_view page, const std::string& url, ResultOutput& out);
+  // Links resolve against `base`, or the page's own <base href>.
+  void extractLinks(std::string_view page, LinkBase base, const PageJob& job,
+                    const PageRules& rules, ResultOutput& out);
 
   PageReader& reader_;
   Host& host_;

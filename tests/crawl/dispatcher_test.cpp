@@ -1,7 +1,6 @@
 // The dispatcher and the collector with scripted workers.
 #include <gtest/gtest.h>
 
-#include "support/engine_harness.h"
 #include "support/fake_worker.h"
 #include "support/scan_harness.h"
 

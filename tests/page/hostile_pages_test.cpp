@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "control/page_preview.h"
-#include "crawl/page_task.h"
+#include "support/engine_harness.h"
 #include "support/fake_engine.h"
 #include "support/fake_worker.h"
 #include "support/scan_harness.h"
@@ -46,12 +46,10 @@ TEST(HostilePages, EveryScannerFinishes) {
         break;
       case bench::Scanner::Keywords:
         withinWatchdog(page.name, [&] {
-          WorkerSettings settings;
-          settings.pagesMust = "x";
-          settings.aPagesMust = keywords;
-          PageEngine engine(settings);
-          const PageResult r =
-              engine.run({.job = {.url = server.url(path), .level = 2}, .known = {}});
+          test::EngineHarness h;
+          h.settings.pagesMust = "x";
+          h.settings.aPagesMust = keywords;
+          const PageResult r = h.read(server.url(path), 2);
           EXPECT_TRUE(r.read);
           EXPECT_EQ(r.validUrls, 0) << "none of the keywords occurs";
         });

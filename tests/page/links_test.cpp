@@ -105,9 +105,10 @@ struct PageCase {
   Strings expected;
 };
 
-Strings linksOf(test::EngineHarness& h, std::string_view page) {
-  h.net.extractLinks(page, "http://h/a/p");
-  return h.state.sPendingURLs;
+Strings linksOf(test::EngineHarness& h, std::string_view page, VisitedURLs known = {}) {
+  const PageResult r = h.process(page, "http://h/a/p", 1, std::move(known));
+  EXPECT_EQ(r.extUrls, static_cast<long long>(r.links.size()));
+  return r.links;
 }
 
 TEST(Links, HrefValueScanning) {
@@ -145,18 +146,20 @@ TEST(Links, HrefValueScanning) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
     EXPECT_EQ(linksOf(h, c.page), c.expected);
-    EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl),
-              c.expected.empty() ? "" : std::to_string(c.expected.size()));
   }
 }
 
 TEST(Links, KnownUrlsAreWholeUrlsIgnoringCase) {
   test::EngineHarness h;
-  h.state.sVisitedURLs.add("http://h/page?id=12");
-  h.state.sVisitedURLs.add("http://h/deep/er.html");
-  EXPECT_EQ(linksOf(h, "<a href=/page?id=1><a href=/><a href=/PAGE?ID=12><a href=/deep/er.html>"),
-            (Strings{"http://h/page?id=1", "http://h/"}));
-  EXPECT_TRUE(h.net.urlListed("HTTP://H/PAGE?ID=1"));
+  VisitedURLs known;
+  known.add("http://h/page?id=12");
+  known.add("http://h/deep/er.html");
+  EXPECT_EQ(linksOf(h,
+                    "<a href=/page?id=1><a href=/><a href=/PAGE?ID=12><a href=/deep/er.html>"
+                    "<a href=/Page?Id=1><a href=p>",
+                    known),
+            (Strings{"http://h/page?id=1", "http://h/"}))
+      << "the page's own URL is known too";
 }
 
 TEST(Links, UrlKeywordRules) {
@@ -180,11 +183,12 @@ TEST(Links, UrlKeywordRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
-    h.window.setText(Field::txtURLMustKeyword, c.must);
-    h.window.setText(Field::txtURLMustNotKeyword, c.mustNot);
-    h.window.setOption(c.all ? Option::OptURLAll : Option::OptURLAny, true);
-    h.state.aURLMust = split(c.must, "\r\n");
-    h.state.aURLMustNot = split(c.mustNot, "\r\n");
+    h.settings.urlMust = trimmed(c.must);
+    h.settings.urlMustNot = trimmed(c.mustNot);
+    h.settings.optUrlAny = !c.all;
+    h.settings.optUrlAll = c.all;
+    h.settings.aURLMust = split(c.must, "\r\n");
+    h.settings.aURLMustNot = split(c.mustNot, "\r\n");
     Strings expected;
     for (const char* i = c.taken; *i; ++i)
       expected.push_back("http://h/a/" + pages[*i - '0'] + ".html");

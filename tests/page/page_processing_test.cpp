@@ -10,25 +10,10 @@ namespace {
 using Strings = std::vector<std::string>;
 using test::Reply;
 
-struct Processed {
-  Strings urls;  // lines of txtURLs
-  Strings emails;
-  Strings links;
-  std::string valid;
-};
-
-Processed process(test::EngineHarness& h, const std::string& url) {
-  h.state.sPageURL = url;
-  h.state.sVisitedURLs.add(url);
-  h.net.execProc1();
-  EXPECT_EQ(h.state.sPageURL, "");
-  Processed p;
-  for (auto& line : split(h.window.text(Field::txtURLs), "\r\n"))
-    if (!line.empty()) p.urls.push_back(line);
-  p.emails = h.emails();
-  p.links = h.state.sPendingURLs;
-  p.valid = h.window.text(Field::txtNoOfValidUrls);
-  return p;
+Strings emailsOf(const PageResult& r) {
+  Strings out;
+  for (const FoundEmail& e : r.emails) out.push_back(e.address);
+  return out;
 }
 
 TEST(PageProcessing, FramesAreAddedToThePage) {
@@ -42,18 +27,16 @@ TEST(PageProcessing, FramesAreAddedToThePage) {
   server.serve("/f/inner.html", Reply::page("inner@a.com\n"));
   server.serve("/f/only-iframe.html", Reply::page("<iframe src=alone.html></iframe>"));
   test::EngineHarness h;
-  process(h, server.url("/f/only-iframe.html"));
+  h.read(server.url("/f/only-iframe.html"));
   EXPECT_EQ(server.hits("/f/alone.html"), 0) << "an iframe alone does not make a frameset";
   const std::string page = server.url("/f/index.html");
-  const Processed p = process(h, page);
-  EXPECT_EQ(p.emails, (Strings{"left@a.com", "inner@a.com", "right@a.com"}))
+  const PageResult p = h.read(page);
+  EXPECT_EQ(emailsOf(p), (Strings{"left@a.com", "inner@a.com", "right@a.com"}))
       << "the iframe's src= comes before a later <frame, so it is read too";
   EXPECT_EQ(server.hits("/f/left.html"), 1) << "a listed source is not read again";
   EXPECT_EQ(server.hits("/f/logo.gif"), 0) << "an omitted file type is not read";
-  EXPECT_EQ(h.gridRows()[0][2], page) << "frame addresses carry the frameset's URL";
+  EXPECT_EQ(p.emails[0].url, page) << "frame addresses carry the frameset's URL";
   EXPECT_EQ(p.links, (Strings{server.url("/f/l2.html")}));
-  EXPECT_EQ(p.urls, (Strings{server.url("/f/only-iframe.html"), page}));
-  EXPECT_TRUE(h.state.sVisitedURLs.contains(server.url("/f/right.html")));
   EXPECT_EQ(server.hits("/f/deeper.html"), 0) << "frames of frames are not followed";
 }
 
@@ -67,9 +50,9 @@ TEST(PageProcessing, FramesAreBounded) {
   server.serve("/huge.html", Reply::page(std::string(kMaxPageBytes - 16, ' ') + " cut@huge.com"));
   server.serve("/after.html", Reply::page("after@a.com"));
   test::EngineHarness h;
-  process(h, server.url("/many.html"));
+  h.read(server.url("/many.html"));
   EXPECT_EQ(server.requests().size(), 1u + kMaxFrameReads);
-  EXPECT_TRUE(process(h, server.url("/big.html")).emails.empty());
+  EXPECT_TRUE(h.read(server.url("/big.html")).emails.empty());
   EXPECT_EQ(server.hits("/after.html"), 0);
 }
 
@@ -93,13 +76,12 @@ TEST(PageProcessing, PageRulesFromLevelTwoOn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
-    h.state.iDepth = c.level;
-    h.window.setText(Field::txtPagesMustKeyword, c.must);
-    h.window.setText(Field::txtPagesMustNotKeyword, c.mustNot);
-    h.state.aPagesMust = split(c.must, "\r\n");
-    h.state.aPagesMustNot = split(c.mustNot, "\r\n");
-    const Processed p = process(h, server.url("/p.html"));
-    EXPECT_EQ(p.valid, c.accepted ? "1" : "");
+    h.settings.pagesMust = trimmed(c.must);
+    h.settings.pagesMustNot = trimmed(c.mustNot);
+    h.settings.aPagesMust = split(c.must, "\r\n");
+    h.settings.aPagesMustNot = split(c.mustNot, "\r\n");
+    const PageResult p = h.read(server.url("/p.html"), c.level);
+    EXPECT_EQ(p.validUrls, c.accepted ? 1 : 0);
     EXPECT_EQ(p.emails.size(), c.accepted ? 1u : 0u);
     EXPECT_EQ(p.links, (Strings{server.url("/next.html")})) << "links are taken either way";
   }
@@ -113,33 +95,22 @@ TEST(PageProcessing, LinksResolveAgainstTheUrlFinallyRead) {
                            "<a href=c.html><a href=../dir/c.html><a href=/dir/./c.html>"));
   server.serve("/dir/f.html", Reply::page("frame@b.com"));
   test::EngineHarness h;
-  const Processed p = process(h, server.url("/a"));
+  const PageResult p = h.read(server.url("/a"));
   EXPECT_EQ(p.links, (Strings{server.url("/dir/c.html")})) << "one page, three spellings";
   EXPECT_EQ(server.hits("/dir/f.html"), 1) << "a frame reached under two spellings is read once";
-  EXPECT_EQ(p.emails, (Strings{"me@b.com", "frame@b.com"}));
-  EXPECT_EQ(h.gridRows()[0][2], server.url("/a")) << "addresses name the URL handed out";
+  EXPECT_EQ(emailsOf(p), (Strings{"me@b.com", "frame@b.com"}));
+  EXPECT_EQ(p.emails[0].url, server.url("/a")) << "addresses name the URL handed out";
+  EXPECT_EQ(p.finalUrl, server.url("/dir/b.html")) << "the final URL joins the known URLs";
 }
 
-TEST(PageProcessing, GuardsEndTheirStepAtOnce) {
-  const struct {
-    const char* name;
-    bool stop, lastLevel, emails, links;
-  } rows[] = {{"stopping", true, false, false, false}, {"last level", false, true, true, false}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.name);
-    test::EngineHarness h;
-    h.state.bStop = r.stop;
-    if (r.lastLevel) h.state.iDepth = h.state.iMaxDepth;
-    h.net.extractEmails("a@b.com", "http://h/");
-    h.net.extractLinks("<a href=x.html>", "http://h/");
-    EXPECT_EQ(h.emails().size(), r.emails ? 1u : 0u);
-    EXPECT_EQ(h.state.sPendingURLs.size(), r.links ? 1u : 0u);
-    h.state.sPageURL = "http://127.0.0.1:1/";
-    h.net.execProc1();
-    EXPECT_EQ(h.state.sPageURL.empty(), !r.stop) << "a stopped scan reads nothing";
-    EXPECT_EQ(h.window.text(Field::txtURLs), "") << "an unreadable page is not listed";
-    EXPECT_EQ(h.window.text(Field::txtNoOfValidUrls), "");
-  }
+TEST(PageProcessing, NoLinksAtTheLastLevelAndNothingFromAnUnreadablePage) {
+  test::EngineHarness h;
+  const PageResult last = h.process("a@b.com <a href=x.html>", "http://h/", 6);
+  EXPECT_EQ(last.emails.size(), 1u);
+  EXPECT_TRUE(last.links.empty());
+  const PageResult unread = h.read("http://127.0.0.1:1/");
+  EXPECT_FALSE(unread.read);
+  EXPECT_EQ(unread.validUrls, 0) << "an unreadable page is not counted";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 
 #include "support/engine_harness.h"
 #include "support/test_server.h"
@@ -16,23 +17,22 @@ TEST(Reader, ConnectionLifeCycle) {
   TestServer server;
   server.serve("/a", Reply::page("hello"));
   test::EngineHarness h;
-  EXPECT_FALSE(h.net.connOpen());
-  h.net.SetStartTime(systemClock().now());
-  EXPECT_EQ(h.net.ReadUrl(server.url("/a")), "hello");  // opens the connection itself
-  EXPECT_TRUE(h.net.connOpen());
+  EXPECT_FALSE(h.net().connOpen());
+  EXPECT_EQ(h.net().ReadUrl(server.url("/a")).text, "hello");  // opens the connection itself
+  EXPECT_TRUE(h.net().connOpen());
   EXPECT_EQ(server.lastHeader("/a", "User-Agent"), "Microsoft Internet Explorer");
   EXPECT_EQ(server.lastHeader("/a", "Cache-Control"), "no-cache");
 
   // Stop closes the connection in the middle of a read: it ends, and so does every later one
   // until the connection is opened again.
   server.serve("/slow", Reply::trickle(std::string(200, 's'), 10, 20ms));
-  h.host.after(100ms, [&] { h.net.closeURL(); });
-  EXPECT_LT(h.net.ReadUrl(server.url("/slow")).size(), 200u);
-  EXPECT_TRUE(h.net.connOpen());
-  EXPECT_EQ(h.net.ReadUrl(server.url("/a")), "");
+  h.host.after(100ms, [&] { h.net().closeURL(); });
+  EXPECT_LT(h.net().ReadUrl(server.url("/slow")).text.size(), 200u);
+  EXPECT_TRUE(h.net().connOpen());
+  EXPECT_EQ(h.net().ReadUrl(server.url("/a")).text, "");
   EXPECT_EQ(server.hits("/a"), 1);
-  h.net.openUrl();
-  EXPECT_EQ(h.net.ReadUrl(server.url("/a")), "hello");
+  h.net().openUrl();
+  EXPECT_EQ(h.net().ReadUrl(server.url("/a")).text, "hello");
 }
 
 TEST(Reader, WhatAPageReads) {
@@ -66,11 +66,10 @@ TEST(Reader, WhatAPageReads) {
   test::EngineHarness h;
   for (const auto& [target, expected] : cases) {
     SCOPED_TRACE(target);
-    h.net.SetStartTime(systemClock().now());
-    const std::string got = h.net.ReadUrl(server.url(target));
-    EXPECT_EQ(got.size(), expected.size());
-    EXPECT_TRUE(got == expected);
-    EXPECT_TRUE(h.net.lastReadOpened());
+    const ReadResult got = h.net().ReadUrl(server.url(target));
+    EXPECT_EQ(got.text.size(), expected.size());
+    EXPECT_TRUE(got.text == expected);
+    EXPECT_TRUE(got.opened);
   }
   EXPECT_NE(server.lastHeader("/gzip", "Accept-Encoding").find("gzip"), std::string::npos)
       << "the compressed page came compressed";
@@ -97,9 +96,10 @@ TEST(Reader, UrlsThatCannotBeOpenedSayWhy) {
   test::EngineHarness h;
   for (const auto& [url, reason] : cases) {
     SCOPED_TRACE(url);
-    EXPECT_EQ(h.net.ReadUrl(url), "");
-    EXPECT_FALSE(h.net.lastReadOpened());
-    EXPECT_NE(h.net.lastFailure().find(reason), std::string::npos) << h.net.lastFailure();
+    const ReadResult got = h.net().ReadUrl(url);
+    EXPECT_EQ(got.text, "");
+    EXPECT_FALSE(got.opened);
+    EXPECT_NE(got.failure.find(reason), std::string::npos) << got.failure;
   }
   EXPECT_EQ(server.hits("/hop10"), 1);  // ten redirections followed, the eleventh refused
   EXPECT_EQ(server.hits("/hop11"), 0);
@@ -129,26 +129,25 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
   const struct {
     const char* name;
     Reply reply;
-    const char* maxTime;
+    double maxTime;
     size_t least, most;  // bytes read
   } cases[] = {
-      {"stall before the headers", Reply::stallBeforeHeaders(), "0", 0, 0},
-      {"stall in the middle of the body", Reply::stallMidBody(prefix + "never", prefix.size()), "0",
+      {"stall before the headers", Reply::stallBeforeHeaders(), 0, 0, 0},
+      {"stall in the middle of the body", Reply::stallMidBody(prefix + "never", prefix.size()), 0,
        prefix.size(), prefix.size()},
-      {"a slow body past the limit", Reply::trickle(slow, 1, 40ms), "0.02", 1, slow.size() - 1},
-      {"a slow body within the limit", Reply::trickle(slow, 1, 40ms), "1", slow.size(),
-       slow.size()},
-      {"a limit that cannot be read", Reply::page("text"), "1e999", 0, 0},
+      {"a slow body past the limit", Reply::trickle(slow, 1, 40ms), 0.02, 1, slow.size() - 1},
+      {"a slow body within the limit", Reply::trickle(slow, 1, 40ms), 1, slow.size(), slow.size()},
+      {"a limit that cannot be read", Reply::page("text"), std::numeric_limits<double>::infinity(),
+       0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TestServer server;
     server.serve("/p", c.reply);
     test::EngineHarness h;
-    h.window.setText(Field::txtMaxTime, c.maxTime);
-    h.net.SetStartTime(systemClock().now());
+    h.settings.maxTime = c.maxTime;
     const auto start = std::chrono::steady_clock::now();
-    const std::string got = h.net.ReadUrl(server.url("/p"));
+    const std::string got = h.net().ReadUrl(server.url("/p")).text;
     EXPECT_GE(got.size(), c.least);
     EXPECT_LE(got.size(), c.most);
     EXPECT_TRUE(c.reply.body.starts_with(got));

@@ -1,38 +1,43 @@
-// A page engine wired to an in-memory window, as the main window's own engine is.
+// The page engine as a worker runs it, with the window's start-up settings unless a test changes
+// them before its first use.
 #pragma once
 
+#include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "base/scan_state.h"
 #include "control/loop_host.h"
-#include "control/memory_window.h"
-#include "control/window_defaults.h"
 #include "page/cnetget.h"
 
 namespace korvex::test {
 
-// The grid's rows below its heading, three cells each.
-inline std::vector<std::vector<std::string>> gridRows(const Window& window) {
-  std::vector<std::vector<std::string>> rows;
-  for (int r = 1; r < window.gridRows(); ++r)
-    rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
-  return rows;
-}
-
 struct EngineHarness {
-  explicit EngineHarness(const Clock& clock = systemClock()) : net(state, window, host, clock) {
-    applyWindowDefaults(window);
-    state.iDepth = 1;
-    state.iMaxDepth = 6;
+  explicit EngineHarness(const Clock& clock = systemClock()) : clock_(clock) {}
+  CNetGet& net() {
+    if (!net_) net_ = std::make_unique<CNetGet>(settings, host, clock_);
+    return *net_;
   }
-  std::vector<std::string> emails() const { return state.sEmailList.entries(); }
-  std::vector<std::vector<std::string>> gridRows() const { return test::gridRows(window); }
+  // A page text as if read from `url` (its frames are read), at `level`; `known` holds the URLs
+  // the scan knows besides the page's own.
+  PageResult process(std::string_view text, const std::string& url, long long level = 1,
+                     VisitedURLs known = {}) {
+    known.add(url);
+    return net().processText(std::string(text), url, {.url = url, .level = level, .maxDepth = 6},
+                             known.snapshot());
+  }
+  // The page of `url` read and processed, as a worker's task.
+  PageResult read(const std::string& url, long long level = 1) {
+    VisitedURLs known;
+    known.add(url);
+    return net().execProc1({.url = url, .level = level, .maxDepth = 6}, known.snapshot());
+  }
 
-  ScanState state;
-  MemoryWindow window;
-  LoopHost host;
-  CNetGet net;
+  PageSettings settings;
+  LoopHost host;  // runs the timers of a test while a page is read
+
+ private:
+  const Clock& clock_;
+  std::unique_ptr<CNetGet> net_;
 };
 
 }  // namespace korvex::test

@@ -1,5 +1,7 @@
 #include "support/fake_worker.h"
 
+#include <utility>
+
 namespace korvex::test {
 namespace {
 
@@ -8,14 +10,13 @@ class FakeWorker final : public Worker {
   FakeWorker(Script& script, int index, std::shared_ptr<const Wakeup> wakeup)
       : script_(script), index_(index), wakeup_(std::move(wakeup)) {}
 
-  void SetFreeStatus(bool free) override { free_ = free; }
-  void setInitialValues(UrlSnapshot) override { result_ = {}; }
-  void SetURL(std::string url) override { url_ = std::move(url); }
-  void SetLevel(long long, long long) override {}
-  void StartTask() override {
-    script_.started.push_back(url_);
+  void configure(WorkerSettings) override {}
+  void start(PageTask task) override {
+    free_ = false;
+    result_ = {};
+    script_.started.push_back(task.job.url);
     script_.startedBy.push_back(index_);
-    auto finish = [this, url = url_] {
+    auto finish = [this, url = task.job.url] {
       const auto it = script_.results.find(url);
       if (it != script_.results.end()) result_ = it->second;
       free_ = true;
@@ -27,16 +28,14 @@ class FakeWorker final : public Worker {
       finish();
     }
   }
-  bool GetFreeStatus() const override { return free_; }
-  bool GetCompletedStatus() const override { return false; }
-  const PageResult& result() const override { return result_; }
+  bool idle() const override { return free_; }
+  PageResult takeResult() override { return std::exchange(result_, {}); }
 
  private:
   Script& script_;
   int index_;
   std::shared_ptr<const Wakeup> wakeup_;
   bool free_ = true;
-  std::string url_;
   PageResult result_;
 };
 

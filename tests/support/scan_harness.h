@@ -14,6 +14,14 @@
 
 namespace korvex::test {
 
+// The grid's rows below its heading, three cells each.
+inline std::vector<std::vector<std::string>> gridRows(const Window& window) {
+  std::vector<std::vector<std::string>> rows;
+  for (int r = 1; r < window.gridRows(); ++r)
+    rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
+  return rows;
+}
+
 struct RecordingDialogs final : Dialogs {
   void message(std::string_view text) override { messages.emplace_back(text); }
   bool ask(std::string_view question) override {

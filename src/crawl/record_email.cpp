@@ -1,4 +1,4 @@
-#include "page/record_email.h"
+#include "crawl/record_email.h"
 
 #include "base/scan_state.h"
 #include "base/shown_url.h"

@@ -1,4 +1,4 @@
-// The host of a worker's own engine: nobody to yield to, nothing to wait for.
+// The host of an engine off the main thread (a worker's): nobody to yield to, nothing to wait for.
 #pragma once
 
 #include <memory>

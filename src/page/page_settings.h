@@ -1,0 +1,36 @@
+// What the page engine of a scan works with, fixed at Start: the keyword rules of URLs and pages,
+// the omitted file types, the time limit of a page and the agent string.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/scan_state.h"
+#include "base/window.h"
+
+namespace korvex {
+
+struct PageSettings {
+  // The keyword boxes' texts, trimmed: a rule applies only when its box holds something.
+  std::string urlMust;
+  std::string urlMustNot;
+  std::string pagesMust;
+  std::string pagesMustNot;
+  // Their lists, one entry per line, as Start split them.
+  std::vector<std::string> aURLMust;
+  std::vector<std::string> aURLMustNot;
+  std::vector<std::string> aPagesMust;
+  std::vector<std::string> aPagesMustNot;
+  bool optUrlAny = true;
+  bool optUrlAll = false;
+  bool optPagesAny = true;
+  bool optPagesAll = false;
+  std::string omitExtensions{kOmitExtensions};
+  double maxTime = 1;  // minutes allowed to download a page
+  std::string agent{kAgent};
+};
+
+// The settings of the window's fields and of the lists Start made.
+PageSettings pageSettingsFromWindow(const Window& window, const ScanState& state);
+
+}  // namespace korvex
