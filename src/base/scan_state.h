@@ -46,7 +46,6 @@ struct ScanState {
   std::vector<std::string> aPagesMustNot;
   EmailList sEmailList;
   std::string sKeywords;
-  std::vector<RefusedURL> refusedURLs;
 
   // The main window's scan variables.
   bool bWorkersMade = false;

@@ -41,67 +41,52 @@ std::string lines(const std::vector<std::string>& keywords) {
   return text;
 }
 
-long long counter(const Window& w, Field f) {
-  return roundHalfEven(fieldNumber(w, f));
+std::string progressLine(const ScanCounters& c) {
+  return "URLs Extracted: " + std::to_string(c.extracted) +
+         "  Valid URLs: " + std::to_string(c.valid) +
+         "  Processed: " + std::to_string(c.processed) +
+         "  Emails Extracted: " + std::to_string(c.emails);
 }
 
-std::string progressLine(const Window& w) {
-  return "URLs Extracted: " + std::to_string(counter(w, Field::txtNoOfExtUrl)) +
-         "  Valid URLs: " + std::to_string(counter(w, Field::txtNoOfValidUrls)) +
-         "  Processed: " + std::to_string(counter(w, Field::txtNoOfURLs)) +
-         "  Emails Extracted: " + std::to_string(counter(w, Field::txtNoOfEmails));
-}
-
-// Results are streamed row by row: a copy of every address and URL at the end of a large scan
-// would be the scan's peak of memory.
-void printResults(const Window& w, const std::vector<RefusedURL>& refused, Format format) {
+// Results are streamed row by row from the scan's own lists.
+void printResults(const ScanResults& results, Format format) {
   std::ostream& out = standardOutput();
-  auto forEachRow = [&w](auto&& visit) {
-    for (int r = 1; r < w.gridRows(); ++r)
-      if (!trimSpaces(w.gridCell(r, 0)).empty())
-        visit(w.gridCell(r, 0), w.gridCell(r, 1), w.gridCell(r, 2));
-  };
+  const auto& addresses = results.addresses();
   switch (format) {
     case Format::Text:
-      forEachRow([&](const std::string&, const std::string& email, const std::string&) {
-        out << email << "\n";
-      });
+      for (const FoundAddress& a : addresses) out << a.address << "\n";
       break;
     case Format::Csv:
       out << "Sl.No,Email,URL\n";
-      forEachRow([&](const std::string& n, const std::string& email, const std::string& url) {
-        out << csvField(n) << "," << csvField(email) << "," << csvField(url) << "\n";
-      });
+      for (const FoundAddress& a : addresses)
+        out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << ","
+            << csvField(a.page) << "\n";
       break;
     case Format::Json: {
       const char* comma = "";
       out << "{\"emails\":[";
-      forEachRow([&](const std::string& n, const std::string& email, const std::string& url) {
-        out << comma << "{\"n\":" << roundHalfEven(val(n)) << ",\"email\":" << jsonText(email)
-            << ",\"url\":" << jsonText(url) << "}";
+      for (const FoundAddress& a : addresses) {
+        out << comma << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address)
+            << ",\"url\":" << jsonText(a.page) << "}";
         comma = ",";
-      });
+      }
       out << "],\"scanned\":[";
       comma = "";
-      const std::string urls = w.text(Field::txtURLs);
-      for (size_t from = 0, end; from < urls.size(); from = end + 2) {
-        end = std::min(urls.find(kCrLf, from), urls.size());
-        if (end == from) continue;
-        out << comma << jsonText(urls.substr(from, end - from));
+      for (const std::string& url : results.scanned()) {
+        out << comma << jsonText(url);
         comma = ",";
       }
       out << "],\"refused\":[";
       comma = "";
-      for (const RefusedURL& r : refused) {
+      for (const RefusedURL& r : results.refused()) {
         out << comma << "{\"url\":" << jsonText(r.url) << ",\"reason\":" << jsonText(r.reason)
             << "}";
         comma = ",";
       }
-      out << "],\"counters\":{\"extracted\":" << counter(w, Field::txtNoOfExtUrl)
-          << ",\"valid\":" << counter(w, Field::txtNoOfValidUrls)
-          << ",\"processed\":" << counter(w, Field::txtNoOfURLs)
-          << ",\"emails\":" << counter(w, Field::txtNoOfEmails)
-          << ",\"refused\":" << counter(w, Field::txtNoOfRefused) << "}}\n";
+      const ScanCounters& c = results.counters();
+      out << "],\"counters\":{\"extracted\":" << c.extracted << ",\"valid\":" << c.valid
+          << ",\"processed\":" << c.processed << ",\"emails\":" << c.emails
+          << ",\"refused\":" << c.refused << "}}\n";
       break;
     }
   }
@@ -230,12 +215,12 @@ int runScanCommand(ScanOptions o) {
     }
     if (showProgress && std::chrono::steady_clock::now() - lastDrawn >= kProgressEvery) {
       lastDrawn = std::chrono::steady_clock::now();
-      std::cerr << "\r" << progressLine(window) << std::flush;
+      std::cerr << "\r" << progressLine(control.results().counters()) << std::flush;
     }
   });
 
   const StartOutcome outcome = control.cmdScan_Click();
-  if (showProgress) std::cerr << "\r" << progressLine(window) << "\n";
+  if (showProgress) std::cerr << "\r" << progressLine(control.results().counters()) << "\n";
   switch (outcome) {
     case StartOutcome::NotConnected:
       return kExitNotConnected;
@@ -250,8 +235,8 @@ int runScanCommand(ScanOptions o) {
       break;
   }
   // Both outputs are tried: what one cannot take, the other may still keep.
-  printResults(window, control.state().refusedURLs, o.format);
-  if (const auto& refused = control.state().refusedURLs;
+  printResults(control.results(), o.format);
+  if (const auto& refused = control.results().refused();
       !refused.empty() && o.format != Format::Json)
     dialogs.message(refusedLine(refused));
   int status = 0;

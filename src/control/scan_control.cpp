@@ -20,8 +20,9 @@ ScanControl::ScanControl(Window& window, Host& host, Dialogs& dialogs, WorkerFac
       online_(std::move(online)),
       profile_(std::move(profile)),
       clock_(clock),
-      dispatcher_(state_, window, host, objNet_, std::move(factory)),
-      harvester_(state_, window, host, objNet_, dispatcher_, profile_) {}
+      windowSink_(window),
+      dispatcher_(state_, results_, host, objNet_, std::move(factory)),
+      harvester_(state_, results_, host, objNet_, dispatcher_, profile_) {}
 
 StartOutcome ScanControl::cmdScan_Click() {
   if (!online_()) {
@@ -33,14 +34,15 @@ StartOutcome ScanControl::cmdScan_Click() {
     return StartOutcome::NotConfirmed;
   prepare();
   connectionFailure_.clear();
-  objNet_ = std::make_unique<CNetGet>(pageSettingsFromWindow(window_, state_), host_, clock_);
+  const CrawlSettings settings = settingsFromWindow();
+  objNet_ = std::make_unique<CNetGet>(settings.page, host_, clock_);
   if (!objNet_->openUrl()) {
     connectionFailure_ = objNet_->openFailure();
     objNet_.reset();
     showIdle();
     return StartOutcome::ConnectionFailed;
   }
-  dispatcher_.resetPool(static_cast<int>(roundHalfEven(fieldNumber(window_, Field::cboThreads))));
+  dispatcher_.resetPool(settings);
   state_.bWorkersMade = false;
   state_.bCollected = true;
 
@@ -57,6 +59,15 @@ StartOutcome ScanControl::cmdScan_Click() {
     return StartOutcome::WorkersFailed;
   }
   return StartOutcome::Ran;
+}
+
+CrawlSettings ScanControl::settingsFromWindow() const {
+  return {.maxDepth = maxDepthFromWindow(window_),
+          .maxPages = fieldNumber(window_, Field::txtNoOfPages),
+          .threads = static_cast<int>(roundHalfEven(fieldNumber(window_, Field::cboThreads))),
+          .delayMs = fieldNumber(window_, Field::txtDelayPerHost),
+          .obeyRobots = window_.option(Option::chkObeyRobots),
+          .page = pageSettingsFromWindow(window_, state_)};
 }
 
 bool ScanControl::checkParameters() {
@@ -119,7 +130,8 @@ void ScanControl::prepare() {
   for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
                   Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs})
     window_.setText(f, "");
-  state_.refusedURLs.clear();
+  results_.reset(&windowSink_);
+  windowSink_.started();
   state_.sPageURL.clear();
   state_.bStop = false;
   window_.setText(Field::txtNoOfExtUrl, "1");
@@ -177,7 +189,7 @@ void ScanControl::runKeywordMode() {
 
 std::optional<std::string> ScanControl::startPageFailure() const {
   if (!window_.option(Option::optURL)) return std::nullopt;
-  const auto& refused = state_.refusedURLs;
+  const auto& refused = results_.refused();
   if (!refused.empty() && refused.front().url == shownUrl(window_.text(Field::txtBaseURL)))
     return refused.front().reason;
   const auto& first = dispatcher_.firstPage();

@@ -4,6 +4,7 @@
 
 #include "control/dialogs.h"
 #include "control/online_probe.h"
+#include "control/window_sink.h"
 #include "crawl/cls_email.h"
 #include "crawl/dispatcher.h"
 #include "crawl/engine_profile.h"
@@ -50,10 +51,13 @@ class ScanControl {
 
   ScanState& state() { return state_; }
   const ScanState& state() const { return state_; }
+  // What the last scan found.
+  const ScanResults& results() const { return results_; }
   Dispatcher& dispatcher() { return dispatcher_; }
 
  private:
   bool checkParameters();
+  CrawlSettings settingsFromWindow() const;
   void prepare();
   void runUrlMode();
   void runKeywordMode();
@@ -66,6 +70,8 @@ class ScanControl {
   EngineProfile profile_;
   const Clock& clock_;
   ScanState state_;
+  ScanResults results_;
+  WindowSink windowSink_;
   // The scan's own page engine, made at Start from the window's settings and released at the
   // end: keyword mode reads through it, and every worker gets a copy of its settings.
   std::unique_ptr<CNetGet> objNet_;

@@ -2,7 +2,6 @@
 // the counters, links into the next level.
 #include "base/text.h"
 #include "crawl/dispatcher.h"
-#include "crawl/record_email.h"
 
 namespace korvex {
 namespace {
@@ -36,9 +35,8 @@ void Dispatcher::extractValues(int iThread) {
   // No spelling of a page read is handed out again.
   if (!r.finalUrl.empty()) state_.sVisitedURLs.add(r.finalUrl);
   if (!r.emails.empty()) addEmails(r.emails, taskUrls_[iThread]);
-  if (r.extUrls > 0) increaseCounter(window_, Field::txtNoOfExtUrl, static_cast<double>(r.extUrls));
-  if (r.validUrls != 0)
-    increaseCounter(window_, Field::txtNoOfValidUrls, static_cast<double>(r.validUrls));
+  if (r.extUrls > 0) results_.linksTaken(r.extUrls);
+  if (r.validUrls != 0) results_.pagesAccepted(r.validUrls);
   if (!r.links.empty()) addURLs(r.links);
 }
 
@@ -46,7 +44,8 @@ void Dispatcher::addEmails(const std::vector<FoundEmail>& emails, const std::str
   for (const FoundEmail& e : emails) {
     const std::string address = trimmed(e.address);
     if (address.empty() || emailExists(address)) continue;
-    recordEmail(window_, state_, address, e.url.empty() ? taskUrl : e.url);
+    state_.sEmailList.add(address);
+    results_.addressFound(address, e.url.empty() ? taskUrl : e.url);
   }
   host_.yield();
 }

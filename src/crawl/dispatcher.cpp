@@ -10,11 +10,17 @@
 
 namespace korvex {
 
-Dispatcher::Dispatcher(ScanState& state, Window& window, Host& host,
+Dispatcher::Dispatcher(ScanState& state, ScanResults& results, Host& host,
                        std::unique_ptr<CNetGet>& objNet, WorkerFactory factory)
-    : state_(state), window_(window), host_(host), objNet_(objNet), factory_(std::move(factory)) {}
+    : state_(state),
+      results_(results),
+      host_(host),
+      objNet_(objNet),
+      factory_(std::move(factory)) {}
 
-void Dispatcher::resetPool(int threads) {
+void Dispatcher::resetPool(const CrawlSettings& settings) {
+  settings_ = settings;
+  const int threads = settings.threads;
   state_.iThreads = threads;
   workers_.clear();
   workers_.resize(static_cast<size_t>(std::max(threads, 0)));
@@ -24,15 +30,14 @@ void Dispatcher::resetPool(int threads) {
   firstTaskWorker_ = -1;
   firstPage_.reset();
   deferred_.clear();
-  const double delay = std::clamp(fieldNumber(window_, Field::txtDelayPerHost), 0.0, 1e9);
+  const double delay = std::clamp(settings.delayMs, 0.0, 1e9);
   gate_ = std::make_shared<HostGate>(std::chrono::milliseconds(static_cast<long long>(delay)));
-  const double minutes = std::clamp(fieldNumber(window_, Field::txtMaxTime), 0.0, 1e6);
+  const double minutes = std::clamp(settings.page.maxTime, 0.0, 1e6);
   // robots.txt is read within the page time limit, with the grace a page's first chunk gets.
   const auto limit = std::chrono::milliseconds(std::llround(minutes * 60000)) + kFirstChunkGrace;
-  robots_ = window_.option(Option::chkObeyRobots)
-                ? std::make_unique<RobotsBook>(agentFromWindow(window_), limit, gate_,
-                                               host_.wakeup(), std::max(threads, 1))
-                : nullptr;
+  robots_ = settings.obeyRobots ? std::make_unique<RobotsBook>(settings.page.agent, limit, gate_,
+                                                               host_.wakeup(), std::max(threads, 1))
+                                : nullptr;
 }
 
 Worker* Dispatcher::worker(int index) const {
@@ -41,11 +46,11 @@ Worker* Dispatcher::worker(int index) const {
 }
 
 bool Dispatcher::pageLimitPassed() const {
-  return fieldNumber(window_, Field::txtNoOfValidUrls) > fieldNumber(window_, Field::txtNoOfPages);
+  return static_cast<double>(results_.counters().valid) > settings_.maxPages;
 }
 
 void Dispatcher::ScanURL() {
-  const long long depthBound = maxDepthFromWindow(window_);
+  const long long depthBound = settings_.maxDepth;
   state_.iDepth = 1;
   while (state_.iDepth <= depthBound) {
     if (state_.bStop) break;
@@ -122,10 +127,7 @@ bool Dispatcher::offerDeferred(long long depthBound) {
 }
 
 void Dispatcher::refuse(RefusedURL refused) {
-  increaseCounter(window_, Field::txtNoOfRefused, 1);
-  refused.url = shownUrl(refused.url);
-  window_.appendText(Field::txtRefusedURLs, refused.url + "  (" + refused.reason + ")" + kCrLf);
-  state_.refusedURLs.push_back(std::move(refused));
+  results_.urlRefused(std::move(refused));
 }
 
 bool Dispatcher::createPool() {
@@ -157,8 +159,7 @@ bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
   extractValues(static_cast<int>(k));
   Worker* w = worker(static_cast<int>(k));
   if (!w) return false;  // released during the collection's yields
-  increaseCounter(window_, Field::txtNoOfURLs, 1);
-  window_.appendText(Field::txtURLs, shownUrl(entry) + kCrLf);
+  results_.urlHandedOut(entry);
   taskUrls_[k] = entry;
   if (firstTaskWorker_ < 0) firstTaskWorker_ = static_cast<int>(k);
   w->start({.job = {.url = entry, .level = state_.iDepth, .maxDepth = depthBound},

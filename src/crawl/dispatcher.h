@@ -12,9 +12,10 @@
 
 #include "base/host.h"
 #include "base/scan_state.h"
-#include "base/window.h"
+#include "crawl/crawl_settings.h"
 #include "crawl/host_gate.h"
 #include "crawl/robots_book.h"
+#include "crawl/scan_results.h"
 #include "crawl/worker.h"
 #include "page/cnetget.h"
 
@@ -23,12 +24,12 @@ namespace korvex {
 class Dispatcher {
  public:
   // objNet: the scan's own page engine, made at Start; its settings go to every worker.
-  Dispatcher(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
+  Dispatcher(ScanState& state, ScanResults& results, Host& host, std::unique_ptr<CNetGet>& objNet,
              WorkerFactory factory);
 
-  // Start: a pool of `threads` workers, made when the first URL is handed out, and the pacing
-  // and robots.txt rules of the window's fields.
-  void resetPool(int threads);
+  // Start: a pool of settings.threads workers, made when the first URL is handed out, with the
+  // pacing and robots.txt rules of the settings.
+  void resetPool(const CrawlSettings& settings);
   void ScanURL();
   long getFreeThread() const;
   bool waitForThreads();
@@ -64,7 +65,8 @@ class Dispatcher {
   bool pageLimitPassed() const;
 
   ScanState& state_;
-  Window& window_;
+  ScanResults& results_;
+  CrawlSettings settings_;
   Host& host_;
   std::unique_ptr<CNetGet>& objNet_;
   WorkerFactory factory_;

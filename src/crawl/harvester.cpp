@@ -1,6 +1,5 @@
 #include "crawl/harvester.h"
 
-#include "base/shown_url.h"
 #include "base/text.h"
 
 namespace korvex {
@@ -19,10 +18,11 @@ CutLink cutLink(std::string_view text, size_t dash) {
   return {trimmed(text.substr(start, end - start)), end};
 }
 
-Harvester::Harvester(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
-                     Dispatcher& dispatcher, const EngineProfile& profile)
+Harvester::Harvester(ScanState& state, ScanResults& results, Host& host,
+                     std::unique_ptr<CNetGet>& objNet, Dispatcher& dispatcher,
+                     const EngineProfile& profile)
     : state_(state),
-      window_(window),
+      results_(results),
       host_(host),
       objNet_(objNet),
       dispatcher_(dispatcher),
@@ -67,8 +67,7 @@ void Harvester::searchPagesURLs() {
     searchFrom = cut.end + 1;
     const std::string link = replaceAll(cut.link, "amp;", "");
     if (link.empty() || !state_.sPageLinks.add(link)) continue;
-    increaseCounter(window_, Field::txtNoOfURLs, 1);
-    window_.appendText(Field::txtURLs, shownUrl(link) + kCrLf);
+    results_.urlHandedOut(link);
     state_.aSearchPages.push_back(link);
     if (pageCount < state_.iPagesPerPass) {
       ++state_.lSearchPage;

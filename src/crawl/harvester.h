@@ -12,7 +12,7 @@ namespace korvex {
 
 class Harvester {
  public:
-  Harvester(ScanState& state, Window& window, Host& host, std::unique_ptr<CNetGet>& objNet,
+  Harvester(ScanState& state, ScanResults& results, Host& host, std::unique_ptr<CNetGet>& objNet,
             Dispatcher& dispatcher, const EngineProfile& profile);
 
   // One pass: up to iPagesPerPass result pages from lSearchPage on, then the crawl of their
@@ -24,7 +24,7 @@ class Harvester {
   std::string readPage(const std::string& url);
 
   ScanState& state_;
-  Window& window_;
+  ScanResults& results_;
   Host& host_;
   std::unique_ptr<CNetGet>& objNet_;
   Dispatcher& dispatcher_;

@@ -35,7 +35,7 @@ TEST(PoliteCrawl, ReadsOnlyWhatRobotsTxtAllows) {
     h.window.setOption(Option::chkObeyRobots, obey);
     h.crawl(site.rootUrl(), 2, 10);
     std::vector<std::string> refused, read;
-    for (const auto& r : h.control.state().refusedURLs) {
+    for (const auto& r : h.control.results().refused()) {
       EXPECT_EQ(r.reason, "disallowed by robots.txt");
       refused.push_back(r.url);
     }

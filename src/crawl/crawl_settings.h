@@ -1,0 +1,18 @@
+// What the crawl works with, fixed at Start: the depth bound, the page limit, the pool and its
+// pacing, robots.txt, and the page engine's own settings.
+#pragma once
+
+#include "page/page_settings.h"
+
+namespace korvex {
+
+struct CrawlSettings {
+  long long maxDepth = 6;  // the chosen depth plus one: pages of this level give no links
+  double maxPages = 10000;
+  int threads = 5;
+  double delayMs = 0;  // between two requests to one site, across all workers
+  bool obeyRobots = true;
+  PageSettings page;
+};
+
+}  // namespace korvex
