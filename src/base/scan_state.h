@@ -29,21 +29,15 @@ struct ScanState {
   const std::string sSep = ";";
   const std::string sQuote = "\"";
   const std::string sApos = "'";
-  std::string sOmitExtensions{kOmitExtensions};  // a worker takes its own from its settings
 
   bool bStop = false;
   bool bPause = false;
   int iThreads = 0;
   long long iDepth = 0;
-  long long iMaxDepth = 0;
   std::vector<std::string> sPendingURLs;  // the next level, in the order found
   std::vector<std::string> aURLs;         // the level in progress
   VisitedURLs sVisitedURLs;
   std::string sPageURL;
-  std::vector<std::string> aURLMust;
-  std::vector<std::string> aURLMustNot;
-  std::vector<std::string> aPagesMust;
-  std::vector<std::string> aPagesMustNot;
   EmailList sEmailList;
   std::string sKeywords;
 

@@ -1,15 +1,11 @@
-// Running a scan from the Start button to its end, and the Pause, Stop and leaving handlers that
-// act on it from inside its yields.
+// Running a scan from the window's Start button to its end.
 #pragma once
 
 #include "control/dialogs.h"
 #include "control/online_probe.h"
+#include "control/scan.h"
 #include "control/window_sink.h"
 #include "crawl/cls_email.h"
-#include "crawl/dispatcher.h"
-#include "crawl/engine_profile.h"
-#include "crawl/harvester.h"
-#include "page/cnetget.h"
 
 namespace korvex {
 
@@ -29,6 +25,8 @@ enum class StartOutcome {
   Ran
 };
 
+// The window's controller: Start's checks and confirmation, the window's fields and buttons
+// through a scan, and the Pause, Stop and leaving handlers that act on it from inside its yields.
 class ScanControl {
  public:
   ScanControl(Window& window, Host& host, Dialogs& dialogs,
@@ -37,47 +35,33 @@ class ScanControl {
 
   // Returns when the scan is over, or at once when it was not started.
   StartOutcome cmdScan_Click();
-  // Why the Internet connection of the last Start could not be opened.
-  const std::string& connectionFailure() const { return connectionFailure_; }
-  // URL mode: why the base URL could not be opened, when its page was read and failed or
-  // robots.txt refused it.
-  std::optional<std::string> startPageFailure() const;
-  // URL mode: the HTTP error status (400 or more) the base URL answered; the page was read.
-  std::optional<long> startPageErrorStatus() const;
+  const std::string& connectionFailure() const { return scan_.connectionFailure(); }
+  std::optional<std::string> startPageFailure() const { return scan_.startPageFailure(); }
+  std::optional<long> startPageErrorStatus() const { return scan_.startPageErrorStatus(); }
   void cmdPause_Click();
   void cmdStop_Click();
   // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.
   void Form_Unload(bool& cancel);
 
-  ScanState& state() { return state_; }
-  const ScanState& state() const { return state_; }
+  ScanState& state() { return scan_.state(); }
+  const ScanState& state() const { return scan_.state(); }
   // What the last scan found.
-  const ScanResults& results() const { return results_; }
-  Dispatcher& dispatcher() { return dispatcher_; }
+  const ScanResults& results() const { return scan_.results(); }
+  Dispatcher& dispatcher() { return scan_.dispatcher(); }
 
  private:
   bool checkParameters();
-  CrawlSettings settingsFromWindow() const;
+  // Start's changes to the window: status, base URL, emptied results, buttons.
   void prepare();
-  void runUrlMode();
-  void runKeywordMode();
+  ScanRequest requestFromWindow() const;
   void showIdle();
 
   Window& window_;
   Host& host_;
   Dialogs& dialogs_;
   OnlineProbe online_;
-  EngineProfile profile_;
-  const Clock& clock_;
-  ScanState state_;
-  ScanResults results_;
   WindowSink windowSink_;
-  // The scan's own page engine, made at Start from the window's settings and released at the
-  // end: keyword mode reads through it, and every worker gets a copy of its settings.
-  std::unique_ptr<CNetGet> objNet_;
-  Dispatcher dispatcher_;
-  Harvester harvester_;
-  std::string connectionFailure_;
+  Scan scan_;
 };
 
 }  // namespace korvex

@@ -16,7 +16,7 @@ struct PageSettings {
   std::string urlMustNot;
   std::string pagesMust;
   std::string pagesMustNot;
-  // Their lists, one entry per line, as Start split them.
+  // Their lists, one entry per line.
   std::vector<std::string> aURLMust;
   std::vector<std::string> aURLMustNot;
   std::vector<std::string> aPagesMust;
@@ -30,7 +30,7 @@ struct PageSettings {
   std::string agent{kAgent};
 };
 
-// The settings of the window's fields and of the lists Start made.
-PageSettings pageSettingsFromWindow(const Window& window, const ScanState& state);
+// The settings of the window's fields; a keyword box gives one entry per line.
+PageSettings pageSettingsFromWindow(const Window& window);
 
 }  // namespace korvex

@@ -99,9 +99,9 @@ TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   EXPECT_EQ(h.window.text(Field::txtNoOfExtUrl), "1");
   EXPECT_EQ(h.window.gridRows(), 2);
   EXPECT_EQ(h.window.gridCell(1, 1), "");
-  EXPECT_EQ(s.iMaxDepth, 21);
-  EXPECT_EQ(s.aURLMust, (Strings{" A ", "", "b"}));
-  EXPECT_TRUE(s.aURLMustNot.empty());
+  EXPECT_EQ(script.maxDepth, 21);
+  EXPECT_EQ(script.configured.page.aURLMust, (Strings{" A ", "", "b"}));
+  EXPECT_TRUE(script.configured.page.aURLMustNot.empty());
   EXPECT_EQ(s.iThreads, 3);
 }
 

@@ -10,12 +10,13 @@ class FakeWorker final : public Worker {
   FakeWorker(Script& script, int index, std::shared_ptr<const Wakeup> wakeup)
       : script_(script), index_(index), wakeup_(std::move(wakeup)) {}
 
-  void configure(WorkerSettings) override {}
+  void configure(WorkerSettings settings) override { script_.configured = std::move(settings); }
   void start(PageTask task) override {
     free_ = false;
     result_ = {};
     script_.started.push_back(task.job.url);
     script_.startedBy.push_back(index_);
+    script_.maxDepth = task.job.maxDepth;
     auto finish = [this, url = task.job.url] {
       const auto it = script_.results.find(url);
       if (it != script_.results.end()) result_ = it->second;

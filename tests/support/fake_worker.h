@@ -15,6 +15,8 @@ struct Script {
   std::map<std::string, PageResult> results;  // by task URL; others give nothing
   std::vector<std::string> started;           // task URLs in the order started
   std::vector<int> startedBy;                 // the worker index of each
+  long long maxDepth = 0;                     // the depth bound of the last task
+  WorkerSettings configured;                  // what the last worker made was given
   int failFrom = -1;                          // the factory gives nullptr from this index on
   bool finishLater = false;                   // tasks stay busy until finishAll()
   std::vector<std::function<void()>> pending;

@@ -1,0 +1,100 @@
+#include "control/scan.h"
+
+#include "base/shown_url.h"
+#include "base/text.h"
+
+namespace korvex {
+
+std::string withScheme(std::string_view base) {
+  const std::string lower = asciiLowerCopy(base.substr(0, 6));
+  if (base.empty() || lower.starts_with("http:") || lower.starts_with("https:"))
+    return std::string(base);
+  return "http://" + std::string(base);
+}
+
+Scan::Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock& clock)
+    : host_(host),
+      profile_(std::move(profile)),
+      clock_(clock),
+      dispatcher_(state_, results_, host, objNet_, std::move(factory)),
+      harvester_(state_, results_, host, objNet_, dispatcher_, profile_) {}
+
+ScanEnd Scan::run(const ScanRequest& request, ScanSink* sink) {
+  request_ = request;
+  results_.reset(sink);
+  state_.iPagesPerPass = 3;
+  state_.iDepth = 0;
+  state_.sPageURL.clear();
+  state_.sEmailList.clear();
+  state_.sVisitedURLs.clear();
+  state_.sPageLinks.clear();
+  state_.bPause = false;
+  state_.bStop = false;
+  connectionFailure_.clear();
+  objNet_ = std::make_unique<CNetGet>(request.crawl.page, host_, clock_);
+  if (!objNet_->openUrl()) {
+    connectionFailure_ = objNet_->openFailure();
+    objNet_.reset();
+    return ScanEnd::ConnectionFailed;
+  }
+  dispatcher_.resetPool(request.crawl);
+  state_.bWorkersMade = false;
+  state_.bCollected = true;
+  if (request.keywordMode) {
+    runKeywordMode(request.base);
+  } else {
+    runUrlMode(request.base);
+  }
+  if (objNet_) objNet_->closeURL();
+  objNet_.reset();
+  dispatcher_.TerminateThreads();
+  return dispatcher_.poolFailed() ? ScanEnd::WorkersFailed : ScanEnd::Ran;
+}
+
+void Scan::runUrlMode(const std::string& base) {
+  state_.sPendingURLs = {base};
+  state_.sVisitedURLs.add(base);
+  dispatcher_.ScanURL();
+  state_.bStop = true;
+}
+
+void Scan::runKeywordMode(const std::string& keywords) {
+  state_.sKeywords = replaceAll(keywords, " ", "+");
+  const std::string search = profile_.searchAddress() + state_.sKeywords;
+  state_.sPendingURLs = {search};
+  state_.lSearchPage = 1;
+  state_.aSearchPages = {"", search};
+  while (state_.lSearchPage <= static_cast<long long>(state_.aSearchPages.size()) - 1) {
+    if (state_.bStop) break;
+    while (state_.bPause) host_.wait();
+    state_.sPendingURLs = {state_.aSearchPages[state_.lSearchPage]};
+    state_.sStartLinks.clear();
+    harvester_.searchPagesURLs();
+    ++state_.lSearchPage;
+  }
+}
+
+void Scan::stop() {
+  dispatcher_.TerminateThreads();
+  state_.bStop = true;
+  state_.bPause = false;
+  if (objNet_) objNet_->closeURL();
+}
+
+std::optional<std::string> Scan::startPageFailure() const {
+  if (request_.keywordMode) return std::nullopt;
+  const auto& refused = results_.refused();
+  if (!refused.empty() && refused.front().url == shownUrl(request_.base))
+    return refused.front().reason;
+  const auto& first = dispatcher_.firstPage();
+  if (!first || first->read) return std::nullopt;
+  return first->failure;
+}
+
+std::optional<long> Scan::startPageErrorStatus() const {
+  const auto& first = dispatcher_.firstPage();
+  if (request_.keywordMode || !first || first->status < 400) return std::nullopt;
+  return first->status;
+}
+
+}  // namespace korvex

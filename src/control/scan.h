@@ -1,0 +1,77 @@
+// A scan from one settings record: the crawl in URL mode or keyword mode, its results kept as
+// typed values and sent as they come to a sink. No window: the window's controller and the
+// command line both run it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/clock.h"
+#include "base/host.h"
+#include "crawl/crawl_settings.h"
+#include "crawl/dispatcher.h"
+#include "crawl/engine_profile.h"
+#include "crawl/harvester.h"
+#include "crawl/scan_results.h"
+#include "page/cnetget.h"
+
+namespace korvex {
+
+struct ScanRequest {
+  bool keywordMode = false;
+  std::string base;  // URL mode: the base URL with its scheme; keyword mode: the keywords
+  CrawlSettings crawl;
+};
+
+enum class ScanEnd {
+  Ran,
+  ConnectionFailed,  // the Internet connection could not be opened: nothing was read
+  WorkersFailed      // the scan ran, but its workers could not be made
+};
+
+// "http://" in front of a base URL without a scheme; one with http or https keeps its own.
+std::string withScheme(std::string_view base);
+
+class Scan {
+ public:
+  Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock& clock);
+
+  // Clears the last results and runs the scan; returns when it is over.
+  ScanEnd run(const ScanRequest& request, ScanSink* sink);
+  // From inside the scan's yields.
+  void setPaused(bool paused) { state_.bPause = paused; }
+  // Ends the scan: the workers are released and the page engine's connection is closed.
+  void stop();
+
+  const ScanResults& results() const { return results_; }
+  ScanState& state() { return state_; }
+  const ScanState& state() const { return state_; }
+  Dispatcher& dispatcher() { return dispatcher_; }
+  // Why the Internet connection of the last run could not be opened.
+  const std::string& connectionFailure() const { return connectionFailure_; }
+  // URL mode: why the base URL could not be opened, when its page was read and failed or
+  // robots.txt refused it.
+  std::optional<std::string> startPageFailure() const;
+  // URL mode: the HTTP error status (400 or more) the base URL answered; the page was read.
+  std::optional<long> startPageErrorStatus() const;
+
+ private:
+  void runUrlMode(const std::string& base);
+  void runKeywordMode(const std::string& keywords);
+
+  Host& host_;
+  EngineProfile profile_;
+  const Clock& clock_;
+  ScanState state_;
+  ScanResults results_;
+  ScanRequest request_;
+  // The scan's own page engine, made at the start of a run and released at its end: keyword
+  // mode reads through it, and every worker gets a copy of its settings.
+  std::unique_ptr<CNetGet> objNet_;
+  Dispatcher dispatcher_;
+  Harvester harvester_;
+  std::string connectionFailure_;
+};
+
+}  // namespace korvex
