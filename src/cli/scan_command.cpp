@@ -13,8 +13,9 @@
 #include "cli/interrupt.h"
 #include "control/field_checks.h"
 #include "control/loop_host.h"
-#include "control/memory_window.h"
+#include "control/online_probe.h"
 #include "control/save_results.h"
+#include "control/scan.h"
 #include "control/scan_control.h"
 #include "control/window_defaults.h"
 
@@ -28,17 +29,34 @@ constexpr int kExitCannotWrite = 4;
 // The progress line is redrawn at most this often.
 constexpr std::chrono::milliseconds kProgressEvery{200};
 
-class StderrDialogs final : public Dialogs {
- public:
-  void message(std::string_view text) override { std::cerr << "korvex-cli: " << text << "\n"; }
-  // The command line's own arguments are the confirmation.
-  bool ask(std::string_view) override { return true; }
+struct StderrDialogs {
+  void message(std::string_view text) const { std::cerr << "korvex-cli: " << text << "\n"; }
 };
 
-std::string lines(const std::vector<std::string>& keywords) {
-  std::string text;
-  for (size_t i = 0; i < keywords.size(); ++i) text += (i ? kCrLf : "") + keywords[i];
-  return text;
+// The keyword options as the window's boxes would hold them: one keyword per line.
+PageSettings pageSettingsOf(const ScanOptions& o) {
+  PageSettings p;
+  auto box = [](const std::vector<std::string>& keywords) {
+    std::string text;
+    for (size_t i = 0; i < keywords.size(); ++i) text += (i ? kCrLf : "") + keywords[i];
+    return text;
+  };
+  p.urlMust = trimmed(box(o.urlMust));
+  p.urlMustNot = trimmed(box(o.urlMustNot));
+  p.pagesMust = trimmed(box(o.pageMust));
+  p.pagesMustNot = trimmed(box(o.pageMustNot));
+  p.aURLMust = split(box(o.urlMust), kCrLf);
+  p.aURLMustNot = split(box(o.urlMustNot), kCrLf);
+  p.aPagesMust = split(box(o.pageMust), kCrLf);
+  p.aPagesMustNot = split(box(o.pageMustNot), kCrLf);
+  p.optUrlAny = !o.urlAll;
+  p.optUrlAll = o.urlAll;
+  p.optPagesAny = !o.pageAll;
+  p.optPagesAll = o.pageAll;
+  p.maxTime = val(o.maxTime);
+  const std::string agent = trimmed(o.userAgent);
+  p.agent = agent.empty() ? std::string(kAgent) : agent;
+  return p;
 }
 
 std::string progressLine(const ScanCounters& c) {
@@ -182,28 +200,33 @@ int runScanCommand(ScanOptions o) {
     profile = *changed;
   }
 
-  MemoryWindow window;
-  applyWindowDefaults(window);
+  if (!isConnected()) {
+    dialogs.message("You are not connected to internet. Please check.");
+    return kExitNotConnected;
+  }
   const bool urlMode = !o.url.empty();
-  window.setOption(urlMode ? Option::optURL : Option::optKeyword, true);
-  window.setText(Field::txtBaseURL, urlMode ? o.url : o.keywords);
-  window.setText(Field::cboDepth, std::to_string(o.depth));
-  window.setText(Field::txtNoOfPages, o.maxPages);
-  window.setText(Field::txtMaxTime, o.maxTime);
-  window.setText(Field::cboThreads, std::to_string(o.threads));
-  window.setText(Field::txtURLMustKeyword, lines(o.urlMust));
-  window.setText(Field::txtURLMustNotKeyword, lines(o.urlMustNot));
-  window.setText(Field::txtPagesMustKeyword, lines(o.pageMust));
-  window.setText(Field::txtPagesMustNotKeyword, lines(o.pageMustNot));
-  window.setOption(o.urlAll ? Option::OptURLAll : Option::OptURLAny, true);
-  window.setOption(o.pageAll ? Option::OptPagesAll : Option::OptPagesAny, true);
-  window.setText(Field::txtDelimiter, o.delimiter);
-  window.setOption(Option::chkObeyRobots, !o.ignoreRobots);
-  window.setText(Field::txtDelayPerHost, o.delayMs);
-  window.setText(Field::txtUserAgent, o.userAgent);
+  const std::string base = trimmed(urlMode ? o.url : o.keywords);
+  if (base.empty()) {
+    dialogs.message(
+        urlMode ? "Please enter the base URL or keyword by click on the Search Parameters tab.."
+                : "Please enter the search string");
+    return kExitBadArguments;
+  }
+  if (auto m = urlMode ? checkBaseUrl(base) : std::nullopt) {
+    dialogs.message(*m);
+    return kExitBadArguments;
+  }
+  const ScanRequest request{.keywordMode = !urlMode,
+                            .base = urlMode ? withScheme(base) : base,
+                            .crawl = {.maxDepth = o.depth + 1,
+                                      .maxPages = val(o.maxPages),
+                                      .threads = o.threads,
+                                      .delayMs = val(o.delayMs),
+                                      .obeyRobots = !o.ignoreRobots,
+                                      .page = pageSettingsOf(o)}};
 
   LoopHost host;
-  ScanControl control(window, host, dialogs, realWorkers(), isConnected, profile);
+  Scan scan(host, realWorkers(), profile, systemClock());
   watchInterrupts(host.wakeup());
   const bool showProgress = !o.quiet && isatty(STDERR_FILENO);
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
@@ -211,33 +234,25 @@ int runScanCommand(ScanOptions o) {
   host.setOnTurn([&] {
     if (stopRequested() && !stopped) {
       stopped = true;
-      control.cmdStop_Click();
+      scan.stop();
     }
     if (showProgress && std::chrono::steady_clock::now() - lastDrawn >= kProgressEvery) {
       lastDrawn = std::chrono::steady_clock::now();
-      std::cerr << "\r" << progressLine(control.results().counters()) << std::flush;
+      std::cerr << "\r" << progressLine(scan.results().counters()) << std::flush;
     }
   });
 
-  const StartOutcome outcome = control.cmdScan_Click();
-  if (showProgress) std::cerr << "\r" << progressLine(control.results().counters()) << "\n";
-  switch (outcome) {
-    case StartOutcome::NotConnected:
-      return kExitNotConnected;
-    case StartOutcome::ParameterRefused:
-    case StartOutcome::NotConfirmed:
-      return kExitBadArguments;
-    case StartOutcome::ConnectionFailed:
-      dialogs.message("cannot open an Internet connection: " + control.connectionFailure());
-      return kExitCannotOpen;
-    case StartOutcome::WorkersFailed:
-    case StartOutcome::Ran:
-      break;
+  const ScanEnd end = scan.run(request, nullptr);
+  if (showProgress) std::cerr << "\r" << progressLine(scan.results().counters()) << "\n";
+  if (end == ScanEnd::ConnectionFailed) {
+    dialogs.message("cannot open an Internet connection: " + scan.connectionFailure());
+    return kExitCannotOpen;
   }
+  if (end == ScanEnd::WorkersFailed)
+    dialogs.message("The workers of the scan could not be started.");
   // Both outputs are tried: what one cannot take, the other may still keep.
-  printResults(control.results(), o.format);
-  if (const auto& refused = control.results().refused();
-      !refused.empty() && o.format != Format::Json)
+  printResults(scan.results(), o.format);
+  if (const auto& refused = scan.results().refused(); !refused.empty() && o.format != Format::Json)
     dialogs.message(refusedLine(refused));
   int status = 0;
   if (const auto failure = closeStandardOutput()) {
@@ -245,19 +260,17 @@ int runScanCommand(ScanOptions o) {
     status = kExitCannotWrite;
   }
   if (!o.output.empty()) {
-    const SaveOutcome saved =
-        saveResults(o.output, control.state().sEmailList, window.text(Field::txtDelimiter));
+    const SaveOutcome saved = saveResults(o.output, scan.state().sEmailList, o.delimiter);
     if (saved.message) {
       dialogs.message(*saved.message);
       status = kExitCannotWrite;
     }
   }
-  if (const auto failure = control.startPageFailure()) {
-    dialogs.message("cannot open " + shownUrl(window.text(Field::txtBaseURL)) + ": " + *failure);
+  if (const auto failure = scan.startPageFailure()) {
+    dialogs.message("cannot open " + shownUrl(request.base) + ": " + *failure);
     if (status == 0) status = kExitCannotOpen;
-  } else if (const auto answered = control.startPageErrorStatus()) {
-    dialogs.message(shownUrl(window.text(Field::txtBaseURL)) + " answered HTTP " +
-                    std::to_string(*answered));
+  } else if (const auto answered = scan.startPageErrorStatus()) {
+    dialogs.message(shownUrl(request.base) + " answered HTTP " + std::to_string(*answered));
   }
   return status;
 }
