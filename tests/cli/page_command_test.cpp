@@ -21,10 +21,10 @@ TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
       Reply::page("<p>Mail <a href=\"mailto:info@shop.example\">us</a> or SALES@shop.example."
                   "<a href='about.html'>About</a> <a href=/index.html>self</a>"
                   "<a href=\"/site/index.html\">me</a> <a href=logo.png>"
-                  "<a href=\"https://secure.example/login\">"));
+                  "<a href=\"https://secure.example/login\"><a href=caf\xe9.html>"));
   const auto r = cli("page " + server.url("/site/index.html") + " --format json");
   ASSERT_EQ(r.status, 0) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
+  const auto j = nlohmann::json::parse(r.out);  // throws on invalid UTF-8
   EXPECT_EQ(j["url"], server.url("/site/index.html"));
   EXPECT_EQ(j["read"], true);
   ASSERT_EQ(j["emails"].size(), 2u);
@@ -34,8 +34,9 @@ TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
   EXPECT_EQ(j["emails"][1]["url"], server.url("/site/index.html"));
   EXPECT_EQ(j["links"],
             nlohmann::json::array({server.url("/site/about.html"), server.url("/index.html"),
-                                   "https://secure.example/login"}));
-  EXPECT_EQ(j["counters"], nlohmann::json({{"extracted", 3}, {"valid", 1}, {"emails", 2}}));
+                                   "https://secure.example/login",
+                                   server.url("/site/caf\xef\xbf\xbd.html")}));
+  EXPECT_EQ(j["counters"], nlohmann::json({{"extracted", 4}, {"valid", 1}, {"emails", 2}}));
   const std::string keys = r.out.substr(0, r.out.find("\"emails\""));
   EXPECT_LT(keys.find("\"url\""), keys.find("\"read\"")) << "keys keep their documented order";
 }

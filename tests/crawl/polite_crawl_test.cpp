@@ -115,6 +115,13 @@ TEST(PoliteCrawl, RequestsToOneOriginAreSpacedAsAsked) {
          return r;
        }(),
        1000ms},
+      {"503 and Retry-After", "0", std::nullopt,
+       [] {
+         auto r = test::Reply::page("<a href=/n-0.html>a</a>", 503);
+         r.headers.emplace_back("Retry-After", "1");
+         return r;
+       }(),
+       1000ms},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

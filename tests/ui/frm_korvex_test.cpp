@@ -161,6 +161,9 @@ TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
       {"txtDelayPerHost", "0.5",
        "The delay per host is a whole number of milliseconds from 0 to 60000.", "0.5"},
       {"txtDelayPerHost", "60000", "", "60000"},
+      {"txtMaxTime", "0", "Time per page should be greater than zero", "0"},
+      {"txtBaseURL", "ftp://example.com/", "Only http and https URLs can be scanned.",
+       "ftp://example.com/"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.field) + " '" + r.typed + "'");
