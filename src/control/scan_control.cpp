@@ -1,7 +1,6 @@
 #include "control/scan_control.h"
 
 #include "base/number.h"
-#include "base/shown_url.h"
 #include "base/text.h"
 #include "control/field_checks.h"
 #include "control/window_defaults.h"

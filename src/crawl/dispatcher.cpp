@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/number.h"
-#include "base/shown_url.h"
 #include "base/text.h"
 #include "page/page_reader.h"
 
