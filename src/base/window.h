@@ -1,5 +1,5 @@
 // The engine's view of the main window: the fields it reads and writes, by their names.
-// The Qt window implements it on its widgets; MemoryWindow serves the command line and tests.
+// The Qt window implements it on its widgets; the tests have one in memory.
 // Only the main thread touches it.
 #pragma once
 

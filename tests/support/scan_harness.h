@@ -7,10 +7,10 @@
 
 #include "base/text.h"
 #include "control/loop_host.h"
-#include "control/memory_window.h"
 #include "control/scan_control.h"
 #include "control/window_defaults.h"
 #include "crawl/cls_email.h"
+#include "support/memory_window.h"
 
 namespace korvex::test {
 

@@ -1,4 +1,4 @@
-#include "control/memory_window.h"
+#include "support/memory_window.h"
 
 #include "base/text.h"
 

@@ -1,4 +1,4 @@
-// The window held in memory, for the command line, the workers' own engines and the tests.
+// The window held in memory, for the tests.
 #pragma once
 
 #include <array>
