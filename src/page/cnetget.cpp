@@ -22,8 +22,7 @@ CNetGet::CNetGet(PageSettings settings, Host& host, const Clock& clock)
                       .mustNotFieldFilled = !settings_.pagesMustNot.empty(),
                       .mustNot = &pagesMustNot_},
              .omitted = &omitted_},
-      reader_(
-          host, [maxTime = settings_.maxTime] { return maxTime; }, clock),
+      reader_(host, settings_.maxTime, clock),
       processor_(reader_, host) {
   reader_.setAgent(settings_.agent);
 }

@@ -1,14 +1,13 @@
 #include "page/page_reader.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "base/host.h"
 
 namespace korvex {
 
-PageReader::PageReader(Host& host, TimeLimit limit, const Clock& clock)
-    : host_(host), limit_(std::move(limit)), clock_(clock) {}
+PageReader::PageReader(Host& host, double minutes, const Clock& clock)
+    : host_(host), minutes_(minutes), clock_(clock) {}
 
 PageReader::~PageReader() = default;
 
@@ -56,17 +55,14 @@ ReadResult PageReader::read(const std::string& url,
     return r;
   }
 
-  bool limitUnreadable = false;
   bool limitPassed = false;
   bool chunkSeen = false;
   const ReadTimes times{startTime_, clock_.now()};
   // Asked after every chunk and, while nothing arrives, about once a second: the time limit
   // also ends a read that blocks.
   auto keepGoing = [&] {
-    const double maxTime = limit_();
-    if (!std::isfinite(maxTime)) limitUnreadable = true;
-    if (state_ != State::Open || cancelled_ || limitUnreadable) return false;
-    limitPassed = readTimeUp(times, clock_.now(), maxTime, chunkSeen);
+    if (state_ != State::Open || cancelled_) return false;
+    limitPassed = readTimeUp(times, clock_.now(), minutes_, chunkSeen);
     return !limitPassed;
   };
   auto sink = [&](std::string_view chunk) {
@@ -87,9 +83,7 @@ ReadResult PageReader::read(const std::string& url,
   r.retryAfter = std::move(fetched.retryAfter);
   r.failure = std::move(fetched.failure);
   if (fetched.stoppedByReader && r.failure.empty() && r.text.size() < kMaxPageBytes) {
-    if (limitUnreadable) {
-      r.failure = "the time limit cannot be read";
-    } else if (cancelled_) {
+    if (cancelled_) {
       r.failure = "cancelled";
     } else if (state_ != State::Open) {
       r.failure = "the Internet connection was closed";
@@ -97,7 +91,7 @@ ReadResult PageReader::read(const std::string& url,
       r.failure = "the time limit of the page passed";
     }
   }
-  if (!r.opened || limitUnreadable) r.text.clear();
+  if (!r.opened) r.text.clear();
   return r;
 }
 

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,10 +41,8 @@ struct ReadResult {
 
 class PageReader {
  public:
-  // Minutes allowed for one page, asked anew on every check (the window's field may change).
-  using TimeLimit = std::function<double()>;
-
-  PageReader(Host& host, TimeLimit limit, const Clock& clock);
+  // `minutes`: the time allowed for one page, checked at Start (above 0, at most a day).
+  PageReader(Host& host, double minutes, const Clock& clock);
   ~PageReader();
 
   // The agent string of the connections opened from now on.
@@ -69,7 +66,7 @@ class PageReader {
   enum class State { None, Open, Closed };
 
   Host& host_;
-  TimeLimit limit_;
+  double minutes_;
   const Clock& clock_;
   State state_ = State::None;
   std::string agent_{kAgent};
