@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/shown_url.h"
 #include "base/text.h"
 
 namespace korvex {
@@ -128,7 +129,7 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
     if (target.empty()) return out;
     if (!startsWithNoCase(target, "http://") && !startsWithNoCase(target, "https://")) {
       out.opened = false;
-      out.failure = kRefusedScheme + target;
+      out.failure = kRefusedScheme + shownUrl(target);
       return out;
     }
     if (redirections == kMaxRedirections) {
@@ -138,8 +139,7 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
       return out;
     }
     if (follow && !follow(target)) {
-      out.effectiveUrl = std::move(target);
-      out.redirectionDeclined = true;
+      out.effectiveUrl = std::move(target);  // a known URL: the read ends with no text
       return out;
     }
     current = std::move(target);

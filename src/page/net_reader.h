@@ -21,11 +21,9 @@ struct FetchOutcome {
   bool opened = false;
   std::string failure;  // why it was not opened, or why the read ended early
   bool stoppedByReader = false;
-  std::string effectiveUrl;  // the URL finally read, after redirections
-  long status = 0;           // of the final response; 0 when none came
-  std::string retryAfter;    // its Retry-After header, as sent
-  // A redirection to a URL the caller did not want read (effectiveUrl) ended the read.
-  bool redirectionDeclined = false;
+  std::string effectiveUrl;          // the URL finally read, after redirections
+  long status = 0;                   // of the final response; 0 when none came
+  std::string retryAfter;            // its Retry-After header, as sent
   bool tooManyRedirections = false;  // more than kMaxRedirections: not opened
 };
 

@@ -16,8 +16,7 @@ ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, Re
   ReadResult read =
       reader_.read(job.url, [&out](const std::string& target) { return !out.urlKnown(target); });
   std::string page = std::move(read.text);
-  if (!page.empty())
-    processText(page, read.effectiveUrl.empty() ? job.url : read.effectiveUrl, job, rules, out);
+  processText(page, read.effectiveUrl.empty() ? job.url : read.effectiveUrl, job, rules, out);
   return read;
 }
 
