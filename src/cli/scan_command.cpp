@@ -41,14 +41,7 @@ PageSettings pageSettingsOf(const ScanOptions& o) {
     for (size_t i = 0; i < keywords.size(); ++i) text += (i ? kCrLf : "") + keywords[i];
     return text;
   };
-  p.urlMust = trimmed(box(o.urlMust));
-  p.urlMustNot = trimmed(box(o.urlMustNot));
-  p.pagesMust = trimmed(box(o.pageMust));
-  p.pagesMustNot = trimmed(box(o.pageMustNot));
-  p.aURLMust = split(box(o.urlMust), kCrLf);
-  p.aURLMustNot = split(box(o.urlMustNot), kCrLf);
-  p.aPagesMust = split(box(o.pageMust), kCrLf);
-  p.aPagesMustNot = split(box(o.pageMustNot), kCrLf);
+  p.setKeywordBoxes(box(o.urlMust), box(o.urlMustNot), box(o.pageMust), box(o.pageMustNot));
   p.optUrlAny = !o.urlAll;
   p.optUrlAll = o.urlAll;
   p.optPagesAny = !o.pageAll;
@@ -206,13 +199,7 @@ int runScanCommand(ScanOptions o) {
   }
   const bool urlMode = !o.url.empty();
   const std::string base = trimmed(urlMode ? o.url : o.keywords);
-  if (base.empty()) {
-    dialogs.message(
-        urlMode ? "Please enter the base URL or keyword by click on the Search Parameters tab.."
-                : "Please enter the search string");
-    return kExitBadArguments;
-  }
-  if (auto m = urlMode ? checkBaseUrl(base) : std::nullopt) {
+  if (auto m = checkSearchText(urlMode, base)) {
     dialogs.message(*m);
     return kExitBadArguments;
   }

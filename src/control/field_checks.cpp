@@ -57,4 +57,11 @@ std::optional<std::string> checkBaseUrl(std::string_view text) {
   return "Only http and https URLs can be scanned.";
 }
 
+std::optional<std::string> checkSearchText(bool urlMode, std::string_view text) {
+  if (trimSpaces(text).empty())
+    return urlMode ? "Please enter the base URL or keyword by click on the Search Parameters tab.."
+                   : "Please enter the search string";
+  return urlMode ? checkBaseUrl(text) : std::nullopt;
+}
+
 }  // namespace korvex

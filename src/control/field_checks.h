@@ -21,5 +21,7 @@ std::optional<std::string> checkMaxTime(std::string_view text);
 // name and a ":" not followed by a port number); a value without a scheme is accepted, as it
 // gets "http://" in front.
 std::optional<std::string> checkBaseUrl(std::string_view text);
+// Start's check of the search field: the base URL in URL mode, the keywords otherwise.
+std::optional<std::string> checkSearchText(bool urlMode, std::string_view text);
 
 }  // namespace korvex

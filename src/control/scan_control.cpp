@@ -66,7 +66,6 @@ ScanRequest ScanControl::requestFromWindow() const {
 bool ScanControl::checkParameters() {
   const bool urlMode = window_.option(Option::optURL);
   const bool keywordMode = window_.option(Option::optKeyword);
-  const bool baseEmpty = trimSpaces(window_.text(Field::txtBaseURL)).empty();
   const long long threads = roundHalfEven(fieldNumber(window_, Field::cboThreads));
   struct Check {
     bool fails;
@@ -74,18 +73,16 @@ bool ScanControl::checkParameters() {
     Field focus;
   };
   auto failed = [](const std::optional<std::string>& m) { return m.value_or(""); };
-  const std::string scheme = urlMode ? failed(checkBaseUrl(window_.text(Field::txtBaseURL))) : "";
+  const std::string search = urlMode || keywordMode
+                                 ? failed(checkSearchText(urlMode, window_.text(Field::txtBaseURL)))
+                                 : "";
   const std::string maxTime = failed(checkMaxTime(window_.text(Field::txtMaxTime)));
   const std::string delay = failed(checkDelayPerHost(window_.text(Field::txtDelayPerHost)));
   const Check checks[] = {
       {!urlMode && !keywordMode,
        "Please select a search URL or keyword by clicking on Search Parameters tab.",
        Field::txtBaseURL},
-      {urlMode && baseEmpty,
-       "Please enter the base URL or keyword by click on the Search Parameters tab..",
-       Field::txtBaseURL},
-      {keywordMode && baseEmpty, "Please enter the search string", Field::txtBaseURL},
-      {!scheme.empty(), scheme, Field::txtBaseURL},
+      {!search.empty(), search, Field::txtBaseURL},
       {!window_.hasSelection(Field::cboDepth), "Please select the search depth level.",
        Field::cboDepth},
       {fieldNumber(window_, Field::txtNoOfPages) <= 0, "Please enter the  max no. of search pages.",

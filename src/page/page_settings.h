@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/scan_state.h"
@@ -28,6 +29,10 @@ struct PageSettings {
   std::string omitExtensions{kOmitExtensions};
   double maxTime = 1;  // minutes allowed to download a page
   std::string agent{kAgent};
+
+  // The four keyword rules from the texts of their boxes, one keyword per line.
+  void setKeywordBoxes(std::string_view urlMustBox, std::string_view urlMustNotBox,
+                       std::string_view pagesMustBox, std::string_view pagesMustNotBox);
 };
 
 // The settings of the window's fields; a keyword box gives one entry per line.
