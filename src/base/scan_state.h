@@ -11,6 +11,8 @@
 
 namespace korvex {
 
+// What every request calls itself unless the settings say otherwise.
+inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
 inline constexpr std::string_view kOmitExtensions =
     "*.zip;*.exe;*.swf;*.pdf;*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tiff;*.tif;*.xbm;*.mpg;*.avi;*.ani;"
     "*.mpeg;*.mov;*.au;*.wav;*.riff;*.mp3;*.mid;*.mp2;*.arc;*.gz;*.z;*.arj;*.lha;*.bh;*.tar;"

@@ -47,9 +47,6 @@ enum class Option {
 };
 inline constexpr int kOptionCount = static_cast<int>(Option::chkObeyRobots) + 1;
 
-// What every request calls itself unless the agent field says otherwise.
-inline constexpr std::string_view kAgent = "Microsoft Internet Explorer";
-
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;
 
@@ -88,9 +85,5 @@ class Window {
 void increaseCounter(Window& window, Field counter, double amount);
 // The number in a field's text.
 double fieldNumber(const Window& window, Field field);
-// The depth bound: the chosen depth plus one; a page of this level gives no links.
-long long maxDepthFromWindow(const Window& window);
-// The agent field's text, or kAgent when it is blank.
-std::string agentFromWindow(const Window& window);
 
 }  // namespace korvex

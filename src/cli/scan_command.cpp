@@ -7,7 +7,6 @@
 #include <chrono>
 #include <iostream>
 
-#include "base/number.h"
 #include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/interrupt.h"
@@ -17,7 +16,6 @@
 #include "control/save_results.h"
 #include "control/scan.h"
 #include "control/scan_control.h"
-#include "control/window_defaults.h"
 
 namespace korvex::cli {
 namespace {
@@ -32,25 +30,6 @@ constexpr std::chrono::milliseconds kProgressEvery{200};
 struct StderrDialogs {
   void message(std::string_view text) const { std::cerr << "korvex-cli: " << text << "\n"; }
 };
-
-// The keyword options as the window's boxes would hold them: one keyword per line.
-PageSettings pageSettingsOf(const ScanOptions& o) {
-  PageSettings p;
-  auto box = [](const std::vector<std::string>& keywords) {
-    std::string text;
-    for (size_t i = 0; i < keywords.size(); ++i) text += (i ? kCrLf : "") + keywords[i];
-    return text;
-  };
-  p.setKeywordBoxes(box(o.urlMust), box(o.urlMustNot), box(o.pageMust), box(o.pageMustNot));
-  p.optUrlAny = !o.urlAll;
-  p.optUrlAll = o.urlAll;
-  p.optPagesAny = !o.pageAll;
-  p.optPagesAll = o.pageAll;
-  p.maxTime = val(o.maxTime);
-  const std::string agent = trimmed(o.userAgent);
-  p.agent = agent.empty() ? std::string(kAgent) : agent;
-  return p;
-}
 
 std::string progressLine(const ScanCounters& c) {
   return "URLs Extracted: " + std::to_string(c.extracted) +
@@ -118,13 +97,38 @@ std::string refusedLine(const std::vector<RefusedURL>& refused) {
          " (--format json lists them)";
 }
 
-// Checks that the window itself makes when a field is left; nothing when all pass.
-std::optional<std::string> checkFields(ScanOptions& o) {
-  if (auto m = checkDelimiter(o.delimiter)) return m;
-  if (auto m = checkPageLimit(o.maxPages)) return m;
-  if (auto m = checkMaxTime(o.maxTime)) return "--max-time: " + *m;
-  if (auto m = checkDelayPerHost(o.delayMs)) return "--delay-ms: " + *m;
+// The checks the window makes of its fields, naming the flag.
+std::optional<std::string> checkFields(const ScanOptions& o) {
+  if (const auto refused = firstRefusal(o.settings, false))
+    return std::string(specOf(refused->setting).flag) + ": " + refused->message;
   return std::nullopt;
+}
+
+// Each setting's flag, made from its row of the settings table.
+void addSettingFlags(CLI::App& scan, SettingValues& values) {
+  for (const SettingSpec& spec : settingTable()) {
+    const std::string flag(spec.flag), help(spec.flagHelp);
+    std::string& value = values[spec.setting];
+    switch (spec.kind) {
+      case SettingKind::Text:
+        scan.add_option(flag, value, help)->capture_default_str();
+        break;
+      case SettingKind::Keywords:
+        // One keyword per use, as the window's box holds them: one per line.
+        scan.add_option_function<std::vector<std::string>>(
+            flag,
+            [&value](const std::vector<std::string>& words) {
+              value.clear();
+              for (size_t i = 0; i < words.size(); ++i) value += (i ? kCrLf : "") + words[i];
+            },
+            help);
+        break;
+      case SettingKind::Switch:
+        scan.add_flag_callback(
+            flag, [&value, set = spec.flagSets] { value = set; }, help);
+        break;
+    }
+  }
 }
 
 }  // namespace
@@ -139,38 +143,14 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
   scan->add_option("--engine", o.engine,
                    "Keyword mode: replace the scheme, host and port of the search address")
       ->needs(keywords);
-  scan->add_option("--depth", o.depth, "Depth 1-20: levels 1 to depth+1 are crawled")
-      ->check(CLI::Range(1, 20))
-      ->capture_default_str();
-  scan->add_option("--max-pages", o.maxPages, "Page limit 1-100000, on accepted pages")
-      ->capture_default_str();
-  scan->add_option("--max-time", o.maxTime,
-                   "Minutes allowed to download one page (above 0, at most 1440)")
-      ->capture_default_str();
-  scan->add_option("--threads", o.threads, "Workers 1-10")
-      ->check(CLI::Range(1, kMaxThreads))
-      ->capture_default_str();
-  scan->add_option("--url-must", o.urlMust, "A URL must contain this keyword (repeatable)");
-  scan->add_flag("--url-all", o.urlAll, "URLs must contain all --url-must keywords, not any");
-  scan->add_option("--url-must-not", o.urlMustNot, "A URL must not contain this (repeatable)");
-  scan->add_option("--page-must", o.pageMust, "A page must contain this keyword (repeatable)");
-  scan->add_flag("--page-all", o.pageAll, "Pages must contain all --page-must keywords");
-  scan->add_option("--page-must-not", o.pageMustNot, "A page must not contain this (repeatable)");
+  addSettingFlags(*scan, o.settings);
   scan->add_option("--output", o.output,
                    "Write the addresses to this file, each followed by "
                    "the delimiter (.txt added to a name without a dot)");
-  scan->add_option("--delimiter", o.delimiter, "Delimiter for --output")->capture_default_str();
   scan->add_option("--format", o.format, "Standard output: text, csv or json")
       ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{
           {"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}}));
   scan->add_flag("--quiet", o.quiet, "No progress line on stderr");
-  scan->add_flag("--ignore-robots", o.ignoreRobots,
-                 "Read every page whatever robots.txt says (for crawling your own sites)");
-  scan->add_option("--delay-ms", o.delayMs,
-                   "Milliseconds between two requests to one site, across all workers")
-      ->capture_default_str();
-  scan->add_option("--user-agent", o.userAgent, "The agent string sent with every request")
-      ->capture_default_str();
 }
 
 int runScanCommand(ScanOptions o) {
@@ -205,12 +185,7 @@ int runScanCommand(ScanOptions o) {
   }
   const ScanRequest request{.keywordMode = !urlMode,
                             .base = urlMode ? withScheme(base) : base,
-                            .crawl = {.maxDepth = o.depth + 1,
-                                      .maxPages = val(o.maxPages),
-                                      .threads = o.threads,
-                                      .delayMs = val(o.delayMs),
-                                      .obeyRobots = !o.ignoreRobots,
-                                      .page = pageSettingsOf(o)}};
+                            .crawl = crawlSettingsFrom(o.settings)};
 
   LoopHost host;
   Scan scan(host, realWorkers(), profile, systemClock());
@@ -247,7 +222,8 @@ int runScanCommand(ScanOptions o) {
     status = kExitCannotWrite;
   }
   if (!o.output.empty()) {
-    const SaveOutcome saved = saveResults(o.output, scan.state().sEmailList, o.delimiter);
+    const SaveOutcome saved =
+        saveResults(o.output, scan.state().sEmailList, trimmed(o.settings[Setting::Delimiter]));
     if (saved.message) {
       dialogs.message(*saved.message);
       status = kExitCannotWrite;

@@ -2,10 +2,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "cli/output.h"
-#include "control/window_defaults.h"
+#include "control/scan_settings.h"
 
 namespace CLI {
 class App;
@@ -17,23 +16,10 @@ struct ScanOptions {
   std::string url;
   std::string keywords;
   std::string engine;
-  int depth = kDefaultDepth;
-  std::string maxPages{kDefaultMaxPages};
-  std::string maxTime{kDefaultMaxTime};
-  int threads = kDefaultThreads;
-  std::vector<std::string> urlMust;
-  std::vector<std::string> urlMustNot;
-  std::vector<std::string> pageMust;
-  std::vector<std::string> pageMustNot;
-  bool urlAll = false;
-  bool pageAll = false;
+  SettingValues settings;
   std::string output;
-  std::string delimiter{kDefaultDelimiter};
   Format format = Format::Text;
   bool quiet = false;
-  bool ignoreRobots = false;
-  std::string delayMs{kDefaultDelayPerHost};
-  std::string userAgent{kAgent};
 };
 
 void addScanCommand(CLI::App& app, ScanOptions& options);

@@ -8,8 +8,8 @@
 
 namespace korvex {
 
-std::optional<std::string> checkDelimiter(std::string& delimiter) {
-  delimiter = trimmed(delimiter);
+std::optional<std::string> checkDelimiter(std::string_view text) {
+  const std::string_view delimiter = trimSpaces(text);
   if (delimiter.empty()) return "Delimiter cannot be blank.";
   for (char c : delimiter) {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
@@ -26,6 +26,28 @@ std::optional<std::string> checkPageLimit(std::string_view text) {
   if (n != std::floor(n)) return "No. of pages should be an integer";
   if (n <= 0) return "No. of pages should be greater than zero";
   if (n > 100000) return "No. of pages cannot be greater than 100000";
+  return std::nullopt;
+}
+
+namespace {
+
+// A whole number from 1 to `most`, as a typed entry of the list is read.
+bool inList(std::string_view text, int most) {
+  const int64_t n = roundHalfEven(val(text));
+  return isNumeric(text) && n >= 1 && n <= most;
+}
+
+}  // namespace
+
+std::optional<std::string> checkDepth(std::string_view text) {
+  if (!inList(text, kMaxDepth)) return "Please select the search depth level.";
+  return std::nullopt;
+}
+
+std::optional<std::string> checkThreads(std::string_view text) {
+  // Without a worker the crawl would wait for an idle one for ever; a typed count beyond the
+  // list would make as many threads as it says.
+  if (!inList(text, kMaxThreads)) return "Please select the number of threads.";
   return std::nullopt;
 }
 

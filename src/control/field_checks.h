@@ -8,9 +8,14 @@
 
 namespace korvex {
 
-// Trims the delimiter in place (the trimmed text is what the field then shows).
-std::optional<std::string> checkDelimiter(std::string& delimiter);
+// The delimiter is checked without its surrounding blanks, which it loses when used.
+std::optional<std::string> checkDelimiter(std::string_view text);
 std::optional<std::string> checkPageLimit(std::string_view text);
+// The depth list offers 1 to 20 levels, the thread list 1 to 10 workers.
+inline constexpr int kMaxDepth = 20;
+inline constexpr int kMaxThreads = 10;
+std::optional<std::string> checkDepth(std::string_view text);
+std::optional<std::string> checkThreads(std::string_view text);
 // Milliseconds between two requests to one site: a whole number up to kMaxDelayPerHost.
 inline constexpr int kMaxDelayPerHost = 60000;
 std::optional<std::string> checkDelayPerHost(std::string_view text);

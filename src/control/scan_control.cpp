@@ -3,6 +3,7 @@
 #include "base/number.h"
 #include "base/text.h"
 #include "control/field_checks.h"
+#include "control/scan_settings.h"
 #include "control/window_defaults.h"
 
 namespace korvex {
@@ -52,32 +53,23 @@ StartOutcome ScanControl::cmdScan_Click() {
 }
 
 ScanRequest ScanControl::requestFromWindow() const {
-  return {
-      .keywordMode = !window_.option(Option::optURL),
-      .base = window_.text(Field::txtBaseURL),
-      .crawl = {.maxDepth = maxDepthFromWindow(window_),
-                .maxPages = fieldNumber(window_, Field::txtNoOfPages),
-                .threads = static_cast<int>(roundHalfEven(fieldNumber(window_, Field::cboThreads))),
-                .delayMs = fieldNumber(window_, Field::txtDelayPerHost),
-                .obeyRobots = window_.option(Option::chkObeyRobots),
-                .page = pageSettingsFromWindow(window_)}};
+  return {.keywordMode = !window_.option(Option::optURL),
+          .base = window_.text(Field::txtBaseURL),
+          .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
 }
 
 bool ScanControl::checkParameters() {
   const bool urlMode = window_.option(Option::optURL);
   const bool keywordMode = window_.option(Option::optKeyword);
-  const long long threads = roundHalfEven(fieldNumber(window_, Field::cboThreads));
   struct Check {
     bool fails;
     std::string message;
     Field focus;
   };
-  auto failed = [](const std::optional<std::string>& m) { return m.value_or(""); };
-  const std::string search = urlMode || keywordMode
-                                 ? failed(checkSearchText(urlMode, window_.text(Field::txtBaseURL)))
-                                 : "";
-  const std::string maxTime = failed(checkMaxTime(window_.text(Field::txtMaxTime)));
-  const std::string delay = failed(checkDelayPerHost(window_.text(Field::txtDelayPerHost)));
+  const std::string search =
+      urlMode || keywordMode
+          ? checkSearchText(urlMode, window_.text(Field::txtBaseURL)).value_or("")
+          : "";
   const Check checks[] = {
       {!urlMode && !keywordMode,
        "Please select a search URL or keyword by clicking on Search Parameters tab.",
@@ -87,19 +79,17 @@ bool ScanControl::checkParameters() {
        Field::cboDepth},
       {fieldNumber(window_, Field::txtNoOfPages) <= 0, "Please enter the  max no. of search pages.",
        Field::txtNoOfPages},
-      // Without a worker the crawl would wait for an idle one for ever; a typed count beyond
-      // the list would make as many threads as it says.
-      {threads < 1 || threads > kMaxThreads, "Please select the number of threads.",
-       Field::cboThreads},
-      // Every value the scan uses is checked: a time limit or delay that cannot be read would
-      // fail every page.
-      {!maxTime.empty(), maxTime, Field::txtMaxTime},
-      {!delay.empty(), delay, Field::txtDelayPerHost},
   };
   for (const Check& c : checks) {
     if (!c.fails) continue;
     dialogs_.message(c.message);
     window_.focus(c.focus);
+    return false;
+  }
+  // Then every other value the scan uses: one that cannot be read would fail every page.
+  if (const auto refused = firstRefusal(settingsFromWindow(window_), true)) {
+    dialogs_.message(refused->message);
+    window_.focus(specOf(refused->setting).field);
     return false;
   }
   return true;

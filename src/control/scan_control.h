@@ -9,9 +9,6 @@
 
 namespace korvex {
 
-// The thread list offers 1 to 10 workers.
-inline constexpr int kMaxThreads = 10;
-
 // The real workers: a thread and a page engine each. Front ends pass them; tests pass fakes.
 WorkerFactory realWorkers();
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "control/scan_settings.h"
+
 namespace korvex {
 
 std::string gridHeadingFormat() {
@@ -13,14 +15,7 @@ std::string gridHeadingFormat() {
 }
 
 void applyWindowDefaults(Window& window) {
-  window.setText(Field::cboDepth, std::to_string(kDefaultDepth));
-  window.setText(Field::txtNoOfPages, std::string(kDefaultMaxPages));
-  window.setText(Field::txtMaxTime, std::string(kDefaultMaxTime));
-  window.setText(Field::cboThreads, std::to_string(kDefaultThreads));
-  window.setText(Field::txtDelimiter, std::string(kDefaultDelimiter));
-  window.setText(Field::txtDelayPerHost, std::string(kDefaultDelayPerHost));
-  window.setText(Field::txtUserAgent, std::string(kAgent));
-  window.setOption(Option::chkObeyRobots, true);
+  showSettings(SettingValues{}, window);
   window.setText(Field::lblStatus, "Idle");
   window.setText(Field::lblDetails,
                  "Please set the Search Parameters before starting the process.");

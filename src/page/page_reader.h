@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/clock.h"
-#include "base/window.h"
+#include "base/scan_state.h"
 #include "page/net_reader.h"
 
 namespace korvex {

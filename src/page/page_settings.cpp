@@ -20,18 +20,4 @@ void PageSettings::setKeywordBoxes(std::string_view urlMustBox, std::string_view
   }
 }
 
-PageSettings pageSettingsFromWindow(const Window& window) {
-  PageSettings s;
-  s.setKeywordBoxes(window.text(Field::txtURLMustKeyword), window.text(Field::txtURLMustNotKeyword),
-                    window.text(Field::txtPagesMustKeyword),
-                    window.text(Field::txtPagesMustNotKeyword));
-  s.optUrlAny = window.option(Option::OptURLAny);
-  s.optUrlAll = window.option(Option::OptURLAll);
-  s.optPagesAny = window.option(Option::OptPagesAny);
-  s.optPagesAll = window.option(Option::OptPagesAll);
-  s.maxTime = fieldNumber(window, Field::txtMaxTime);
-  s.agent = agentFromWindow(window);
-  return s;
-}
-
 }  // namespace korvex

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/scan_state.h"
-#include "base/window.h"
 
 namespace korvex {
 
@@ -34,8 +33,5 @@ struct PageSettings {
   void setKeywordBoxes(std::string_view urlMustBox, std::string_view urlMustNotBox,
                        std::string_view pagesMustBox, std::string_view pagesMustNotBox);
 };
-
-// The settings of the window's fields; a keyword box gives one entry per line.
-PageSettings pageSettingsFromWindow(const Window& window);
 
 }  // namespace korvex

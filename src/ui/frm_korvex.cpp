@@ -22,6 +22,7 @@
 #include "control/field_checks.h"
 #include "control/save_results.h"
 #include "control/scan_control.h"
+#include "control/scan_settings.h"
 #include "control/window_defaults.h"
 #include "ui/artwork.h"
 #include "ui/clickable_label.h"
@@ -190,18 +191,12 @@ void frmKorvex::closeEvent(QCloseEvent* event) {
 }
 
 std::optional<std::string> frmKorvex::validate(QWidget* field) {
-  if (field == txtDelimiter) {
-    std::string delimiter = txtDelimiter->text().toStdString();
-    auto message = checkDelimiter(delimiter);
-    txtDelimiter->setText(qs(delimiter));
-    return message;
-  }
-  if (field == parameters_->txtNoOfPages)
-    return checkPageLimit(parameters_->txtNoOfPages->text().toStdString());
-  if (field == parameters_->txtDelayPerHost)
-    return checkDelayPerHost(parameters_->txtDelayPerHost->text().toStdString());
-  if (field == parameters_->txtMaxTime)
-    return checkMaxTime(parameters_->txtMaxTime->text().toStdString());
+  if (field == txtDelimiter) txtDelimiter->setText(qs(trimmed(txtDelimiter->text().toStdString())));
+  for (const SettingSpec& spec : settingTable())
+    if (spec.check &&
+        field->objectName() ==
+            QLatin1String(spec.control.data(), static_cast<qsizetype>(spec.control.size())))
+      return spec.check(window_->text(spec.field));
   if (field == parameters_->txtBaseURL && parameters_->optURL->isChecked())
     return checkBaseUrl(parameters_->txtBaseURL->text().toStdString());
   if (field == parameters_->txtURLMustKeyword) {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "control/field_checks.h"
 #include "ui/named.h"
 
 namespace korvex::ui {
@@ -56,10 +57,10 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       optKeyword(named<QRadioButton>("optKeyword", QStringLiteral("Based On Keyword"))),
       lblSearch(named<QLabel>("lblSearch", QStringLiteral("Base URL:"))),
       txtBaseURL(named<QLineEdit>("txtBaseURL")),
-      cboDepth(numberList("cboDepth", 20)),
+      cboDepth(numberList("cboDepth", kMaxDepth)),
       txtNoOfPages(named<QLineEdit>("txtNoOfPages")),
       txtMaxTime(named<QLineEdit>("txtMaxTime")),
-      cboThreads(numberList("cboThreads", 10)),
+      cboThreads(numberList("cboThreads", kMaxThreads)),
       txtURLMustKeyword(keywordBox("txtURLMustKeyword")),
       txtURLMustNotKeyword(keywordBox("txtURLMustNotKeyword")),
       fraURLMust(named<QGroupBox>("fraURLMust", QStringLiteral("Must Condition"))),

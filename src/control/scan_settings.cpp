@@ -1,0 +1,199 @@
+#include "control/scan_settings.h"
+
+#include "base/number.h"
+#include "base/text.h"
+#include "control/field_checks.h"
+
+namespace korvex {
+namespace {
+
+using enum SettingKind;
+
+constexpr SettingSpec kTable[] = {
+    {.setting = Setting::Depth,
+     .kind = Text,
+     .control = "cboDepth",
+     .field = Field::cboDepth,
+     .defaultValue = "5",
+     .check = checkDepth,
+     .helpLine = "Select the search level depth",
+     .flag = "--depth",
+     .flagHelp = "Depth 1-20: levels 1 to depth+1 are crawled"},
+    {.setting = Setting::MaxPages,
+     .kind = Text,
+     .control = "txtNoOfPages",
+     .field = Field::txtNoOfPages,
+     .defaultValue = "10000",
+     .check = checkPageLimit,
+     .helpLine = "Enter the maximum number of pages to be processed",
+     .flag = "--max-pages",
+     .flagHelp = "Page limit 1-100000, on accepted pages"},
+    {.setting = Setting::MaxTime,
+     .kind = Text,
+     .control = "txtMaxTime",
+     .field = Field::txtMaxTime,
+     .defaultValue = "1",
+     .check = checkMaxTime,
+     .helpLine =
+         "Enter the maximum time in minutes, the application can try for downloading a page",
+     .flag = "--max-time",
+     .flagHelp = "Minutes allowed to download one page (above 0, at most 1440)"},
+    {.setting = Setting::Threads,
+     .kind = Text,
+     .control = "cboThreads",
+     .field = Field::cboThreads,
+     .defaultValue = "5",
+     .check = checkThreads,
+     .flag = "--threads",
+     .flagHelp = "Workers 1-10"},
+    {.setting = Setting::UrlMust,
+     .kind = Keywords,
+     .control = "txtURLMustKeyword",
+     .field = Field::txtURLMustKeyword,
+     .helpLine = "Enter the keywords one per each line which should appear in the URL",
+     .flag = "--url-must",
+     .flagHelp = "A URL must contain this keyword (repeatable)"},
+    {.setting = Setting::UrlMustNot,
+     .kind = Keywords,
+     .control = "txtURLMustNotKeyword",
+     .field = Field::txtURLMustNotKeyword,
+     .helpLine = "Enter the keywords one per each line which should not appear in the URL",
+     .flag = "--url-must-not",
+     .flagHelp = "A URL must not contain this (repeatable)"},
+    {.setting = Setting::UrlAll,
+     .kind = Switch,
+     .control = "OptURLAll",
+     .option = Option::OptURLAll,
+     .defaultValue = "0",
+     .helpLine = "Select this option if the selected URL should contain all of the must keywords",
+     .flag = "--url-all",
+     .flagHelp = "URLs must contain all --url-must keywords, not any"},
+    {.setting = Setting::PagesMust,
+     .kind = Keywords,
+     .control = "txtPagesMustKeyword",
+     .field = Field::txtPagesMustKeyword,
+     .helpLine = "Enter the keywords one per each line which should appear in the retrieved page",
+     .flag = "--page-must",
+     .flagHelp = "A page must contain this keyword (repeatable)"},
+    {.setting = Setting::PagesMustNot,
+     .kind = Keywords,
+     .control = "txtPagesMustNotKeyword",
+     .field = Field::txtPagesMustNotKeyword,
+     .helpLine =
+         "Enter the keywords one per each line which should not appear in the retrieved page",
+     .flag = "--page-must-not",
+     .flagHelp = "A page must not contain this (repeatable)"},
+    {.setting = Setting::PagesAll,
+     .kind = Switch,
+     .control = "OptPagesAll",
+     .option = Option::OptPagesAll,
+     .defaultValue = "0",
+     .helpLine = "Select this option if the retrieved page should contain all of the must keywords",
+     .flag = "--page-all",
+     .flagHelp = "Pages must contain all --page-must keywords"},
+    {.setting = Setting::ObeyRobots,
+     .kind = Switch,
+     .control = "chkObeyRobots",
+     .option = Option::chkObeyRobots,
+     .defaultValue = "1",
+     .helpLine = "Clear this option only to crawl your own sites without reading their robots.txt",
+     .flag = "--ignore-robots",
+     .flagHelp = "Read every page whatever robots.txt says (for crawling your own sites)",
+     .flagSets = "0"},
+    {.setting = Setting::DelayPerHost,
+     .kind = Text,
+     .control = "txtDelayPerHost",
+     .field = Field::txtDelayPerHost,
+     .defaultValue = "0",
+     .check = checkDelayPerHost,
+     .helpLine = "Enter the time in milliseconds to wait between two requests to the same site",
+     .flag = "--delay-ms",
+     .flagHelp = "Milliseconds between two requests to one site, across all workers"},
+    {.setting = Setting::UserAgent,
+     .kind = Text,
+     .control = "txtUserAgent",
+     .field = Field::txtUserAgent,
+     .defaultValue = kAgent,
+     .helpLine = "Enter the name the application gives itself to the sites it reads",
+     .flag = "--user-agent",
+     .flagHelp = "The agent string sent with every request"},
+    {.setting = Setting::Delimiter,
+     .kind = Text,
+     .control = "txtDelimiter",
+     .field = Field::txtDelimiter,
+     .defaultValue = ";",
+     .check = checkDelimiter,
+     .flag = "--delimiter",
+     .flagHelp = "Delimiter for --output",
+     .usedByScan = false},
+};
+
+constexpr bool inSettingOrder() {
+  for (size_t i = 0; i < std::size(kTable); ++i)
+    if (static_cast<size_t>(kTable[i].setting) != i) return false;
+  return std::size(kTable) == kSettingCount;
+}
+static_assert(inSettingOrder(), "one row per setting, in the order of Setting");
+
+}  // namespace
+
+std::span<const SettingSpec> settingTable() {
+  return kTable;
+}
+
+const SettingSpec& specOf(Setting setting) {
+  return kTable[static_cast<size_t>(setting)];
+}
+
+SettingValues::SettingValues() {
+  for (const SettingSpec& s : kTable) (*this)[s.setting] = std::string(s.defaultValue);
+}
+
+std::optional<SettingRefusal> firstRefusal(const SettingValues& values, bool scanOnly) {
+  for (const SettingSpec& s : kTable) {
+    if (!s.check || (scanOnly && !s.usedByScan)) continue;
+    if (auto message = s.check(values[s.setting])) return SettingRefusal{s.setting, *message};
+  }
+  return std::nullopt;
+}
+
+SettingValues settingsFromWindow(const Window& window) {
+  SettingValues values;
+  for (const SettingSpec& s : kTable)
+    values[s.setting] =
+        s.kind == Switch ? (window.option(s.option) ? "1" : "0") : window.text(s.field);
+  return values;
+}
+
+void showSettings(const SettingValues& values, Window& window) {
+  for (const SettingSpec& s : kTable) {
+    if (s.kind == Switch)
+      window.setOption(s.option, values[s.setting] == "1");
+    else
+      window.setText(s.field, values[s.setting]);
+  }
+}
+
+CrawlSettings crawlSettingsFrom(const SettingValues& values) {
+  auto number = [&](Setting s) { return val(values[s]); };
+  auto on = [&](Setting s) { return values[s] == "1"; };
+  CrawlSettings crawl{.maxDepth = roundHalfEven(number(Setting::Depth)) + 1,
+                      .maxPages = number(Setting::MaxPages),
+                      .threads = static_cast<int>(roundHalfEven(number(Setting::Threads))),
+                      .delayMs = number(Setting::DelayPerHost),
+                      .obeyRobots = on(Setting::ObeyRobots),
+                      .page = {}};
+  PageSettings& page = crawl.page;
+  page.setKeywordBoxes(values[Setting::UrlMust], values[Setting::UrlMustNot],
+                       values[Setting::PagesMust], values[Setting::PagesMustNot]);
+  page.optUrlAll = on(Setting::UrlAll);
+  page.optUrlAny = !page.optUrlAll;
+  page.optPagesAll = on(Setting::PagesAll);
+  page.optPagesAny = !page.optPagesAll;
+  page.maxTime = number(Setting::MaxTime);
+  const std::string agent = trimmed(values[Setting::UserAgent]);
+  page.agent = agent.empty() ? std::string(kAgent) : agent;
+  return crawl;
+}
+
+}  // namespace korvex
