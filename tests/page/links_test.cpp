@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/text.h"
 #include "support/engine_harness.h"
 
 namespace korvex {
@@ -183,12 +182,9 @@ TEST(Links, UrlKeywordRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
-    h.settings.urlMust = trimmed(c.must);
-    h.settings.urlMustNot = trimmed(c.mustNot);
+    h.settings.setKeywordBoxes(c.must, c.mustNot, "", "");
     h.settings.optUrlAny = !c.all;
     h.settings.optUrlAll = c.all;
-    h.settings.aURLMust = split(c.must, "\r\n");
-    h.settings.aURLMustNot = split(c.mustNot, "\r\n");
     Strings expected;
     for (const char* i = c.taken; *i; ++i)
       expected.push_back("http://h/a/" + pages[*i - '0'] + ".html");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/text.h"
 #include "support/engine_harness.h"
 #include "support/test_server.h"
 
@@ -76,10 +75,7 @@ TEST(PageProcessing, PageRulesFromLevelTwoOn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::EngineHarness h;
-    h.settings.pagesMust = trimmed(c.must);
-    h.settings.pagesMustNot = trimmed(c.mustNot);
-    h.settings.aPagesMust = split(c.must, "\r\n");
-    h.settings.aPagesMustNot = split(c.mustNot, "\r\n");
+    h.settings.setKeywordBoxes("", "", c.must, c.mustNot);
     const PageResult p = h.read(server.url("/p.html"), c.level);
     EXPECT_EQ(p.validUrls, c.accepted ? 1 : 0);
     EXPECT_EQ(p.emails.size(), c.accepted ? 1u : 0u);
