@@ -20,6 +20,8 @@ struct ScanOptions {
   std::string output;
   Format format = Format::Text;
   bool quiet = false;
+  std::string journal;  // "" for a new file in the journal folder
+  bool noJournal = false;
 };
 
 void addScanCommand(CLI::App& app, ScanOptions& options);

@@ -19,9 +19,11 @@ Scan::Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock
       dispatcher_(state_, results_, host, objNet_, std::move(factory)),
       harvester_(state_, results_, host, objNet_, dispatcher_, profile_) {}
 
-ScanEnd Scan::run(const ScanRequest& request, ScanSink* sink) {
+ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
+                  const ScanProgress* resumed) {
   request_ = request;
-  results_.reset(sink);
+  stopped_ = false;
+  results_.reset(std::move(sinks));
   state_.iPagesPerPass = 3;
   state_.iDepth = 0;
   state_.sPageURL.clear();
@@ -30,6 +32,11 @@ ScanEnd Scan::run(const ScanRequest& request, ScanSink* sink) {
   state_.sPageLinks.clear();
   state_.bPause = false;
   state_.bStop = false;
+  if (resumed) {
+    results_.restore(*resumed);
+    for (const FoundAddress& a : resumed->addresses) state_.sEmailList.add(a.address);
+    for (const std::string& url : resumed->known) state_.sVisitedURLs.add(url);
+  }
   connectionFailure_.clear();
   objNet_ = std::make_unique<CNetGet>(request.crawl.page, host_, clock_);
   if (!objNet_->openUrl()) {
@@ -43,7 +50,7 @@ ScanEnd Scan::run(const ScanRequest& request, ScanSink* sink) {
   if (request.keywordMode) {
     runKeywordMode(request.base);
   } else {
-    runUrlMode(request.base);
+    runUrlMode(request.base, resumed);
   }
   if (objNet_) objNet_->closeURL();
   objNet_.reset();
@@ -51,10 +58,24 @@ ScanEnd Scan::run(const ScanRequest& request, ScanSink* sink) {
   return dispatcher_.poolFailed() ? ScanEnd::WorkersFailed : ScanEnd::Ran;
 }
 
-void Scan::runUrlMode(const std::string& base) {
-  state_.sPendingURLs = {base};
-  state_.sVisitedURLs.add(base);
-  dispatcher_.ScanURL();
+void Scan::show(const ScanProgress& progress, std::vector<ScanSink*> sinks) {
+  results_.reset(std::move(sinks));
+  results_.restore(progress);
+  state_.sEmailList.clear();
+  for (const FoundAddress& a : progress.addresses) state_.sEmailList.add(a.address);
+}
+
+void Scan::runUrlMode(const std::string& base, const ScanProgress* resumed) {
+  // A scan killed before its first write knows nothing yet: it starts again.
+  if (resumed && !resumed->known.empty()) {
+    state_.sPendingURLs = resumed->levelUrls;
+    dispatcher_.ScanURL(resumed->level, resumed->nextLevelUrls);
+  } else {
+    state_.sPendingURLs = {base};
+    state_.sVisitedURLs.add(base);
+    results_.crawled({CrawlEvent::Kind::Queued, base, 1});
+    dispatcher_.ScanURL();
+  }
   state_.bStop = true;
 }
 
@@ -75,6 +96,7 @@ void Scan::runKeywordMode(const std::string& keywords) {
 }
 
 void Scan::stop() {
+  stopped_ = true;
   dispatcher_.TerminateThreads();
   state_.bStop = true;
   state_.bPause = false;

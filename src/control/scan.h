@@ -37,8 +37,14 @@ class Scan {
  public:
   Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock& clock);
 
-  // Clears the last results and runs the scan; returns when it is over.
-  ScanEnd run(const ScanRequest& request, ScanSink* sink);
+  // Clears the last results and runs the scan, its results sent to every sink; returns when it
+  // is over. A resumed scan (URL mode) goes on from where its journal left it.
+  ScanEnd run(const ScanRequest& request, std::vector<ScanSink*> sinks,
+              const ScanProgress* resumed = nullptr);
+  // A journal's results, shown to the sinks as the last run's, without a crawl.
+  void show(const ScanProgress& progress, std::vector<ScanSink*> sinks);
+  // The last run ended by stop(), not by itself.
+  bool stopped() const { return stopped_; }
   // From inside the scan's yields.
   void setPaused(bool paused) { state_.bPause = paused; }
   // Ends the scan: the workers are released and the page engine's connection is closed.
@@ -57,7 +63,7 @@ class Scan {
   std::optional<long> startPageErrorStatus() const;
 
  private:
-  void runUrlMode(const std::string& base);
+  void runUrlMode(const std::string& base, const ScanProgress* resumed);
   void runKeywordMode(const std::string& keywords);
 
   Host& host_;
@@ -72,6 +78,7 @@ class Scan {
   Dispatcher dispatcher_;
   Harvester harvester_;
   std::string connectionFailure_;
+  bool stopped_ = false;
 };
 
 }  // namespace korvex

@@ -31,12 +31,41 @@ StartOutcome ScanControl::cmdScan_Click() {
     return StartOutcome::NotConfirmed;
   prepare();
   const ScanRequest request = requestFromWindow();
-  const ScanEnd end = scan_.run(request, &windowSink_);
+  auto made = Journal::create(std::nullopt,
+                              {.keywordMode = request.keywordMode,
+                               .base = request.base,
+                               .engine = "",
+                               .values = settingsFromWindow(window_)},
+                              std::chrono::system_clock::now(), journalFailure());
+  std::unique_ptr<Journal> journal;
+  if (auto* failure = std::get_if<std::string>(&made))
+    window_.setText(Field::lblDetails,
+                    "The journal cannot be created: " + *failure + "; the scan goes on without it");
+  else
+    journal = std::move(std::get<std::unique_ptr<Journal>>(made));
+  return run(request, journal.get(), nullptr);
+}
+
+Journal::FailureReport ScanControl::journalFailure() {
+  return [this](const std::string& message) { window_.setText(Field::lblDetails, message); };
+}
+
+StartOutcome ScanControl::run(const ScanRequest& request, Journal* journal,
+                              const ScanProgress* resumed) {
+  std::vector<ScanSink*> sinks{&windowSink_};
+  if (journal) sinks.push_back(journal);
+  const ScanEnd end = scan_.run(request, sinks, resumed);
+  // Stop keeps the journal resumable; a scan that ended by itself is finished.
+  if (journal)
+    journal->end(end == ScanEnd::Ran && !scan_.stopped() ? JournalStatus::Finished
+                                                         : JournalStatus::Stopped);
   // A base URL that gave nothing says why, beside the status.
-  if (const auto failure = end == ScanEnd::Ran ? scan_.startPageFailure() : std::nullopt) {
+  const bool baseReadNow = !resumed || resumed->scanned.empty();
+  if (const auto failure =
+          end == ScanEnd::Ran && baseReadNow ? scan_.startPageFailure() : std::nullopt) {
     window_.setText(Field::lblDetails, "The base URL could not be opened: " + *failure);
   } else if (const auto status =
-                 end == ScanEnd::Ran ? scan_.startPageErrorStatus() : std::nullopt) {
+                 end == ScanEnd::Ran && baseReadNow ? scan_.startPageErrorStatus() : std::nullopt) {
     window_.setText(Field::lblDetails, "The base URL answered HTTP " + std::to_string(*status));
   }
   showIdle();
@@ -50,6 +79,42 @@ StartOutcome ScanControl::cmdScan_Click() {
       break;
   }
   return StartOutcome::Ran;
+}
+
+void ScanControl::offerLastScan() {
+  const auto journals = journalsNewestFirst();
+  // A crash, a kill or a power cut leaves a journal that says it is running, and no program
+  // holding it.
+  if (journals.empty() || journalStatus(journals.front()) != JournalStatus::Running ||
+      journalInUse(journals.front()))
+    return;
+  if (dialogs_.ask("The last scan did not finish. Resume it?")) openJournal(journals.front(), true);
+}
+
+void ScanControl::openJournal(const std::string& path, bool resume) {
+  JournalContents contents;
+  auto taken = Journal::resume(path, contents, journalFailure());
+  if (auto* failure = std::get_if<std::string>(&taken)) {
+    dialogs_.message(*failure);
+    return;
+  }
+  auto journal = std::move(std::get<std::unique_ptr<Journal>>(taken));
+  const JournalSettings& settings = contents.settings;
+  showSettings(settings.values, window_);
+  window_.setOption(settings.keywordMode ? Option::optKeyword : Option::optURL, true);
+  window_.setText(Field::txtBaseURL, settings.base);
+  const bool finished = contents.status == JournalStatus::Finished;
+  if (!finished && !settings.keywordMode && !resume)
+    resume = dialogs_.ask("This scan did not finish. Resume it?");
+  if (finished || settings.keywordMode || !resume || !online_()) {
+    // Shown as it was left, and still resumable from its file.
+    clearResults();
+    scan_.show(contents.progress, {&windowSink_});
+    return;
+  }
+  prepare();
+  run({.keywordMode = false, .base = settings.base, .crawl = crawlSettingsFrom(settings.values)},
+      journal.get(), &contents.progress);
 }
 
 ScanRequest ScanControl::requestFromWindow() const {
@@ -102,6 +167,13 @@ void ScanControl::prepare() {
   std::string base = trimmed(window_.text(Field::txtBaseURL));
   if (window_.option(Option::optURL)) base = withScheme(base);
   window_.setText(Field::txtBaseURL, base);
+  clearResults();
+  window_.setEnabled(Button::cmdScan, false);
+  window_.setEnabled(Button::cmdPause, true);
+  window_.setEnabled(Button::cmdStop, true);
+}
+
+void ScanControl::clearResults() {
   for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
                   Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs})
     window_.setText(f, "");
@@ -111,9 +183,6 @@ void ScanControl::prepare() {
   window_.clearGrid();
   window_.setGridRows(2);
   window_.setGridFormat(format);
-  window_.setEnabled(Button::cmdScan, false);
-  window_.setEnabled(Button::cmdPause, true);
-  window_.setEnabled(Button::cmdStop, true);
 }
 
 void ScanControl::showIdle() {

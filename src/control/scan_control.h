@@ -2,6 +2,7 @@
 #pragma once
 
 #include "control/dialogs.h"
+#include "control/journal.h"
 #include "control/online_probe.h"
 #include "control/scan.h"
 #include "control/window_sink.h"
@@ -40,6 +41,13 @@ class ScanControl {
   // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.
   void Form_Unload(bool& cancel);
 
+  // At start-up: when the newest journal's scan neither finished nor was stopped (a crash, a
+  // kill), offers to resume it.
+  void offerLastScan();
+  // Fills the window with a journal's settings and results; a scan that did not finish goes on
+  // when `resume` is set or the user says so.
+  void openJournal(const std::string& path, bool resume = false);
+
   ScanState& state() { return scan_.state(); }
   const ScanState& state() const { return scan_.state(); }
   // What the last scan found.
@@ -50,6 +58,11 @@ class ScanControl {
   bool checkParameters();
   // Start's changes to the window: status, base URL, emptied results, buttons.
   void prepare();
+  void clearResults();
+  // A scan from prepare() to its end, with its journal when there is one.
+  StartOutcome run(const ScanRequest& request, Journal* journal, const ScanProgress* resumed);
+  // A journal's failure goes to the window's details line.
+  Journal::FailureReport journalFailure();
   ScanRequest requestFromWindow() const;
   void showIdle();
 

@@ -1,5 +1,8 @@
 // Collecting what a worker found: addresses into the window and the address list, counts into
 // the counters, links into the next level.
+#include <algorithm>
+#include <utility>
+
 #include "base/text.h"
 #include "crawl/dispatcher.h"
 
@@ -32,12 +35,21 @@ void Dispatcher::extractValues(int iThread) {
     firstPage_->failure = r.failure;
     firstPage_->status = r.status;
   }
+  // A worker is collected at the end of a level and again before its next task: only the first
+  // collection has a page.
+  const std::string taskUrl = std::exchange(taskUrls_[iThread], std::string());
   // No spelling of a page read is handed out again.
-  if (!r.finalUrl.empty()) state_.sVisitedURLs.add(r.finalUrl);
-  if (!r.emails.empty()) addEmails(r.emails, taskUrls_[iThread]);
+  if (!r.finalUrl.empty() && state_.sVisitedURLs.add(r.finalUrl))
+    results_.crawled({CrawlEvent::Kind::KnownOnly, r.finalUrl});
+  if (!r.emails.empty()) addEmails(r.emails, taskUrl);
   if (r.extUrls > 0) results_.linksTaken(r.extUrls);
   if (r.validUrls != 0) results_.pagesAccepted(r.validUrls);
   if (!r.links.empty()) addURLs(r.links);
+  if (taskUrl.empty()) return;
+  CrawlEvent collected(CrawlEvent::Kind::Collected, taskUrl);
+  collected.linksTaken = std::max(r.extUrls, 0LL);
+  collected.pagesAccepted = r.validUrls;
+  results_.crawled(collected);
 }
 
 void Dispatcher::addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl) {
@@ -59,6 +71,7 @@ void Dispatcher::addURLs(const std::vector<std::string>& links) {
     if (trimSpaces(link).empty() || urlExists(link)) continue;
     state_.sPendingURLs.push_back(link);
     state_.sVisitedURLs.add(link);
+    results_.crawled({CrawlEvent::Kind::Queued, link, state_.iDepth + 1});
   }
   host_.yield();
 }

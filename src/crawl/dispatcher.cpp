@@ -47,9 +47,9 @@ bool Dispatcher::pageLimitPassed() const {
   return static_cast<double>(results_.counters().valid) > settings_.maxPages;
 }
 
-void Dispatcher::ScanURL() {
+void Dispatcher::ScanURL(long long firstLevel, std::vector<std::string> nextLevel) {
   const long long depthBound = settings_.maxDepth;
-  state_.iDepth = 1;
+  state_.iDepth = firstLevel;
   while (state_.iDepth <= depthBound) {
     if (state_.bStop) break;
     if (state_.sPendingURLs.empty() || pageLimitPassed()) {
@@ -60,12 +60,16 @@ void Dispatcher::ScanURL() {
     if (state_.bStop || released_) break;
     if (!state_.sPendingURLs.empty()) {
       state_.aURLs = std::move(state_.sPendingURLs);
-      state_.sPendingURLs.clear();
+      state_.sPendingURLs = std::move(nextLevel);  // a resumed scan's, found before it stopped
+      nextLevel.clear();
       for (size_t i = 0; i < state_.aURLs.size(); ++i) {
         if (!readyForNext()) break;
         const std::string entry = state_.aURLs[i];
         bool valid = !trimSpaces(entry).empty();
-        if (valid && state_.iDepth > 1) valid = objNet_->validURL(entry);
+        if (valid && state_.iDepth > 1 && !objNet_->validURL(entry)) {
+          valid = false;
+          results_.crawled({CrawlEvent::Kind::PassedOver, entry});
+        }
         if (valid && !offer(entry, depthBound)) return;
         host_.yield();
       }

@@ -30,7 +30,8 @@ class Dispatcher {
   // Start: a pool of settings.threads workers, made when the first URL is handed out, with the
   // pacing and robots.txt rules of the settings.
   void resetPool(const CrawlSettings& settings);
-  void ScanURL();
+  // The crawl from a level's URLs in sPendingURLs; a resumed scan brings the next level's too.
+  void ScanURL(long long firstLevel = 1, std::vector<std::string> nextLevel = {});
   long getFreeThread() const;
   bool waitForThreads();
   // Releases every worker, its page cancelled, and joins their threads; may run any number of

@@ -4,22 +4,40 @@
 
 namespace korvex {
 
-void ScanResults::reset(ScanSink* sink) {
-  sink_ = sink;
+void ScanResults::reset(std::vector<ScanSink*> sinks) {
+  sinks_ = std::move(sinks);
   counters_ = {.extracted = 1};
   addresses_.clear();
   scanned_.clear();
   refused_.clear();
 }
 
+void ScanResults::restore(const ScanProgress& progress) {
+  counters_ = progress.counters;
+  addresses_ = progress.addresses;
+  scanned_ = progress.scanned;
+  refused_ = progress.refused;
+  for (ScanSink* sink : sinks_) {
+    for (const std::string& url : scanned_) sink->urlHandedOut(url);
+    for (const FoundAddress& a : addresses_) sink->addressFound(a);
+    for (const RefusedURL& r : refused_) sink->urlRefused(r);
+  }
+  counted();
+}
+
 void ScanResults::counted() {
-  if (sink_) sink_->countersChanged(counters_);
+  for (ScanSink* sink : sinks_) sink->countersChanged(counters_);
+}
+
+void ScanResults::crawled(const CrawlEvent& event) {
+  for (ScanSink* sink : sinks_) sink->crawled(event);
 }
 
 void ScanResults::urlHandedOut(const std::string& url) {
   ++counters_.processed;
   scanned_.push_back(shownUrl(url));
-  if (sink_) sink_->urlHandedOut(scanned_.back());
+  crawled({CrawlEvent::Kind::HandedOut, url});
+  for (ScanSink* sink : sinks_) sink->urlHandedOut(scanned_.back());
   counted();
 }
 
@@ -36,15 +54,23 @@ void ScanResults::pagesAccepted(long long count) {
 void ScanResults::addressFound(const std::string& address, const std::string& pageUrl) {
   ++counters_.emails;
   addresses_.push_back({counters_.emails, address, shownUrl(pageUrl)});
-  if (sink_) sink_->addressFound(addresses_.back());
+  const FoundAddress& found = addresses_.back();
+  CrawlEvent event(CrawlEvent::Kind::Address, address);
+  event.detail = found.page;
+  crawled(event);
+  for (ScanSink* sink : sinks_) sink->addressFound(found);
   counted();
 }
 
 void ScanResults::urlRefused(RefusedURL refused) {
   ++counters_.refused;
+  CrawlEvent event(CrawlEvent::Kind::Refused, refused.url);
+  event.detail = refused.reason;
+  event.robotsUnreadable = refused.robotsUnreadable;
+  crawled(event);
   refused.url = shownUrl(refused.url);
   refused_.push_back(std::move(refused));
-  if (sink_) sink_->urlRefused(refused_.back());
+  for (ScanSink* sink : sinks_) sink->urlRefused(refused_.back());
   counted();
 }
 

@@ -25,19 +25,59 @@ struct FoundAddress {
   std::string page;  // as it may be shown
 };
 
+// The crawl's progress as a journal keeps it to continue the scan: URLs as read, passwords
+// included. A collection's events come between its page's hand-out and its Collected.
+struct CrawlEvent {
+  enum class Kind {
+    Queued,      // a URL joins a level
+    KnownOnly,   // a page's final URL: known, never handed out
+    HandedOut,   // to a worker, or a result page read in keyword mode
+    PassedOver,  // the URL rules refuse it
+    Refused,     // robots.txt
+    Collected,   // its worker's results are all in
+    Address,     // an address found, as the results show it
+  };
+  CrawlEvent(Kind kind, std::string url, long long level = 0)
+      : kind(kind), url(std::move(url)), level(level) {}
+
+  Kind kind;
+  std::string url;                              // Address: the address
+  long long level;                              // Queued
+  long long linksTaken = 0, pagesAccepted = 0;  // Collected: what it added to the counters
+  std::string detail;                           // Refused: the reason; Address: the page as shown
+  bool robotsUnreadable = false;
+};
+
+// What is shown of the results, and what is kept of the crawl; a sink takes what it needs.
 class ScanSink {
  public:
   virtual ~ScanSink() = default;
-  virtual void urlHandedOut(const std::string& shownUrl) = 0;
-  virtual void addressFound(const FoundAddress& found) = 0;
-  virtual void urlRefused(const RefusedURL& refused) = 0;
-  virtual void countersChanged(const ScanCounters& counters) = 0;
+  virtual void urlHandedOut(const std::string& /*shownUrl*/) {}
+  virtual void addressFound(const FoundAddress& /*found*/) {}
+  virtual void urlRefused(const RefusedURL& /*refused*/) {}
+  virtual void countersChanged(const ScanCounters& /*counters*/) {}
+  virtual void crawled(const CrawlEvent& /*event*/) {}
+};
+
+// Where a journal left a scan: its results so far (pages as shown) and the URLs it knows.
+struct ScanProgress {
+  ScanCounters counters;
+  std::vector<FoundAddress> addresses;
+  std::vector<std::string> scanned;
+  std::vector<RefusedURL> refused;
+  std::vector<std::string> known;          // every URL the scan knows, as read
+  long long level = 1;                     // the level to go on with
+  std::vector<std::string> levelUrls;      // its URLs not yet read, in their order
+  std::vector<std::string> nextLevelUrls;  // the next level's, found so far
 };
 
 class ScanResults {
  public:
   // Start: nothing found; the links counter starts at 1, the base URL's own.
-  void reset(ScanSink* sink);
+  void reset(std::vector<ScanSink*> sinks);
+  // A resumed scan: the results a journal kept, shown again to every sink but told to none as
+  // new.
+  void restore(const ScanProgress& progress);
   const ScanCounters& counters() const { return counters_; }
   const std::vector<FoundAddress>& addresses() const { return addresses_; }
   const std::vector<std::string>& scanned() const { return scanned_; }
@@ -48,11 +88,12 @@ class ScanResults {
   void pagesAccepted(long long count);
   void addressFound(const std::string& address, const std::string& pageUrl);
   void urlRefused(RefusedURL refused);
+  void crawled(const CrawlEvent& event);
 
  private:
   void counted();
 
-  ScanSink* sink_ = nullptr;
+  std::vector<ScanSink*> sinks_;
   ScanCounters counters_;
   std::vector<FoundAddress> addresses_;
   std::vector<std::string> scanned_;

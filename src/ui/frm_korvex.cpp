@@ -75,6 +75,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
       lblToolTip(named<QLabel>("lblToolTip")),
       txtDelimiter(named<QLineEdit>("txtDelimiter")),
       cmdSave(named<QPushButton>("cmdSave", QStringLiteral("&Save"))),
+      cmdOpen(named<QPushButton>("cmdOpen", QStringLiteral("&Open..."))),
       cmdExit(named<QPushButton>("cmdExit", QStringLiteral("Exit"))),
       about_(new frmAbout(this)),
       window_(new WidgetWindow(*results_, *parameters_, *details_, *txtDelimiter, *model_, this)),
@@ -104,6 +105,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
   bottom->addWidget(named<QLabel>("Label12", QStringLiteral("Delimiter:")));
   bottom->addWidget(txtDelimiter);
   bottom->addWidget(cmdSave);
+  bottom->addWidget(cmdOpen);
   bottom->addWidget(cmdExit);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 6);
@@ -118,6 +120,10 @@ frmKorvex::frmKorvex(OnlineProbe online)
   connect(results_->cmdPause, &QPushButton::clicked, this, [this] { control_->cmdPause_Click(); });
   connect(results_->cmdStop, &QPushButton::clicked, this, [this] { control_->cmdStop_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdOpen, &QPushButton::clicked, this, [this] {
+    const QString path = chooseJournalFile();
+    if (!path.isEmpty()) whileScanning([&] { control_->openJournal(path.toStdString()); });
+  });
   connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
   connect(results_->lblAbout, &ClickableLabel::clicked, this, [this] { lblAbout_Click(); });
   connect(parameters_->optURL, &QRadioButton::toggled, this, [this](bool on) {
@@ -135,6 +141,11 @@ frmKorvex::frmKorvex(OnlineProbe online)
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
+  };
+  chooseJournalFile = [this] {
+    return QFileDialog::getOpenFileName(this, QStringLiteral("Open a scan's journal"),
+                                        qs(journalFolder()),
+                                        QStringLiteral("Journals (*.journal)"));
   };
   leaveNow = [] { std::_Exit(EXIT_SUCCESS); };
 
@@ -156,11 +167,19 @@ void frmKorvex::Form_Load() {
   window_->flush();
 }
 
-void frmKorvex::cmdScan_Click() {
+void frmKorvex::whileScanning(const std::function<void()>& action) {
   scanning_ = true;
-  control_->cmdScan_Click();
+  action();
   scanning_ = false;
   window_->flush();
+}
+
+void frmKorvex::cmdScan_Click() {
+  whileScanning([this] { control_->cmdScan_Click(); });
+}
+
+void frmKorvex::offerLastScan() {
+  whileScanning([this] { control_->offerLastScan(); });
 }
 
 void frmKorvex::cmdSave_Click() {

@@ -43,6 +43,10 @@ class frmKorvex final : public QWidget {
 
   // The Save As dialog; returns the chosen name, empty when cancelled. Tests replace it.
   std::function<QString()> chooseSaveFile;
+  // The dialog that chooses a journal to open; empty when cancelled. Tests replace it.
+  std::function<QString()> chooseJournalFile;
+  // At start-up: offers to resume a scan that a crash or a kill ended.
+  void offerLastScan();
   // Ends the program at once when it is left during a scan. Tests replace it.
   std::function<void()> leaveNow;
 
@@ -52,6 +56,8 @@ class frmKorvex final : public QWidget {
 
  private:
   void Form_Load();
+  // Runs what may scan (Start, resuming a journal) with the window knowing it.
+  void whileScanning(const std::function<void()>& action);
   void cmdScan_Click();
   void cmdSave_Click();
   void lblAbout_Click();
@@ -68,6 +74,7 @@ class frmKorvex final : public QWidget {
   QLabel* lblToolTip;
   QLineEdit* txtDelimiter;
   QPushButton* cmdSave;
+  QPushButton* cmdOpen;
   QPushButton* cmdExit;
   frmAbout* about_;
   WidgetWindow* window_;

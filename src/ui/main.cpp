@@ -1,6 +1,7 @@
 // korvex: the desktop window of the engine.
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstring>
 #include <iostream>
 
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
   }
   korvex::ui::frmKorvex window;
   window.show();
+  QTimer::singleShot(0, &window, [&window] { window.offerLastScan(); });
   return app.exec();
 }

@@ -1,0 +1,111 @@
+#include "cli/journal_commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include "base/text.h"
+#include "cli/scan_runner.h"
+#include "control/field_checks.h"
+#include "control/online_probe.h"
+
+namespace korvex::cli {
+namespace {
+
+void addOutputFlags(CLI::App& command, JournalOptions& o) {
+  command.add_option("--format", o.format, "Standard output: text, csv or json")
+      ->transform(CLI::CheckedTransformer(formatNames()));
+  command.add_option("--output", o.output,
+                     "Write the addresses to this file, each followed by the delimiter (.txt "
+                     "added to a name without a dot)");
+  command.add_option("--delimiter", o.delimiter,
+                     "Delimiter for --output (the scan's own when left out)");
+}
+
+// The outputs as the scan's own settings give them, unless the options say otherwise.
+std::optional<OutputOptions> outputsOf(const JournalOptions& o, const JournalContents& contents) {
+  const std::string delimiter =
+      o.delimiter.empty() ? contents.settings.values[Setting::Delimiter] : o.delimiter;
+  if (const auto refused = checkDelimiter(delimiter)) {
+    complain("--delimiter: " + *refused);
+    return std::nullopt;
+  }
+  return OutputOptions{
+      .format = o.format, .output = o.output, .delimiter = trimmed(delimiter), .quiet = o.quiet};
+}
+
+int writeJournalResults(const JournalContents& contents, const OutputOptions& outputs) {
+  ScanResults results;
+  results.restore(contents.progress);
+  return writeResults(results, outputs);
+}
+
+}  // namespace
+
+void addResumeCommand(CLI::App& app, JournalOptions& o) {
+  auto* resume = app.add_subcommand(
+      "resume",
+      "Go on with a scan that did not finish, from its journal, and write its whole "
+      "result.");
+  resume->add_option("FILE", o.file, "The journal (the newest unfinished one when left out)");
+  addOutputFlags(*resume, o);
+  resume->add_flag("--quiet", o.quiet, "No progress line and no journal line on stderr");
+}
+
+void addExportCommand(CLI::App& app, JournalOptions& o) {
+  auto* command = app.add_subcommand("export", "Write a journal's results as its scan wrote them.");
+  command->add_option("FILE", o.file, "The journal")->required();
+  addOutputFlags(*command, o);
+}
+
+int runResumeCommand(const JournalOptions& o) {
+  std::string path = o.file;
+  if (path.empty()) {
+    const auto newest = newestUnfinishedJournal();
+    if (!newest) {
+      complain("there is no unfinished journal in " + journalFolder());
+      return kExitCannotOpen;
+    }
+    path = *newest;
+  }
+  JournalContents contents;
+  auto taken = Journal::resume(path, contents, complain);
+  if (const auto* failure = std::get_if<std::string>(&taken)) {
+    complain(*failure);
+    return kExitCannotOpen;
+  }
+  std::unique_ptr<Journal> journal = std::move(std::get<std::unique_ptr<Journal>>(taken));
+  const auto outputs = outputsOf(o, contents);
+  if (!outputs) return kExitBadArguments;
+  if (contents.status == JournalStatus::Finished) return writeJournalResults(contents, *outputs);
+  if (contents.settings.keywordMode) {
+    complain(path +
+             ": a scan from keywords cannot be resumed; korvex-cli export writes what "
+             "it found");
+    return kExitCannotOpen;
+  }
+  if (firstRefusal(contents.settings.values, false) || contents.settings.base.empty()) {
+    complain(path + ": its settings are damaged");
+    return kExitCannotOpen;
+  }
+  if (!isConnected()) {
+    complain("You are not connected to internet. Please check.");
+    return kExitNotConnected;
+  }
+  if (!o.quiet) complain("journal: " + path);
+  const ScanRequest request{.keywordMode = false,
+                            .base = contents.settings.base,
+                            .crawl = crawlSettingsFrom(contents.settings.values)};
+  return runScan(request, EngineProfile{}, *outputs, journal.get(), &contents.progress);
+}
+
+int runExportCommand(const JournalOptions& o) {
+  auto read = readJournal(o.file);
+  if (const auto* failure = std::get_if<std::string>(&read)) {
+    complain(*failure);
+    return kExitCannotOpen;
+  }
+  const JournalContents& contents = std::get<JournalContents>(read);
+  const auto outputs = outputsOf(o, contents);
+  return outputs ? writeJournalResults(contents, *outputs) : kExitBadArguments;
+}
+
+}  // namespace korvex::cli

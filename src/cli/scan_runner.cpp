@@ -1,0 +1,65 @@
+#include "cli/scan_runner.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <iostream>
+
+#include "base/shown_url.h"
+#include "cli/interrupt.h"
+#include "control/loop_host.h"
+#include "control/scan_control.h"
+
+namespace korvex::cli {
+namespace {
+
+// The progress line is redrawn at most this often.
+constexpr std::chrono::milliseconds kProgressEvery{200};
+
+}  // namespace
+
+int runScan(const ScanRequest& request, const EngineProfile& profile, const OutputOptions& options,
+            Journal* journal, const ScanProgress* resumed) {
+  LoopHost host;
+  Scan scan(host, realWorkers(), profile, systemClock());
+  watchInterrupts(host.wakeup());
+  const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
+  auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
+  bool stopped = false;
+  host.setOnTurn([&] {
+    if (stopRequested() && !stopped) {
+      stopped = true;
+      scan.stop();
+    }
+    if (showProgress && std::chrono::steady_clock::now() - lastDrawn >= kProgressEvery) {
+      lastDrawn = std::chrono::steady_clock::now();
+      std::cerr << "\r" << progressLine(scan.results().counters()) << std::flush;
+    }
+  });
+
+  std::vector<ScanSink*> sinks;
+  if (journal) sinks.push_back(journal);
+  const ScanEnd end = scan.run(request, sinks, resumed);
+  // Only a scan that ended by itself is finished; any other stays resumable.
+  if (journal)
+    journal->end(end == ScanEnd::Ran && !scan.stopped() ? JournalStatus::Finished
+                                                        : JournalStatus::Stopped);
+  if (showProgress) std::cerr << "\r" << progressLine(scan.results().counters()) << "\n";
+  if (end == ScanEnd::ConnectionFailed) {
+    complain("cannot open an Internet connection: " + scan.connectionFailure());
+    return kExitCannotOpen;
+  }
+  if (end == ScanEnd::WorkersFailed) complain("The workers of the scan could not be started.");
+  int status = writeResults(scan.results(), options);
+  // The first page of a resumed scan is the base URL only when nothing was read before.
+  if (resumed && !resumed->scanned.empty()) return status;
+  if (const auto failure = scan.startPageFailure()) {
+    complain("cannot open " + shownUrl(request.base) + ": " + *failure);
+    if (status == 0) status = kExitCannotOpen;
+  } else if (const auto answered = scan.startPageErrorStatus()) {
+    complain(shownUrl(request.base) + " answered HTTP " + std::to_string(*answered));
+  }
+  return status;
+}
+
+}  // namespace korvex::cli

@@ -1,0 +1,329 @@
+#include "control/journal_file.h"
+
+#include <sqlite3.h>
+
+#include <array>
+
+#include "base/shown_url.h"
+
+namespace korvex {
+namespace {
+
+// "KRVX": how a journal is told from any other SQLite file.
+constexpr int kApplicationId = 0x4B525658;
+constexpr int kFormat = 1;
+
+// What became of each URL the scan knows.
+enum UrlState { Queued, HandedOut, Read, Refused, KnownOnly, PassedOver };
+
+constexpr const char* kSchema = R"(
+BEGIN;
+CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE urls (
+  id INTEGER PRIMARY KEY,
+  url TEXT NOT NULL UNIQUE,
+  level INTEGER NOT NULL,
+  state INTEGER NOT NULL,
+  seq INTEGER,
+  links INTEGER NOT NULL DEFAULT 0,
+  accepted INTEGER NOT NULL DEFAULT 0,
+  reason TEXT,
+  unreadable INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE addresses (n INTEGER PRIMARY KEY, address TEXT NOT NULL, page TEXT NOT NULL);
+PRAGMA application_id = 1263687256;
+PRAGMA user_version = 1;
+COMMIT;
+)";
+static_assert(kApplicationId == 1263687256 && kFormat == 1, "the schema's pragmas");
+
+// One statement, finalized with its scope.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  explicit operator bool() const { return stmt_ != nullptr; }
+  Statement& bind(int i, const std::string& text) {
+    sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    return *this;
+  }
+  Statement& bind(int i, long long n) {
+    sqlite3_bind_int64(stmt_, i, n);
+    return *this;
+  }
+  // Ends the statement's read, so that the connection may change its journal mode.
+  void reset() { sqlite3_reset(stmt_); }
+  // SQLITE_ROW while rows come, SQLITE_DONE at the end, an error code otherwise.
+  int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+  long long number(int column) const { return sqlite3_column_int64(stmt_, column); }
+  std::string text(int column) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, column))) : "";
+  }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+long long single(sqlite3* db, const char* sql) {
+  Statement s(db, sql);
+  return s.step() == SQLITE_ROW ? s.number(0) : 0;
+}
+
+const char* statusName(JournalStatus status) {
+  switch (status) {
+    case JournalStatus::Running:
+      return "running";
+    case JournalStatus::Stopped:
+      return "stopped";
+    case JournalStatus::Finished:
+      return "finished";
+  }
+  return "running";
+}
+
+// A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
+// robots.txt is obeyed).
+std::string settingName(const SettingSpec& spec) {
+  return std::string(spec.control);
+}
+
+}  // namespace
+
+JournalFile::~JournalFile() {
+  for (sqlite3_stmt* s : writes_) sqlite3_finalize(s);
+  sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::string& why) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    why = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close_v2(db);
+    return nullptr;
+  }
+  std::unique_ptr<JournalFile> file(new JournalFile(db));
+  sqlite3_busy_timeout(db, 2000);
+  Statement id(db, "PRAGMA application_id");
+  const int rc = id.step();
+  if (rc != SQLITE_ROW) {
+    why = sqlite3_errmsg(db);
+    return nullptr;
+  }
+  const long long application = id.number(0);
+  id.reset();
+  if (application != kApplicationId) {
+    why = "not a Korvex journal";
+    return nullptr;
+  }
+  if (single(db, "PRAGMA user_version") > kFormat) {
+    why = "a journal of a newer format than this program reads";
+    return nullptr;
+  }
+  file->nextSeq_ = single(db, "SELECT coalesce(max(seq), 0) + 1 FROM urls");
+  file->nextAddress_ = single(db, "SELECT coalesce(max(n), 0) + 1 FROM addresses");
+  // Written as the scan goes, read by export meanwhile; each commit reaches the disk, so a power
+  // cut loses at most the transaction being written.
+  if (!file->exec("PRAGMA journal_mode = WAL", why) ||
+      !file->exec("PRAGMA synchronous = FULL", why) || !file->prepare(why))
+    return nullptr;
+  return file;
+}
+
+std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
+                                                 const JournalSettings& settings,
+                                                 std::string& why) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    why = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close_v2(db);
+    return nullptr;
+  }
+  std::unique_ptr<JournalFile> file(new JournalFile(db));
+  if (!file->exec(kSchema, why)) return nullptr;
+  std::vector<std::pair<std::string, std::string>> rows = {
+      {"mode", settings.keywordMode ? "keywords" : "url"},
+      {"base", settings.base},
+      {"engine", settings.engine},
+      {"status", statusName(JournalStatus::Running)}};
+  for (const SettingSpec& spec : settingTable())
+    rows.emplace_back(settingName(spec), settings.values[spec.setting]);
+  if (!file->exec("BEGIN", why)) return nullptr;
+  for (const auto& [name, value] : rows) {
+    Statement insert(db, "INSERT INTO settings (name, value) VALUES (?1, ?2)");
+    if (insert.bind(1, name).bind(2, value).step() != SQLITE_DONE) {
+      why = sqlite3_errmsg(db);
+      return nullptr;
+    }
+  }
+  if (!file->exec("COMMIT", why)) return nullptr;
+  return file;
+}
+
+bool JournalFile::exec(const char* sql, std::string& why) {
+  char* error = nullptr;
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) == SQLITE_OK) return true;
+  why = error ? error : sqlite3_errmsg(db_);
+  sqlite3_free(error);
+  return false;
+}
+
+bool JournalFile::prepare(std::string& why) {
+  // In the order of CrawlEvent::Kind. Result pages of keyword mode are handed out without being
+  // queued: they are read at once.
+  static constexpr std::array<const char*, 7> kSql = {
+      "INSERT INTO urls (url, level, state) VALUES (?1, ?2, 0) ON CONFLICT (url) DO NOTHING",
+      "INSERT INTO urls (url, level, state) VALUES (?1, 0, 4) ON CONFLICT (url) DO NOTHING",
+      "INSERT INTO urls (url, level, state, seq) VALUES (?1, 0, 2, ?2) "
+      "ON CONFLICT (url) DO UPDATE SET state = 1, seq = ?2",
+      "UPDATE urls SET state = 5 WHERE url = ?1",
+      "INSERT INTO urls (url, level, state, seq, reason, unreadable) VALUES (?1, 0, 3, ?2, ?3, ?4) "
+      "ON CONFLICT (url) DO UPDATE SET state = 3, seq = ?2, reason = ?3, unreadable = ?4",
+      "UPDATE urls SET state = 2, links = ?2, accepted = ?3 WHERE url = ?1",
+      "INSERT INTO addresses (n, address, page) VALUES (?2, ?1, ?3)",
+  };
+  for (size_t i = 0; i < kSql.size(); ++i) {
+    if (sqlite3_prepare_v3(db_, kSql[i], -1, SQLITE_PREPARE_PERSISTENT, &writes_[i], nullptr) !=
+        SQLITE_OK) {
+      why = sqlite3_errmsg(db_);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
+  using K = CrawlEvent::Kind;
+  sqlite3_stmt* s = writes_[static_cast<size_t>(e.kind)];
+  sqlite3_reset(s);
+  auto text = [s](int i, const std::string& t) {
+    sqlite3_bind_text(s, i, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+  };
+  text(1, e.url);
+  switch (e.kind) {
+    case K::Queued:
+      sqlite3_bind_int64(s, 2, e.level);
+      break;
+    case K::HandedOut:
+      sqlite3_bind_int64(s, 2, nextSeq_++);
+      break;
+    case K::Refused:
+      sqlite3_bind_int64(s, 2, nextSeq_++);
+      text(3, e.detail);
+      sqlite3_bind_int(s, 4, e.robotsUnreadable ? 1 : 0);
+      break;
+    case K::Collected:
+      sqlite3_bind_int64(s, 2, e.linksTaken);
+      sqlite3_bind_int64(s, 3, e.pagesAccepted);
+      break;
+    case K::Address:
+      sqlite3_bind_int64(s, 2, nextAddress_++);
+      text(3, e.detail);
+      break;
+    case K::KnownOnly:
+    case K::PassedOver:
+      break;
+  }
+  if (sqlite3_step(s) == SQLITE_DONE) return true;
+  why = sqlite3_errmsg(db_);
+  return false;
+}
+
+bool JournalFile::write(const std::vector<CrawlEvent>& events, std::string& why) {
+  if (!exec("BEGIN", why)) return false;
+  for (const CrawlEvent& e : events) {
+    if (!apply(e, why)) {
+      std::string ignored;
+      exec("ROLLBACK", ignored);
+      return false;
+    }
+  }
+  if (exec("COMMIT", why)) return true;
+  std::string ignored;
+  exec("ROLLBACK", ignored);
+  return false;
+}
+
+bool JournalFile::setStatus(JournalStatus status, std::string& why) {
+  Statement s(db_, "UPDATE settings SET value = ?1 WHERE name = 'status'");
+  if (s.bind(1, std::string(statusName(status))).step() == SQLITE_DONE) return true;
+  why = sqlite3_errmsg(db_);
+  return false;
+}
+
+JournalStatus JournalFile::status() const {
+  Statement s(db_, "SELECT value FROM settings WHERE name = 'status'");
+  const std::string value = s.step() == SQLITE_ROW ? s.text(0) : "";
+  return value == "finished"  ? JournalStatus::Finished
+         : value == "stopped" ? JournalStatus::Stopped
+                              : JournalStatus::Running;
+}
+
+bool JournalFile::read(JournalContents& c, std::string& why) {
+  {
+    Statement check(db_, "PRAGMA quick_check");
+    if (check.step() != SQLITE_ROW || check.text(0) != "ok") {
+      why = check ? (check.text(0).empty() ? sqlite3_errmsg(db_) : check.text(0))
+                  : sqlite3_errmsg(db_);
+      return false;
+    }
+  }
+  auto failed = [&] {
+    why = sqlite3_errmsg(db_);
+    return false;
+  };
+  Statement settings(db_, "SELECT name, value FROM settings");
+  int rc;
+  while ((rc = settings.step()) == SQLITE_ROW) {
+    const std::string name = settings.text(0), value = settings.text(1);
+    if (name == "mode") c.settings.keywordMode = value == "keywords";
+    if (name == "base") c.settings.base = value;
+    if (name == "engine") c.settings.engine = value;
+    for (const SettingSpec& spec : settingTable())
+      if (name == settingName(spec)) c.settings.values[spec.setting] = value;
+  }
+  if (rc != SQLITE_DONE) return failed();
+  c.status = status();
+
+  ScanProgress& p = c.progress;
+  Statement addresses(db_, "SELECT n, address, page FROM addresses ORDER BY n");
+  while ((rc = addresses.step()) == SQLITE_ROW)
+    p.addresses.push_back({addresses.number(0), addresses.text(1), addresses.text(2)});
+  if (rc != SQLITE_DONE) return failed();
+  // The level to go on with: the lowest that still has URLs to read (handed out ones included).
+  p.level = single(db_, "SELECT coalesce(min(level), 0) FROM urls WHERE state IN (0, 1)");
+  Statement urls(db_,
+                 "SELECT url, level, state, reason, unreadable, links, accepted FROM urls "
+                 "ORDER BY CASE WHEN state IN (2, 3) THEN seq ELSE 0 END, id");
+  p.counters = {.extracted = 1, .emails = static_cast<long long>(p.addresses.size())};
+  while ((rc = urls.step()) == SQLITE_ROW) {
+    std::string url = urls.text(0);
+    const long long level = urls.number(1);
+    switch (urls.number(2)) {
+      case Queued:
+      case HandedOut:
+        if (level == p.level) p.levelUrls.push_back(url);
+        if (level == p.level + 1) p.nextLevelUrls.push_back(url);
+        break;
+      case Read:
+        p.scanned.push_back(shownUrl(url));
+        p.counters.extracted += urls.number(5);
+        p.counters.valid += urls.number(6);
+        break;
+      case Refused:
+        p.refused.push_back({shownUrl(url), urls.text(3), urls.number(4) != 0});
+        break;
+      default:
+        break;
+    }
+    p.known.push_back(std::move(url));
+  }
+  if (rc != SQLITE_DONE) return failed();
+  p.counters.processed = static_cast<long long>(p.scanned.size());
+  p.counters.refused = static_cast<long long>(p.refused.size());
+  if (p.level == 0) p.level = 1;  // nothing left to read
+  return true;
+}
+
+}  // namespace korvex

@@ -1,0 +1,66 @@
+// A journal's SQLite file: its format, what is written into it and what is read back.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "control/scan_settings.h"
+#include "crawl/scan_results.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace korvex {
+
+// How a scan was asked for, as the journal keeps it.
+struct JournalSettings {
+  bool keywordMode = false;
+  std::string base;    // the base URL with its scheme, or the keywords
+  std::string engine;  // keyword mode: the engine given instead of the default one, or ""
+  SettingValues values;
+};
+
+enum class JournalStatus { Running, Stopped, Finished };
+
+struct JournalContents {
+  JournalSettings settings;
+  JournalStatus status = JournalStatus::Running;
+  ScanProgress progress;
+};
+
+class JournalFile {
+ public:
+  // An existing file; nothing when it cannot be opened, is not a journal, or is of a newer
+  // format, with the reason in `why`.
+  static std::unique_ptr<JournalFile> open(const std::string& path, std::string& why);
+  // A new, empty file (made by the caller with its mode) given its tables and settings; it is
+  // to be opened again for writing.
+  static std::unique_ptr<JournalFile> create(const std::string& path,
+                                             const JournalSettings& settings, std::string& why);
+  ~JournalFile();
+  JournalFile(const JournalFile&) = delete;
+  JournalFile& operator=(const JournalFile&) = delete;
+
+  // One transaction for the events, in their order; false with the reason when it failed.
+  bool write(const std::vector<CrawlEvent>& events, std::string& why);
+  bool setStatus(JournalStatus status, std::string& why);
+  JournalStatus status() const;
+  // Everything kept; false with the reason when the file is damaged.
+  bool read(JournalContents& contents, std::string& why);
+
+ private:
+  explicit JournalFile(sqlite3* db) : db_(db) {}
+  bool exec(const char* sql, std::string& why);
+  bool prepare(std::string& why);
+  bool apply(const CrawlEvent& e, std::string& why);
+
+  sqlite3* db_;
+  std::array<sqlite3_stmt*, 7> writes_{};  // one statement for each kind of event
+  long long nextSeq_ = 1;                  // hand-outs and refusals, in their order
+  long long nextAddress_ = 1;              // the running number of the next address
+};
+
+}  // namespace korvex

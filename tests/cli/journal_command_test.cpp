@@ -1,0 +1,218 @@
+// Journals under the command line: scans killed and resumed, exports, and the faults a journal
+// meets.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "support/run_command.h"
+#include "support/site.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Json = nlohmann::json;
+
+test::CommandResult cli(const std::string& args) {
+  return test::runCommand(std::string(KORVEX_CLI) + " " + args);
+}
+
+// A folder of the test's own, also the journal folder of every scan it starts.
+struct StateFolder {
+  StateFolder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+    setenv("XDG_STATE_HOME", path.c_str(), 1);
+  }
+  ~StateFolder() { fs::remove_all(path); }
+  std::string file(const std::string& name) const { return (path / name).string(); }
+  fs::path path = fs::temp_directory_path() / ("korvex-journal-test-" + std::to_string(getpid()));
+};
+
+// What must be equal between two runs of one scan: addresses with their pages, URLs read (each
+// once), counters.
+struct Outcome {
+  explicit Outcome(const std::string& json) {
+    const Json j = Json::parse(json);
+    for (const auto& e : j["emails"])
+      emails.insert({e["email"].get<std::string>(), e["url"].get<std::string>()});
+    for (const auto& u : j["scanned"]) scanned.push_back(u.get<std::string>());
+    std::sort(scanned.begin(), scanned.end());
+    counters = j["counters"];
+  }
+  bool operator==(const Outcome&) const = default;
+  std::set<std::pair<std::string, std::string>> emails;
+  std::vector<std::string> scanned;
+  Json counters;
+};
+
+TEST(Journal, ScansKilledAtAnyMomentResumeToTheUninterruptedResult) {
+  StateFolder state;
+  test::TestServer server;
+  test::TreeSite site(server, 3, 3, 10ms);  // 40 pages in four levels
+  const std::string scan = "scan --quiet --ignore-robots --format json --threads 2 --depth 3 " +
+                           std::string("--url ") + site.rootUrl();
+  const auto whole = cli(scan + " --no-journal");
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  const Outcome expected(whole.out);
+  ASSERT_EQ(expected.scanned.size(), 40u);
+  // Pages requested before the kill: none (the journal just made), in the first levels, between
+  // levels (1, 4, 13), and during the last page.
+  for (size_t pages : {0, 1, 2, 4, 6, 13, 17, 25, 33, 39}) {
+    SCOPED_TRACE("killed after " + std::to_string(pages) + " pages");
+    const std::string journal = state.file(std::to_string(pages) + ".journal");
+    const size_t before = server.requests().size();
+    const std::string command = "exec " + std::string(KORVEX_CLI) + " " + scan + " --journal " +
+                                journal + " >/dev/null 2>&1";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline &&
+           !(pages == 0 ? fs::exists(journal) : server.requests().size() - before >= pages))
+      std::this_thread::sleep_for(1ms);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    const auto resumed = cli("resume --quiet --format json " + journal);
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    const Outcome got(resumed.out);
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(std::set(got.scanned.begin(), got.scanned.end()).size(), got.scanned.size())
+        << "each URL read once";
+  }
+  // Without a file: the newest unfinished journal, which the last resume finished.
+  EXPECT_EQ(cli("resume --quiet").status, 1);
+}
+
+TEST(Journal, ExportAndResumeWriteWhatTheScanWrote) {
+  StateFolder state;
+  test::TestServer server;
+  test::TreeSite site(server, 2, 2);
+  const std::string journal = state.file("scan.journal");
+  const std::string scan =
+      "scan --quiet --threads 1 --delimiter , --journal " + journal + " --url " + site.rootUrl();
+  for (const char* format : {"text", "csv", "json"}) {
+    SCOPED_TRACE(format);
+    fs::remove(journal);
+    const auto scanned = cli(scan + " --format " + format + " --output " + state.file("a.txt"));
+    ASSERT_EQ(scanned.status, 0) << scanned.err;
+    EXPECT_EQ(fs::status(journal).permissions(), fs::perms(0600)) << "it holds the addresses";
+    const auto exported =
+        cli("export " + journal + " --format " + format + " --output " + state.file("b.txt"));
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, scanned.out);
+    const auto finished = cli("resume --quiet " + journal + " --format " + format);
+    EXPECT_EQ(finished.out, scanned.out) << "a finished journal only shows its result";
+  }
+  std::ifstream a(state.file("a.txt")), b(state.file("b.txt"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
+            std::string(std::istreambuf_iterator<char>(b), {}));
+  const auto again = cli(scan);
+  EXPECT_EQ(again.status, 2) << "an existing journal is resumed, not overwritten";
+  EXPECT_NE(again.err.find("korvex-cli resume " + journal), std::string::npos) << again.err;
+}
+
+void sql(const std::string& path, const char* statement) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, statement, nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
+  StateFolder state;
+  test::TestServer server;
+  test::TreeSite site(server, 3, 2);
+  const std::string good = state.file("good.journal");
+  ASSERT_EQ(cli("scan --quiet --journal " + good + " --url " + site.rootUrl()).status, 0);
+  auto copy = [&](const std::string& name) {
+    fs::copy_file(good, state.file(name));
+    return state.file(name);
+  };
+  const std::string cut = copy("cut.journal");
+  fs::resize_file(cut, fs::file_size(cut) / 2);
+  const std::string noise = state.file("noise.journal");
+  std::ofstream(noise) << std::string(8192, '\x5a');
+  const std::string foreign = state.file("foreign.db");
+  sql(foreign, "CREATE TABLE t (x)");
+  const std::string newer = copy("newer.journal");
+  sql(newer, "PRAGMA user_version = 99");
+  const std::string busy = copy("busy.journal");
+  const int held = open(busy.c_str(), O_RDWR);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {cut, "malformed"},
+      {noise, "not a database"},
+      {foreign, "not a Korvex journal"},
+      {newer, "newer format"},
+      {state.file("missing.journal"), "No such file"},
+      {busy, "another program is resuming this journal"},
+  };
+  for (const auto& [file, why] : cases) {
+    for (const char* command : {"resume --quiet ", "export "}) {
+      if (file == busy && *command == 'e') continue;  // exporting a journal in use is reading it
+      SCOPED_TRACE(command + file);
+      const auto r = cli(command + file);
+      EXPECT_EQ(r.status, 1);
+      EXPECT_NE(r.err.find(file + ": "), std::string::npos) << r.err;
+      EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+      EXPECT_EQ(r.out, "");
+    }
+  }
+  close(held);
+  EXPECT_EQ(cli("resume --quiet " + busy).status, 0) << "the lock ends with its holder";
+}
+
+std::multiset<std::string> lines(const std::string& text) {
+  std::multiset<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.insert(line);
+  return out;
+}
+
+TEST(Journal, AScanGoesOnWithoutAJournalItCannotWrite) {
+  StateFolder state;
+  test::TestServer server;
+  test::TreeSite site(server, 4, 4);  // 341 pages: a journal larger than the limit below
+  const std::string scan = std::string(KORVEX_CLI) + " scan --quiet --ignore-robots --url " +
+                           site.rootUrl() + " --depth 4";
+  const auto whole =
+      cli("scan --quiet --ignore-robots --no-journal --depth 4 --url " + site.rootUrl());
+  const struct {
+    const char* name;
+    std::string command;
+    std::string message;
+  } cases[] = {
+      {"its folder cannot be made", "XDG_STATE_HOME=/dev/null/x " + scan,
+       "the journal cannot be created"},
+      {"the disk fills",
+       "trap '' XFSZ; ulimit -f 48; exec " + scan + " --journal " + state.file("full.journal"),
+       "can no longer be written"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto r = test::runCommand("bash -c \"" + c.command + "\"");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(lines(r.out), lines(whole.out)) << "nothing collected is lost";
+    const size_t at = r.err.find(c.message);
+    EXPECT_NE(at, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(c.message, at + 1), std::string::npos) << "reported once";
+  }
+}
+
+}  // namespace
+}  // namespace korvex
