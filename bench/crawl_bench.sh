@@ -8,6 +8,8 @@
 #    BASELINE_CLI (another build of korvex-cli) when one is given, in the same run.
 # 2. 11,111 pages, 20 ms per response: pages per second against the ceiling 10 / 20 ms = 500.
 # 3. 100,000 pages, no delay, depth 5 (up to the page limit): time per request over the last 10% against the first 10%.
+# 4. The journal: parts 1 (classic form) and 2 without it, beside the runs above with it: CPU
+#    per page, pages per second and peak memory, and the journal's size per 10,000 pages.
 # Writes bench/results/crawl-DATE.md with the command, the machine and the raw figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,19 +19,22 @@ cli=$build/src/cli/korvex-cli
 server=$build/bench/site_server
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+# Journals go to a folder of the benchmark's own.
+export XDG_STATE_HOME=$tmp/state
 mkdir -p bench/results
 out=bench/results/crawl-$(date +%F-%H%M).md
 
-# crawl CLI PAGES DELAY_MS DEPTH [FORM] -> sets elapsed, cpu, peak (KiB), processed, distinct,
-# requests, catchall
+# crawl CLI PAGES DELAY_MS DEPTH [FORM] [FLAG] -> sets elapsed, cpu, peak (KiB), processed,
+# distinct, requests, catchall, journal (bytes)
 crawl() {
-  local binary=$1 pages=$2 delay=$3 depth=$4 form=${5:-}
+  local binary=$1 pages=$2 delay=$3 depth=$4 form=${5:-} flag=${6:-}
+  rm -rf "$XDG_STATE_HOME"
   "$server" "$pages" "$delay" "$tmp/requests" $form >"$tmp/port" &
   local spid=$!
   while [[ ! -s $tmp/port ]]; do sleep 0.05; done
   /usr/bin/time -f "%e %U %S %M" -o "$tmp/time" "$binary" scan \
     --url "http://127.0.0.1:$(cat "$tmp/port")/" --depth "$depth" --threads 10 \
-    --max-pages 100000 --quiet --format json >"$tmp/result.json"
+    --max-pages 100000 --quiet --format json $flag >"$tmp/result.json"
   kill -TERM "$spid"
   wait "$spid" || true
   read -r elapsed user sys peak <"$tmp/time"
@@ -38,6 +43,8 @@ crawl() {
   requests=$(wc -l <"$tmp/requests")
   distinct=$(awk '$2 == 200 { print $3 }' "$tmp/requests" | sort -u | wc -l)
   catchall=$(awk '$2 == "catchall"' "$tmp/requests" | wc -l)
+  journal=$({ find "$XDG_STATE_HOME" -name '*.journal' -printf '%s\n' 2>/dev/null || true; } |
+    awk '{ n += $1 } END { print n + 0 }')
   : >"$tmp/port"
 }
 
@@ -59,16 +66,27 @@ report() {
 for form in classic today; do
   crawl "$cli" 3900 0 5 "$form"
   report "this build, 3,900-page site in its $form form, depth 5"
+  if [[ $form == classic ]]; then
+    journal_cpu=$cpu journal_peak=$peak journal_rate=$(echo "$processed / $elapsed" | bc -l)
+    journal_size=$(echo "$journal * 10000 / $processed / 1024" | bc -l)
+    crawl "$cli" 3900 0 5 "$form" --no-journal
+    report "this build without its journal, same site"
+    printf -- "- journal: CPU per page %.2f times without it, peak memory %+.1f MiB, pages/s %.2f times; %.0f KiB per 10,000 pages\n" \
+      "$(echo "$journal_cpu / $cpu" | bc -l)" "$(echo "($journal_peak - $peak) / 1024" | bc -l)" \
+      "$(echo "$journal_rate / ($processed / $elapsed)" | bc -l)" "$journal_size" | tee -a "$out"
+  fi
   if [[ -n $baseline ]]; then
     crawl "$baseline" 3900 0 5 "$form"
     report "baseline $baseline, same site"
   fi
 done
 
-crawl "$cli" 11111 20 4
-printf -- "- 20 ms per response: %d pages in %.2f s = %.1f pages/s (ceiling 500; %.0f%% of it)\n" \
-  "$processed" "$elapsed" "$(echo "$processed / $elapsed" | bc -l)" \
-  "$(echo "$processed / $elapsed / 5" | bc -l)" | tee -a "$out"
+for flag in "" --no-journal; do
+  crawl "$cli" 11111 20 4 "" $flag
+  printf -- "- 20 ms per response%s: %d pages in %.2f s = %.1f pages/s (ceiling 500; %.0f%% of it)\n" \
+    "${flag:+ ($flag)}" "$processed" "$elapsed" "$(echo "$processed / $elapsed" | bc -l)" \
+    "$(echo "$processed / $elapsed / 5" | bc -l)" | tee -a "$out"
+done
 
 crawl "$cli" 100000 0 5
 python3 - "$tmp/requests" "$processed" "$elapsed" "$cpu" <<'PY' | tee -a "$out"

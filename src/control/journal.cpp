@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kExtension = ".journal";
 // A transaction is also written once this many events wait, however soon.
-constexpr size_t kBatchEvents = 4096;
+constexpr size_t kBatchEvents = 512;
 
 std::string startName(std::chrono::system_clock::time_point start, int attempt) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(start);
@@ -134,9 +134,7 @@ std::variant<std::unique_ptr<Journal>, std::string> Journal::create(
   removeJournalFiles(draft);
   if (target.empty()) return linkFailure;
   JournalContents ignored;
-  auto taken = resume(target, ignored, std::move(report));
-  if (std::holds_alternative<std::string>(taken)) removeJournalFiles(target);
-  return taken;
+  return resume(target, ignored, std::move(report));
 }
 
 std::variant<std::unique_ptr<Journal>, std::string> Journal::resume(const std::string& path,
@@ -219,6 +217,7 @@ void Journal::end(JournalStatus status) {
 }
 
 void Journal::reportFailure() {
+  if (!failed_.load(std::memory_order_acquire)) return;
   std::string message;
   {
     std::lock_guard lock(mutex_);
@@ -253,7 +252,10 @@ void Journal::writeLoop() {
     written = written && (failed || batch.empty() || file_->write(batch, why));
     if (written && !failed && ending) written = file_->setStatus(status, why);
     lock.lock();
-    if (!written && failure_.empty()) failure_ = why.empty() ? "unknown error" : why;
+    if (!written && failure_.empty()) {
+      failure_ = why.empty() ? "unknown error" : why;
+      failed_.store(true, std::memory_order_release);
+    }
     if (last) return;
   }
 }

@@ -3,6 +3,7 @@
 // crash loses at most that and the pages in flight, which a resumed scan reads again.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -76,7 +77,8 @@ class Journal final : public ScanSink {
   std::vector<CrawlEvent> queue_;
   std::optional<JournalStatus> endStatus_;
   bool closing_ = false;
-  std::string failure_;  // set once by the writer
+  std::string failure_;              // set once by the writer
+  std::atomic<bool> failed_{false};  // the same, read without the lock at every event
   bool failureReported_ = false;
   std::thread writer_;
 };

@@ -21,7 +21,8 @@ BEGIN;
 CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE urls (
   id INTEGER PRIMARY KEY,
-  url TEXT NOT NULL UNIQUE,
+  key INTEGER NOT NULL,
+  url TEXT NOT NULL,
   level INTEGER NOT NULL,
   state INTEGER NOT NULL,
   seq INTEGER,
@@ -29,6 +30,7 @@ CREATE TABLE urls (
   accepted INTEGER NOT NULL DEFAULT 0,
   reason TEXT,
   unreadable INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX urls_by_key ON urls (key);
 CREATE TABLE addresses (n INTEGER PRIMARY KEY, address TEXT NOT NULL, page TEXT NOT NULL);
 PRAGMA application_id = 1263687256;
 PRAGMA user_version = 1;
@@ -104,6 +106,7 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
     return nullptr;
   }
   std::unique_ptr<JournalFile> file(new JournalFile(db));
+  sqlite3_db_config(db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
   sqlite3_busy_timeout(db, 2000);
   Statement id(db, "PRAGMA application_id");
   const int rc = id.step();
@@ -124,9 +127,11 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
   file->nextSeq_ = single(db, "SELECT coalesce(max(seq), 0) + 1 FROM urls");
   file->nextAddress_ = single(db, "SELECT coalesce(max(n), 0) + 1 FROM addresses");
   // Written as the scan goes, read by export meanwhile; each commit reaches the disk, so a power
-  // cut loses at most the transaction being written.
+  // cut loses at most the transaction being written. Appends need little cache: a small one (and
+  // no lookaside) keeps the scan's memory near what it is without a journal.
   if (!file->exec("PRAGMA journal_mode = WAL", why) ||
-      !file->exec("PRAGMA synchronous = FULL", why) || !file->prepare(why))
+      !file->exec("PRAGMA synchronous = FULL", why) ||
+      !file->exec("PRAGMA cache_size = -64", why) || !file->prepare(why))
     return nullptr;
   return file;
 }
@@ -169,19 +174,33 @@ bool JournalFile::exec(const char* sql, std::string& why) {
   return false;
 }
 
+namespace {
+
+// A URL is found by a hash of its bytes, an index far smaller and quicker than one of the text.
+long long keyOf(const std::string& url) {
+  uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : url) h = (h ^ c) * 1099511628211ull;
+  return static_cast<long long>(h);
+}
+
+}  // namespace
+
 bool JournalFile::prepare(std::string& why) {
-  // In the order of CrawlEvent::Kind. Result pages of keyword mode are handed out without being
-  // queued: they are read at once.
-  static constexpr std::array<const char*, 7> kSql = {
-      "INSERT INTO urls (url, level, state) VALUES (?1, ?2, 0) ON CONFLICT (url) DO NOTHING",
-      "INSERT INTO urls (url, level, state) VALUES (?1, 0, 4) ON CONFLICT (url) DO NOTHING",
-      "INSERT INTO urls (url, level, state, seq) VALUES (?1, 0, 2, ?2) "
-      "ON CONFLICT (url) DO UPDATE SET state = 1, seq = ?2",
-      "UPDATE urls SET state = 5 WHERE url = ?1",
-      "INSERT INTO urls (url, level, state, seq, reason, unreadable) VALUES (?1, 0, 3, ?2, ?3, ?4) "
-      "ON CONFLICT (url) DO UPDATE SET state = 3, seq = ?2, reason = ?3, unreadable = ?4",
-      "UPDATE urls SET state = 2, links = ?2, accepted = ?3 WHERE url = ?1",
+  // ?1 the URL (or address), ?5 its key. The first seven in the order of CrawlEvent::Kind; then
+  // the insertions of a URL handed out or refused that was never queued (keyword mode's result
+  // pages and start links), which is read at once.
+  static constexpr std::array<const char*, kStatements> kSql = {
+      "INSERT INTO urls (key, url, level, state) VALUES (?5, ?1, ?2, 0)",
+      "INSERT INTO urls (key, url, level, state) VALUES (?5, ?1, 0, 4)",
+      "UPDATE urls SET state = 1, seq = ?2 WHERE key = ?5 AND url = ?1",
+      "UPDATE urls SET state = 5 WHERE key = ?5 AND url = ?1",
+      "UPDATE urls SET state = 3, seq = ?2, reason = ?3, unreadable = ?4 "
+      "WHERE key = ?5 AND url = ?1",
+      "UPDATE urls SET state = 2, links = ?2, accepted = ?3 WHERE key = ?5 AND url = ?1",
       "INSERT INTO addresses (n, address, page) VALUES (?2, ?1, ?3)",
+      "INSERT INTO urls (key, url, level, state, seq) VALUES (?5, ?1, 0, 2, ?2)",
+      "INSERT INTO urls (key, url, level, state, seq, reason, unreadable) "
+      "VALUES (?5, ?1, 0, 3, ?2, ?3, ?4)",
   };
   for (size_t i = 0; i < kSql.size(); ++i) {
     if (sqlite3_prepare_v3(db_, kSql[i], -1, SQLITE_PREPARE_PERSISTENT, &writes_[i], nullptr) !=
@@ -195,39 +214,49 @@ bool JournalFile::prepare(std::string& why) {
 
 bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
   using K = CrawlEvent::Kind;
-  sqlite3_stmt* s = writes_[static_cast<size_t>(e.kind)];
-  sqlite3_reset(s);
-  auto text = [s](int i, const std::string& t) {
-    sqlite3_bind_text(s, i, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+  const long long key = e.kind == K::Address ? 0 : keyOf(e.url);
+  const long long seq = e.kind == K::HandedOut || e.kind == K::Refused ? nextSeq_++ : 0;
+  auto run = [&](size_t statement) {
+    sqlite3_stmt* s = writes_[statement];
+    sqlite3_reset(s);
+    auto text = [s](int i, const std::string& t) {
+      sqlite3_bind_text(s, i, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+    };
+    text(1, e.url);
+    if (e.kind != K::Address) sqlite3_bind_int64(s, 5, key);
+    switch (e.kind) {
+      case K::Queued:
+        sqlite3_bind_int64(s, 2, e.level);
+        break;
+      case K::HandedOut:
+        sqlite3_bind_int64(s, 2, seq);
+        break;
+      case K::Refused:
+        sqlite3_bind_int64(s, 2, seq);
+        text(3, e.detail);
+        sqlite3_bind_int(s, 4, e.robotsUnreadable ? 1 : 0);
+        break;
+      case K::Collected:
+        sqlite3_bind_int64(s, 2, e.linksTaken);
+        sqlite3_bind_int64(s, 3, e.pagesAccepted);
+        break;
+      case K::Address:
+        sqlite3_bind_int64(s, 2, nextAddress_++);
+        text(3, e.detail);
+        break;
+      case K::KnownOnly:
+      case K::PassedOver:
+        break;
+    }
+    if (sqlite3_step(s) == SQLITE_DONE) return true;
+    why = sqlite3_errmsg(db_);
+    return false;
   };
-  text(1, e.url);
-  switch (e.kind) {
-    case K::Queued:
-      sqlite3_bind_int64(s, 2, e.level);
-      break;
-    case K::HandedOut:
-      sqlite3_bind_int64(s, 2, nextSeq_++);
-      break;
-    case K::Refused:
-      sqlite3_bind_int64(s, 2, nextSeq_++);
-      text(3, e.detail);
-      sqlite3_bind_int(s, 4, e.robotsUnreadable ? 1 : 0);
-      break;
-    case K::Collected:
-      sqlite3_bind_int64(s, 2, e.linksTaken);
-      sqlite3_bind_int64(s, 3, e.pagesAccepted);
-      break;
-    case K::Address:
-      sqlite3_bind_int64(s, 2, nextAddress_++);
-      text(3, e.detail);
-      break;
-    case K::KnownOnly:
-    case K::PassedOver:
-      break;
-  }
-  if (sqlite3_step(s) == SQLITE_DONE) return true;
-  why = sqlite3_errmsg(db_);
-  return false;
+  if (!run(static_cast<size_t>(e.kind))) return false;
+  const bool unknown = sqlite3_changes(db_) == 0;
+  if (e.kind == K::HandedOut && unknown) return run(kInsertRead);
+  if (e.kind == K::Refused && unknown) return run(kInsertRefused);
+  return true;
 }
 
 bool JournalFile::write(const std::vector<CrawlEvent>& events, std::string& why) {

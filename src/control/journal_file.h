@@ -57,10 +57,12 @@ class JournalFile {
   bool prepare(std::string& why);
   bool apply(const CrawlEvent& e, std::string& why);
 
+  // One statement for each kind of event, and two insertions of URLs never queued.
+  static constexpr size_t kInsertRead = 7, kInsertRefused = 8, kStatements = 9;
   sqlite3* db_;
-  std::array<sqlite3_stmt*, 7> writes_{};  // one statement for each kind of event
-  long long nextSeq_ = 1;                  // hand-outs and refusals, in their order
-  long long nextAddress_ = 1;              // the running number of the next address
+  std::array<sqlite3_stmt*, kStatements> writes_{};
+  long long nextSeq_ = 1;      // hand-outs and refusals, in their order
+  long long nextAddress_ = 1;  // the running number of the next address
 };
 
 }  // namespace korvex
