@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 tmp=$(mktemp -d)
+# Journals go to a folder of the benchmark's own.
+export XDG_STATE_HOME=$tmp/state
 "$build/bench/site_server" 11111 0 "$tmp/arrivals" >"$tmp/port" &
 server=$!
 trap 'kill -TERM $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$tmp"' EXIT

@@ -11,6 +11,6 @@ build/release/bench/site_server 300 0 "$tmp/arrivals" >"$tmp/port" &
 server=$!
 trap 'kill -TERM $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$tmp"' EXIT
 while [[ ! -s $tmp/port ]]; do sleep 0.05; done
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
+XDG_STATE_HOME="$tmp/state" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
   build/release/tools/screenshot_tour "$dir" "http://127.0.0.1:$(cat "$tmp/port")/"
 ls "$dir"
