@@ -1,5 +1,7 @@
-// Drives the window through a short scan of a site and saves a picture of each tab and of the
-// About box: screenshot_tour DIR URL
+// Drives the window through a short scan of a site and saves a picture of each tab, of the
+// Details grid filtered and of the About box: screenshot_tour DIR URL; with a third argument
+// NAME, only the Search Results tab after the scan, as NAME.png (the script runs it at a scale
+// factor of 2 for scaled.png).
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -14,8 +16,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 3) {
-    std::cerr << "usage: screenshot_tour DIR URL\n";
+  if (argc != 3 && argc != 4) {
+    std::cerr << "usage: screenshot_tour DIR URL [NAME]\n";
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
@@ -32,11 +34,21 @@ int main(int argc, char** argv) {
   QTimer::singleShot(300, [&] {
     window.findChild<QPushButton*>("cmdScan")->click();  // returns when the scan is over
     tabs->setCurrentIndex(0);
+    if (argc == 4) {
+      shoot(&window, (std::string(argv[3]) + ".png").c_str());
+      app.quit();
+      return;
+    }
     shoot(&window, "search-results.png");
     tabs->setCurrentIndex(1);
     shoot(&window, "search-parameters.png");
     tabs->setCurrentIndex(2);
     shoot(&window, "details.png");
+    window.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("sec3/"));
+    shoot(&window, "details-filtered.png");
+    window.findChild<QLineEdit*>("txtFilter")->clear();
+    tabs->setCurrentIndex(3);
+    shoot(&window, "domains.png");
     tabs->setCurrentIndex(0);
     window.findChild<QWidget*>("lblAbout")->setFocus();
     window.about()->show();

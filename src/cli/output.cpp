@@ -10,40 +10,6 @@
 #include "base/text.h"
 
 namespace korvex::cli {
-
-std::string csvField(const std::string& text) {
-  return "\"" + replaceAll(text, "\"", "\"\"") + "\"";
-}
-
-namespace {
-
-// The length of the valid UTF-8 sequence at the start of text, or 0.
-size_t utf8Length(std::string_view text) {
-  const auto b = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = b(0);
-  size_t length;
-  unsigned long min;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, min = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, min = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  unsigned long cp = lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((b(i) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b(i) & 0x3F);
-  }
-  const bool valid = cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-  return valid ? length : 0;
-}
-
-}  // namespace
-
 namespace {
 
 class DescriptorBuffer final : public std::streambuf {
@@ -107,39 +73,6 @@ std::optional<std::string> closeStandardOutput() {
   outputBuffer().close();
   if (!outputBuffer().error()) return std::nullopt;
   return std::string("cannot write standard output: ") + std::strerror(outputBuffer().error());
-}
-
-std::ostream& operator<<(std::ostream& out, JsonText json) {
-  std::string_view text = json.text;
-  out << '"';
-  while (!text.empty()) {
-    // Runs of plain characters go out whole.
-    size_t plain = 0;
-    while (plain < text.size()) {
-      const auto c = static_cast<unsigned char>(text[plain]);
-      if (c < 0x20 || c == '"' || c == '\\' || c >= 0x80) break;
-      ++plain;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(plain));
-    text.remove_prefix(plain);
-    if (text.empty()) break;
-    const auto c = static_cast<unsigned char>(text[0]);
-    if (c == '"' || c == '\\') {
-      out << '\\' << static_cast<char>(c);
-      text.remove_prefix(1);
-    } else if (c < 0x20) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
-      text.remove_prefix(1);
-    } else if (const size_t length = utf8Length(text)) {
-      out.write(text.data(), static_cast<std::streamsize>(length));
-      text.remove_prefix(length);
-    } else {
-      out << "\xEF\xBF\xBD";  // U+FFFD for a byte that begins no valid sequence
-      text.remove_prefix(1);
-    }
-  }
-  return out << '"';
 }
 
 }  // namespace korvex::cli

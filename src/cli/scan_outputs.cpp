@@ -8,50 +8,6 @@
 namespace korvex::cli {
 namespace {
 
-// Results are streamed row by row from the scan's own lists.
-void printResults(const ScanResults& results, Format format) {
-  std::ostream& out = standardOutput();
-  const auto& addresses = results.addresses();
-  switch (format) {
-    case Format::Text:
-      for (const FoundAddress& a : addresses) out << a.address << "\n";
-      break;
-    case Format::Csv:
-      out << "Sl.No,Email,URL\n";
-      for (const FoundAddress& a : addresses)
-        out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << ","
-            << csvField(a.page) << "\n";
-      break;
-    case Format::Json: {
-      const char* comma = "";
-      out << "{\"emails\":[";
-      for (const FoundAddress& a : addresses) {
-        out << comma << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address)
-            << ",\"url\":" << jsonText(a.page) << "}";
-        comma = ",";
-      }
-      out << "],\"scanned\":[";
-      comma = "";
-      for (const std::string& url : results.scanned()) {
-        out << comma << jsonText(url);
-        comma = ",";
-      }
-      out << "],\"refused\":[";
-      comma = "";
-      for (const RefusedURL& r : results.refused()) {
-        out << comma << "{\"url\":" << jsonText(r.url) << ",\"reason\":" << jsonText(r.reason)
-            << "}";
-        comma = ",";
-      }
-      const ScanCounters& c = results.counters();
-      out << "],\"counters\":{\"extracted\":" << c.extracted << ",\"valid\":" << c.valid
-          << ",\"processed\":" << c.processed << ",\"emails\":" << c.emails
-          << ",\"refused\":" << c.refused << "}}\n";
-      break;
-    }
-  }
-}
-
 // What the URLs robots.txt kept the scan from were: refused by a robots.txt, or on a site whose
 // robots.txt could not be read.
 std::string refusedLine(const std::vector<RefusedURL>& refused) {
@@ -88,7 +44,7 @@ std::string progressLine(const ScanCounters& c) {
 
 int writeResults(const ScanResults& results, const OutputOptions& options) {
   // Both outputs are tried: what one cannot take, the other may still keep.
-  printResults(results, options.format);
+  writeResults(standardOutput(), results, options.format);
   if (const auto& refused = results.refused(); !refused.empty() && options.format != Format::Json)
     complain(refusedLine(refused));
   int status = 0;
@@ -97,9 +53,8 @@ int writeResults(const ScanResults& results, const OutputOptions& options) {
     status = kExitCannotWrite;
   }
   if (!options.output.empty()) {
-    EmailList list;
-    for (const FoundAddress& a : results.addresses()) list.add(a.address);
-    if (const SaveOutcome saved = saveResults(options.output, list, options.delimiter);
+    if (const SaveOutcome saved =
+            saveResults(options.output, results, Format::Text, options.delimiter);
         saved.message) {
       complain(*saved.message);
       status = kExitCannotWrite;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 #include "base/text.h"
 
@@ -38,14 +39,21 @@ mode_t currentUmask() {
 
 }  // namespace
 
-SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
+SaveOutcome saveResults(const std::string& fileName, const ScanResults& results, Format format,
                         const std::string& delimiter) {
   if (trimSpaces(fileName).empty()) return {"Target File name cannot be blank.", {}};
   std::string path = fileName;
-  if (path.find('.') == std::string::npos) path += ".txt";
-  const std::string separator = trimmed(delimiter);
+  static constexpr const char* kExtensions[] = {".txt", ".csv", ".json"};
+  if (path.find('.') == std::string::npos) path += kExtensions[static_cast<int>(format)];
   std::string text;
-  for (const std::string& address : emails.entries()) text.append(address).append(separator);
+  if (format == Format::Text) {
+    const std::string separator = trimmed(delimiter);
+    for (const FoundAddress& a : results.addresses()) text.append(a.address).append(separator);
+  } else {
+    std::ostringstream out;
+    writeResults(out, results, format);
+    text = std::move(out).str();
+  }
 
   // Written beside the target and renamed over it: a failed save never destroys the old file.
   // The file keeps the mode of the one it replaces (a private file stays private); a new one

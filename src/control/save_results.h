@@ -1,10 +1,11 @@
-// Writing the address list to a text file: every address followed by the delimiter.
+// Saving a scan's results to a file: as text (every address followed by the delimiter), or as
+// the command line's CSV or JSON.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "base/email_list.h"
+#include "control/result_formats.h"
 
 namespace korvex {
 
@@ -13,9 +14,9 @@ struct SaveOutcome {
   std::string path;                    // the file written
 };
 
-// A name without any "." gets ".txt"; an existing file is overwritten. The delimiter is used
-// trimmed of spaces. No line end follows the last delimiter.
-SaveOutcome saveResults(const std::string& fileName, const EmailList& emails,
+// A name without any "." gets ".txt", ".csv" or ".json"; an existing file is overwritten. The
+// delimiter is used trimmed of spaces; no line end follows the last one.
+SaveOutcome saveResults(const std::string& fileName, const ScanResults& results, Format format,
                         const std::string& delimiter);
 
 }  // namespace korvex

@@ -107,9 +107,7 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
   if (!finished && !settings.keywordMode && !resume)
     resume = dialogs_.ask("This scan did not finish. Resume it?");
   if (finished || settings.keywordMode || !resume || !online_()) {
-    // Shown as it was left, and still resumable from its file.
-    clearResults();
-    scan_.show(contents.progress, {&windowSink_});
+    showResults(contents.progress);  // as it was left, and still resumable from its file
     return;
   }
   prepare();
@@ -158,6 +156,11 @@ bool ScanControl::checkParameters() {
     return false;
   }
   return true;
+}
+
+void ScanControl::showResults(const ScanProgress& progress) {
+  clearResults();
+  scan_.show(progress, {&windowSink_});
 }
 
 void ScanControl::prepare() {

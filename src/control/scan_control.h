@@ -48,6 +48,9 @@ class ScanControl {
   // when `resume` is set or the user says so.
   void openJournal(const std::string& path, bool resume = false);
 
+  // Results kept from an earlier scan, shown as the last scan's (Save writes them).
+  void showResults(const ScanProgress& progress);
+
   ScanState& state() { return scan_.state(); }
   const ScanState& state() const { return scan_.state(); }
   // What the last scan found.

@@ -1,4 +1,4 @@
-// A label that reports a click, for the "About" link.
+// A label that reports a click, or Space or Enter when it has the focus: the "About" link.
 #pragma once
 
 #include <QLabel>
@@ -8,12 +8,16 @@ namespace korvex::ui {
 class ClickableLabel final : public QLabel {
   Q_OBJECT
  public:
-  using QLabel::QLabel;
+  explicit ClickableLabel(const QString& text) : QLabel(text) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(text);
+  }
 
  signals:
   void clicked();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -27,6 +27,7 @@
 #include "ui/artwork.h"
 #include "ui/clickable_label.h"
 #include "ui/details_tab.h"
+#include "ui/domains_tab.h"
 #include "ui/field_help.h"
 #include "ui/frm_about.h"
 #include "ui/named.h"
@@ -41,6 +42,8 @@ namespace korvex::ui {
 namespace {
 
 const QColor kBackground(178, 200, 223);
+// How often the level and the pages per second are shown anew during a scan.
+constexpr std::chrono::milliseconds kProgressEvery{1000};
 
 // The banner Image1, drawn to the window's width.
 class Banner final : public QWidget {
@@ -71,6 +74,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
       parameters_(new SearchParametersTab),
       model_(new ResultsModel(this)),
       details_(new DetailsTab(model_)),
+      domains_(new DomainsTab(model_)),
       SSTab1(named<QTabWidget>("SSTab1")),
       lblToolTip(named<QLabel>("lblToolTip")),
       txtDelimiter(named<QLineEdit>("txtDelimiter")),
@@ -95,6 +99,11 @@ frmKorvex::frmKorvex(OnlineProbe online)
   SSTab1->addTab(results_, QStringLiteral("Search Results"));
   SSTab1->addTab(parameters_, QStringLiteral("Search Parameters"));
   SSTab1->addTab(details_, QStringLiteral("Details"));
+  SSTab1->addTab(domains_, QStringLiteral("Domains"));
+  domains_->chosen = [this](const std::string& domain) {
+    details_->txtFilter->setText(qs("@" + domain));
+    SSTab1->setCurrentWidget(details_);
+  };
   QFont boldFont = lblToolTip->font();
   boldFont.setBold(true);
   lblToolTip->setFont(boldFont);
@@ -102,7 +111,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(lblToolTip, 1);
-  bottom->addWidget(named<QLabel>("Label12", QStringLiteral("Delimiter:")));
+  bottom->addWidget(labelFor<QLabel>("Label12", QStringLiteral("Delimiter:"), txtDelimiter));
   bottom->addWidget(txtDelimiter);
   bottom->addWidget(cmdSave);
   bottom->addWidget(cmdOpen);
@@ -134,13 +143,17 @@ frmKorvex::frmKorvex(OnlineProbe online)
   });
 
   chooseSaveFile = [this] {
+    // The file type chosen is the format written; the extension follows it (see saveResults).
+    static const QStringList kTypes = {QStringLiteral("Text files (*.txt)"),
+                                       QStringLiteral("CSV files (*.csv)"),
+                                       QStringLiteral("JSON files (*.json)")};
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
+    dialog.setNameFilters(kTypes);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return SaveChoice{};
+    const auto type = static_cast<int>(kTypes.indexOf(dialog.selectedNameFilter()));
+    return SaveChoice{dialog.selectedFiles().first(), static_cast<Format>(std::max(type, 0))};
   };
   chooseJournalFile = [this] {
     return QFileDialog::getOpenFileName(this, QStringLiteral("Open a scan's journal"),
@@ -148,6 +161,12 @@ frmKorvex::frmKorvex(OnlineProbe online)
                                         QStringLiteral("Journals (*.journal)"));
   };
   leaveNow = [] { std::_Exit(EXIT_SUCCESS); };
+
+  nameControlsByTheirLabels();
+  auto* progress = new QTimer(this);
+  progress->setInterval(kProgressEvery);
+  connect(progress, &QTimer::timeout, this, [this] { showProgress(); });
+  progress->start();
 
   qApp->installEventFilter(this);
   resize(1024, 700);
@@ -169,9 +188,37 @@ void frmKorvex::Form_Load() {
 
 void frmKorvex::whileScanning(const std::function<void()>& action) {
   scanning_ = true;
+  progressFrom_ = {std::chrono::steady_clock::now(), control_->results().counters().processed};
   action();
   scanning_ = false;
+  showProgress();
   window_->flush();
+}
+
+void frmKorvex::showProgress() {
+  if (!scanning_) {
+    results_->lblProgress->clear();
+    return;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  const long long processed = control_->results().counters().processed;
+  const double seconds = std::chrono::duration<double>(now - progressFrom_.first).count();
+  const double rate =
+      seconds > 0 ? static_cast<double>(processed - progressFrom_.second) / seconds : 0;
+  // Over the last interval, so that the rate follows the crawl rather than its whole history.
+  progressFrom_ = {now, processed};
+  results_->lblProgress->setText(
+      QStringLiteral("Level %1, %2 pages/s").arg(control_->state().iDepth).arg(rate, 0, 'f', 1));
+}
+
+void frmKorvex::nameControlsByTheirLabels() {
+  for (QLabel* label : findChildren<QLabel*>()) {
+    QWidget* buddy = label->buddy();
+    if (!buddy || !buddy->accessibleName().isEmpty()) continue;
+    QString name = label->text().remove(QLatin1Char('&')).trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    buddy->setAccessibleName(name);
+  }
 }
 
 void frmKorvex::cmdScan_Click() {
@@ -183,9 +230,9 @@ void frmKorvex::offerLastScan() {
 }
 
 void frmKorvex::cmdSave_Click() {
-  const QString name = chooseSaveFile();
-  const SaveOutcome saved = saveResults(name.toStdString(), control_->state().sEmailList,
-                                        txtDelimiter->text().toStdString());
+  const SaveChoice choice = chooseSaveFile();
+  const SaveOutcome saved = saveResults(choice.name.toStdString(), control_->results(),
+                                        choice.format, txtDelimiter->text().toStdString());
   if (saved.message) dialogs_->message(*saved.message);
 }
 

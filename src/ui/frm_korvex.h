@@ -4,12 +4,14 @@
 #pragma once
 
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "control/online_probe.h"
+#include "control/result_formats.h"
 
 class QLabel;
 class QLineEdit;
@@ -23,6 +25,7 @@ class ScanControl;
 namespace korvex::ui {
 
 class DetailsTab;
+class DomainsTab;
 class QtDialogs;
 class QtHost;
 class ResultsModel;
@@ -38,11 +41,17 @@ class frmKorvex final : public QWidget {
 
   ScanControl& control() { return *control_; }
   WidgetWindow& window() { return *window_; }
+  DetailsTab& details() { return *details_; }
   frmAbout* about() const { return about_; }
   bool scanning() const { return scanning_; }
 
-  // The Save As dialog; returns the chosen name, empty when cancelled. Tests replace it.
-  std::function<QString()> chooseSaveFile;
+  // The Save As dialog: the name chosen (empty when cancelled) and the format of its file type.
+  // Tests replace it.
+  struct SaveChoice {
+    QString name;
+    Format format = Format::Text;
+  };
+  std::function<SaveChoice()> chooseSaveFile;
   // The dialog that chooses a journal to open; empty when cancelled. Tests replace it.
   std::function<QString()> chooseJournalFile;
   // At start-up: offers to resume a scan that a crash or a kill ended.
@@ -59,6 +68,9 @@ class frmKorvex final : public QWidget {
   // Runs what may scan (Start, resuming a journal) with the window knowing it.
   void whileScanning(const std::function<void()>& action);
   void cmdScan_Click();
+  // The level being read and the pages read per second since the last look.
+  void showProgress();
+  void nameControlsByTheirLabels();
   void cmdSave_Click();
   void lblAbout_Click();
   // The checks made when a field is left: the message of a refused value, or nothing.
@@ -70,6 +82,7 @@ class frmKorvex final : public QWidget {
   SearchParametersTab* parameters_;
   ResultsModel* model_;
   DetailsTab* details_;
+  DomainsTab* domains_;
   QTabWidget* SSTab1;
   QLabel* lblToolTip;
   QLineEdit* txtDelimiter;
@@ -82,6 +95,7 @@ class frmKorvex final : public QWidget {
   std::unique_ptr<QtDialogs> dialogs_;
   std::unique_ptr<ScanControl> control_;
   bool scanning_ = false;
+  std::pair<std::chrono::steady_clock::time_point, long long> progressFrom_;
   bool validating_ = false;
 };
 

@@ -13,4 +13,13 @@ W* named(const char* name, Args&&... args) {
   return widget;
 }
 
+// A label that names the control it stands beside: Alt with its underlined letter moves there,
+// and screen readers take the control's name from it.
+template <typename L = class QLabel>
+L* labelFor(const char* name, const QString& text, QWidget* buddy) {
+  auto* label = named<L>(name, text);
+  label->setBuddy(buddy);
+  return label;
+}
+
 }  // namespace korvex::ui

@@ -16,6 +16,8 @@ class ResultsModel final : public QAbstractTableModel {
 
   int gridRows() const { return static_cast<int>(rows_.size()) + 1; }
   std::string cell(int row, int column) const;
+  // A cell of a result row, counted from 0 as the views count them.
+  const std::string& result(int index, int column) const { return rows_[index][column]; }
   void setCell(int row, int column, std::string text);
   void addRow() { rows_.emplace_back(); }
   void setRows(int rows);

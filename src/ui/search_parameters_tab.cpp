@@ -40,8 +40,10 @@ QGroupBox* rulesFrame(const char* name, const QString& title, const char* mustLa
   options->addWidget(all);
   options->addStretch();
   auto* grid = new QGridLayout(frame);
-  grid->addWidget(named<QLabel>(mustLabel, QStringLiteral("Must Contain Keywords:")), 0, 0);
-  grid->addWidget(named<QLabel>(mustNotLabel, QStringLiteral("Must Not Contain Keywords:")), 0, 1);
+  grid->addWidget(labelFor<QLabel>(mustLabel, QStringLiteral("Must Contain Keywords:"), must), 0,
+                  0);
+  grid->addWidget(
+      labelFor<QLabel>(mustNotLabel, QStringLiteral("Must Not Contain Keywords:"), mustNot), 0, 1);
   grid->addWidget(must, 1, 0);
   grid->addWidget(mustNot, 1, 1);
   grid->addWidget(condition, 1, 2);
@@ -74,6 +76,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       chkObeyRobots(named<QCheckBox>("chkObeyRobots", QStringLiteral("Obey robots.txt"))),
       txtDelayPerHost(named<QLineEdit>("txtDelayPerHost")),
       txtUserAgent(named<QLineEdit>("txtUserAgent")) {
+  lblSearch->setBuddy(txtBaseURL);
   auto* mode = new QHBoxLayout;
   mode->addWidget(named<QLabel>("Label16", QStringLiteral("Search Criteria:")));
   mode->addWidget(optURL);
@@ -83,21 +86,26 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   auto* fields = new QGridLayout;
   fields->addWidget(lblSearch, 0, 0);
   fields->addWidget(txtBaseURL, 0, 1, 1, 5);
-  fields->addWidget(named<QLabel>("Label3", QStringLiteral("Depth:")), 1, 0);
+  fields->addWidget(labelFor<QLabel>("Label3", QStringLiteral("Depth:"), cboDepth), 1, 0);
   fields->addWidget(cboDepth, 1, 1);
-  fields->addWidget(named<QLabel>("Label4", QStringLiteral("Max No of Pages:")), 1, 2);
+  fields->addWidget(labelFor<QLabel>("Label4", QStringLiteral("Max No of Pages:"), txtNoOfPages), 1,
+                    2);
   fields->addWidget(txtNoOfPages, 1, 3);
-  fields->addWidget(named<QLabel>("Label1", QStringLiteral("Max Time/Page:")), 2, 0);
+  fields->addWidget(labelFor<QLabel>("Label1", QStringLiteral("Max Time/Page:"), txtMaxTime), 2, 0);
   auto* time = new QHBoxLayout;
   time->addWidget(txtMaxTime);
   time->addWidget(named<QLabel>("Label19", QStringLiteral("Min.")));
   fields->addLayout(time, 2, 1);
-  fields->addWidget(named<QLabel>("Label7", QStringLiteral("No. of Threads:")), 2, 2);
+  fields->addWidget(labelFor<QLabel>("Label7", QStringLiteral("No. of Threads:"), cboThreads), 2,
+                    2);
   fields->addWidget(cboThreads, 2, 3);
   fields->addWidget(chkObeyRobots, 3, 0, 1, 2);
-  fields->addWidget(named<QLabel>("lblDelayPerHost", QStringLiteral("Delay per host (ms):")), 3, 2);
+  fields->addWidget(
+      labelFor<QLabel>("lblDelayPerHost", QStringLiteral("Delay per host (ms):"), txtDelayPerHost),
+      3, 2);
   fields->addWidget(txtDelayPerHost, 3, 3);
-  fields->addWidget(named<QLabel>("lblUserAgent", QStringLiteral("User agent:")), 4, 0);
+  fields->addWidget(labelFor<QLabel>("lblUserAgent", QStringLiteral("User agent:"), txtUserAgent),
+                    4, 0);
   fields->addWidget(txtUserAgent, 4, 1, 1, 5);
   fields->setColumnStretch(4, 1);
 

@@ -38,6 +38,11 @@ QLineEdit* counter(const char* name) {
   return box;
 }
 
+QLabel* buddied(QLabel* label, QWidget* buddy) {
+  label->setBuddy(buddy);
+  return label;
+}
+
 }  // namespace
 
 SearchResultsTab::SearchResultsTab(QWidget* parent)
@@ -46,6 +51,7 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
       cmdPause(named<QPushButton>("cmdPause", QStringLiteral("Pause"))),
       cmdStop(named<QPushButton>("cmdStop", QStringLiteral("Stop"))),
       lblStatus(bold("lblStatus", QStringLiteral("Idle"))),
+      lblProgress(named<QLabel>("lblProgress")),
       lblDetails(named<QLabel>("lblDetails")),
       txtURLs(resultBox("txtURLs")),
       txtEmail(resultBox("txtEmail")),
@@ -58,6 +64,7 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
       lblVersion(bold("lblVersion", QStringLiteral("Version"))),
       lblAbout(named<ClickableLabel>("lblAbout", QStringLiteral("About"))) {
   lblDetails->setWordWrap(true);
+  lblRefused->setBuddy(txtNoOfRefused);
   lblVersion->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
   QFont link = lblAbout->font();
   link.setBold(true);
@@ -71,6 +78,8 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
   for (QPushButton* b : {cmdScan, cmdPause, cmdStop}) buttons->addWidget(b);
   buttons->addSpacing(16);
   buttons->addWidget(lblStatus);
+  buttons->addSpacing(8);
+  buttons->addWidget(lblProgress);
   buttons->addSpacing(16);
   buttons->addWidget(lblRefused);
   txtNoOfRefused->setMaximumWidth(80);
@@ -81,18 +90,22 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
   buttons->addWidget(lblAbout);
 
   auto* urls = new QVBoxLayout;
-  urls->addWidget(bold("Label5", QStringLiteral("Scanned URLs")));
+  urls->addWidget(buddied(bold("Label5", QStringLiteral("Scanned URLs")), txtURLs));
   urls->addWidget(txtURLs);
   auto* emails = new QVBoxLayout;
-  emails->addWidget(bold("Label2", QStringLiteral("Email Addresses")));
+  emails->addWidget(buddied(bold("Label2", QStringLiteral("Email Addresses")), txtEmail));
   emails->addWidget(txtEmail);
 
   auto* log = named<QGroupBox>("Frame1", QStringLiteral("Log"));
   auto* counters = new QFormLayout(log);
-  counters->addRow(named<QLabel>("Label11", QStringLiteral("URLs Extracted:")), txtNoOfExtUrl);
-  counters->addRow(named<QLabel>("Label21", QStringLiteral("Valid URLs:")), txtNoOfValidUrls);
-  counters->addRow(named<QLabel>("Label8", QStringLiteral("Processed:")), txtNoOfURLs);
-  counters->addRow(named<QLabel>("Label9", QStringLiteral("Emails Extracted:")), txtNoOfEmails);
+  counters->addRow(labelFor<QLabel>("Label11", QStringLiteral("URLs Extracted:"), txtNoOfExtUrl),
+                   txtNoOfExtUrl);
+  counters->addRow(labelFor<QLabel>("Label21", QStringLiteral("Valid URLs:"), txtNoOfValidUrls),
+                   txtNoOfValidUrls);
+  counters->addRow(labelFor<QLabel>("Label8", QStringLiteral("Processed:"), txtNoOfURLs),
+                   txtNoOfURLs);
+  counters->addRow(labelFor<QLabel>("Label9", QStringLiteral("Emails Extracted:"), txtNoOfEmails),
+                   txtNoOfEmails);
   auto* side = new QVBoxLayout;
   side->addWidget(log);
   side->addStretch();

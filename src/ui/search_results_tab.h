@@ -22,6 +22,8 @@ class SearchResultsTab final : public QWidget {
   QPushButton* cmdPause;
   QPushButton* cmdStop;
   QLabel* lblStatus;
+  // Beside the status while a scan runs: the level being read and the pages read per second.
+  QLabel* lblProgress;
   QLabel* lblDetails;
   QPlainTextEdit* txtURLs;
   QPlainTextEdit* txtEmail;

@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -37,6 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using Choice = ui::frmKorvex::SaveChoice;
 
 struct Form {
   Form() {
@@ -301,8 +304,9 @@ TEST(Window, LeavingDuringAScanEndsAtOnce) {
 
 TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   Form f;
-  f.form.control().state().sEmailList.add("a@x.com");
-  f.form.control().state().sEmailList.add("b@x.com");
+  ScanProgress kept;
+  kept.addresses = {{1, "a@x.com", "http://x/"}, {2, "b@x.com", "http://x/b"}};
+  f.form.control().showResults(kept);
   const fs::path dir = fs::temp_directory_path() / "korvex-save-test";
   fs::remove_all(dir);
   fs::create_directories(dir / "v1.2");
@@ -324,7 +328,7 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   const mode_t umask = ::umask(027);
   for (const auto& r : rows) {
     SCOPED_TRACE(r.chosen + " '" + r.delimiter + "'");
-    f.form.chooseSaveFile = [&] { return QString::fromStdString(r.chosen); };
+    f.form.chooseSaveFile = [&] { return Choice{QString::fromStdString(r.chosen)}; };
     f.get<QLineEdit>("txtDelimiter")->setText(QString::fromStdString(r.delimiter));
     f.click("cmdSave");
     EXPECT_TRUE(f.boxes.seen.empty());
@@ -334,17 +338,19 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   }
   fs::permissions(dir / "found.txt", fs::perms(0600));
   f.get<QLineEdit>("txtDelimiter")->setText("|");
-  f.form.chooseSaveFile = [&] { return QString::fromStdString((dir / "found").string()); };
+  f.form.chooseSaveFile = [&] { return Choice{QString::fromStdString((dir / "found").string())}; };
   f.click("cmdSave");
   EXPECT_EQ(fs::status(dir / "found.txt").permissions(), fs::perms(0600)) << "stays private";
   ::umask(umask);
-  f.form.chooseSaveFile = [] { return QString(); };
+  f.form.chooseSaveFile = [] { return Choice{}; };
   f.click("cmdSave");
   EXPECT_EQ(f.boxes.texts(), std::vector<QString>{"Target File name cannot be blank."});
 
   // A write that fails (here: past a file-size limit) leaves the previous file as it was.
   f.boxes.seen.clear();
-  f.form.chooseSaveFile = [&] { return QString::fromStdString((dir / "found.txt").string()); };
+  f.form.chooseSaveFile = [&] {
+    return Choice{QString::fromStdString((dir / "found.txt").string())};
+  };
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   rlimit tiny = saved;
@@ -358,10 +364,73 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   EXPECT_TRUE(f.boxes.seen[0].text.contains(QString::fromStdString((dir / "found.txt").string())));
   EXPECT_TRUE(f.boxes.seen[0].text.contains("too large")) << f.boxes.seen[0].text.toStdString();
   EXPECT_EQ(read(dir / "found.txt"), "a@x.com|b@x.com|");
-  EXPECT_EQ(f.form.control().state().sEmailList.entries().size(), 2u);
+  EXPECT_EQ(f.form.control().results().addresses().size(), 2u);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2)
       << "no temporary file left behind";
   fs::remove_all(dir);
+}
+
+TEST(Window, SavedCsvAndJsonAreTheCommandLinesOutput) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 2);
+  const fs::path dir = fs::temp_directory_path() / "korvex-save-formats";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  Form f;
+  f.scan(site.rootUrl(), 2, 1);
+  for (const auto& [format, flag] :
+       {std::pair{Format::Csv, "csv"}, std::pair{Format::Json, "json"}}) {
+    SCOPED_TRACE(flag);
+    const auto cli =
+        test::runCommand(std::string(KORVEX_CLI) + " scan --quiet --threads 1 --depth 2 --format " +
+                         flag + " --url " + site.rootUrl());
+    f.form.chooseSaveFile = [&, format = format] {
+      return Choice{QString::fromStdString((dir / "found").string()), format};
+    };
+    f.click("cmdSave");
+    std::ifstream in(dir / ("found." + std::string(flag)));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), cli.out);
+  }
+  fs::remove_all(dir);
+}
+
+TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
+  Form f;
+  for (int tab = 0; tab < f.get<QTabWidget>("SSTab1")->count(); ++tab) {
+    f.showTab(tab);
+    for (QWidget* w : f.form.findChildren<QWidget*>()) {
+      if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus || qobject_cast<QTabWidget*>(w) ||
+          qobject_cast<QAbstractScrollArea*>(w->parentWidget()))
+        continue;
+      const bool named = !w->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(w) ||
+                         qobject_cast<QTabBar*>(w);
+      EXPECT_TRUE(named) << w->objectName().toStdString() << " on tab " << tab;
+    }
+  }
+  // The Search Parameters tab, field by field as a reader meets them (the "Must Condition"
+  // options are off while their keyword box is empty), then the bottom row.
+  f.showTab(1);
+  const std::vector<std::string> reading = {"optURL",
+                                            "txtBaseURL",
+                                            "cboDepth",
+                                            "txtNoOfPages",
+                                            "txtMaxTime",
+                                            "cboThreads",
+                                            "chkObeyRobots",
+                                            "txtDelayPerHost",
+                                            "txtUserAgent",
+                                            "txtURLMustKeyword",
+                                            "txtURLMustNotKeyword",
+                                            "txtPagesMustKeyword",
+                                            "txtPagesMustNotKeyword",
+                                            "txtDelimiter"};
+  f.get("optURL")->setFocus();
+  std::vector<std::string> met;
+  for (size_t i = 0; i < reading.size(); ++i) {
+    met.push_back(QApplication::focusWidget()->objectName().toStdString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(met, reading);
 }
 
 TEST(Window, AboutBoxIsOneInstanceShownAndHidden) {

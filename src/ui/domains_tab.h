@@ -1,0 +1,48 @@
+// The "Domains" tab: each domain of the addresses found, with its count and a bar in proportion,
+// largest first. It follows the Details grid as its rows reach the views (the window's bounded
+// rate), counting each address once.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QTableView;
+
+namespace korvex::ui {
+
+class ResultsModel;
+
+class DomainsModel final : public QAbstractTableModel {
+ public:
+  DomainsModel(ResultsModel* grid, QObject* parent = nullptr);
+  const std::string& domain(int row) const { return rows_[row].first; }
+  int count(int row) const { return rows_[row].second; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  void countNewRows();
+
+  ResultsModel* grid_;
+  int counted_ = 0;  // grid rows already counted
+  std::unordered_map<std::string, int> counts_;
+  std::vector<std::pair<std::string, int>> rows_;  // largest first
+};
+
+class DomainsTab final : public QWidget {
+ public:
+  DomainsTab(ResultsModel* grid, QWidget* parent = nullptr);
+  QTableView* lstDomains;
+  DomainsModel* domains;
+  // Told the domain of a row clicked.
+  std::function<void(const std::string& domain)> chosen;
+};
+
+}  // namespace korvex::ui

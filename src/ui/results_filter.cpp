@@ -1,0 +1,42 @@
+#include "ui/results_filter.h"
+
+#include <algorithm>
+
+#include "base/number.h"
+#include "base/text.h"
+#include "ui/results_model.h"
+
+namespace korvex::ui {
+
+ResultsFilter::ResultsFilter(ResultsModel* grid, QObject* parent)
+    : QSortFilterProxyModel(parent), grid_(grid) {
+  setSourceModel(grid);
+  // Rows added during a scan take their place in the order and the filter as they come.
+  setDynamicSortFilter(true);
+}
+
+void ResultsFilter::setFilterText(const std::string& text) {
+  if (text == filter_) return;
+  filter_ = text;
+  invalidateRowsFilter();
+}
+
+int ResultsFilter::gridRow(int shownRow) const {
+  return mapToSource(index(shownRow, 0)).row() + 1;
+}
+
+bool ResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+  if (filter_.empty()) return true;
+  return containsNoCase(grid_->result(sourceRow, 1), filter_) ||
+         containsNoCase(grid_->result(sourceRow, 2), filter_);
+}
+
+bool ResultsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+  const std::string& a = grid_->result(left.row(), left.column());
+  const std::string& b = grid_->result(right.row(), right.column());
+  if (left.column() == 0) return val(a) < val(b);
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+}
+
+}  // namespace korvex::ui
