@@ -98,14 +98,20 @@ JournalFile::~JournalFile() {
   sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::string& why) {
+std::unique_ptr<JournalFile> JournalFile::connect(const std::string& path, std::string& why) {
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
     why = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close_v2(db);
     return nullptr;
   }
-  std::unique_ptr<JournalFile> file(new JournalFile(db));
+  return std::unique_ptr<JournalFile>(new JournalFile(db));
+}
+
+std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::string& why) {
+  std::unique_ptr<JournalFile> file = connect(path, why);
+  if (!file) return nullptr;
+  sqlite3* db = file->db_;
   sqlite3_db_config(db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
   sqlite3_busy_timeout(db, 2000);
   Statement id(db, "PRAGMA application_id");
@@ -139,14 +145,8 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
 std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
                                                  const JournalSettings& settings,
                                                  std::string& why) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-    why = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close_v2(db);
-    return nullptr;
-  }
-  std::unique_ptr<JournalFile> file(new JournalFile(db));
-  if (!file->exec(kSchema, why)) return nullptr;
+  std::unique_ptr<JournalFile> file = connect(path, why);
+  if (!file || !file->exec(kSchema, why)) return nullptr;
   std::vector<std::pair<std::string, std::string>> rows = {
       {"mode", settings.keywordMode ? "keywords" : "url"},
       {"base", settings.base},
@@ -156,9 +156,9 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
     rows.emplace_back(settingName(spec), settings.values[spec.setting]);
   if (!file->exec("BEGIN", why)) return nullptr;
   for (const auto& [name, value] : rows) {
-    Statement insert(db, "INSERT INTO settings (name, value) VALUES (?1, ?2)");
+    Statement insert(file->db_, "INSERT INTO settings (name, value) VALUES (?1, ?2)");
     if (insert.bind(1, name).bind(2, value).step() != SQLITE_DONE) {
-      why = sqlite3_errmsg(db);
+      why = sqlite3_errmsg(file->db_);
       return nullptr;
     }
   }

@@ -53,6 +53,7 @@ class JournalFile {
 
  private:
   explicit JournalFile(sqlite3* db) : db_(db) {}
+  static std::unique_ptr<JournalFile> connect(const std::string& path, std::string& why);
   bool exec(const char* sql, std::string& why);
   bool prepare(std::string& why);
   bool apply(const CrawlEvent& e, std::string& why);

@@ -5,8 +5,10 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/details_tab.h"
 #include "ui/domains_tab.h"
@@ -114,6 +116,29 @@ TEST(DetailsGrid, CopiesTheSelectedRowsAndOpensAPage) {
   QTest::mouseClick(v.details.flxDetails->viewport(), Qt::LeftButton, {}, cell.center());
   QTest::mouseDClick(v.details.flxDetails->viewport(), Qt::LeftButton, {}, cell.center());
   EXPECT_EQ(opened, "http://other.org/about");
+}
+
+TEST(DetailsGrid, ContextMenuCopiesARowsAddressOrPage) {
+  Views v(kFound);
+  v.details.resize(800, 500);
+  v.details.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.details));
+  const QPoint row =
+      v.details.flxDetails->visualRect(v.details.flxDetails->model()->index(3, 1)).center();
+  for (const auto& [action, copied] : {std::pair{"Copy address", "dee@mail.example.com"},
+                                       std::pair{"Copy page URL", "http://EXAMPLE.com/x"}}) {
+    SCOPED_TRACE(action);
+    // The menu runs its own loop: it is answered from inside it.
+    QTimer::singleShot(0, [action = QString::fromLatin1(action)] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      for (QAction* a : menu->actions())
+        if (a->text() == action) a->trigger();
+      menu->close();
+    });
+    emit v.details.flxDetails->customContextMenuRequested(row);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), copied);
+  }
 }
 
 TEST(DomainsTab, CountsEachDomainLargestFirst) {
