@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a normal build, then an AddressSanitizer + UndefinedBehavior-
-# Sanitizer build, then the crawl and keyword tests under ThreadSanitizer. Warnings are errors throughout.
+# Sanitizer build, then the crawl, keyword and journal tests under ThreadSanitizer. Warnings are errors throughout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -21,10 +21,10 @@ scripts/build.sh build/asan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=address,undefin
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --no-tests=error --test-dir build/asan --output-on-failure -j "$jobs"
 
-echo "== thread sanitizer: the crawl"
+echo "== thread sanitizer: the crawl and the journal"
 scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF -DKORVEX_UI=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-  ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests'
+  ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|control_tests'
 
 echo "== size of the test suite"
 # find, not git: the test command also runs where git is not installed.
