@@ -1,11 +1,13 @@
 // Drives the window through a short scan of a site and saves a picture of each tab, of the
-// Details grid filtered and of the About box: screenshot_tour DIR URL; with a third argument
-// NAME, only the Search Results tab after the scan, as NAME.png (the script runs it at a scale
-// factor of 2 for scaled.png).
+// Search Parameters tab with a list of URLs, of the Details grid filtered and of the About box:
+// screenshot_tour DIR URL; with a third argument NAME, only the Search Results tab after the scan,
+// as NAME.png (the script runs it at a scale factor of 2 for scaled.png).
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <iostream>
@@ -42,6 +44,12 @@ int main(int argc, char** argv) {
     shoot(&window, "search-results.png");
     tabs->setCurrentIndex(1);
     shoot(&window, "search-parameters.png");
+    window.findChild<QRadioButton*>("optURLList")->setChecked(true);
+    window.findChild<QPlainTextEdit*>("txtURLList")
+        ->setPlainText(
+            QStringLiteral("# our sites\nhttp://www.example.com/\nhttp://shop.example.org/"));
+    shoot(&window, "search-parameters-list.png");
+    window.findChild<QRadioButton*>("optURL")->setChecked(true);
     tabs->setCurrentIndex(2);
     shoot(&window, "details.png");
     window.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("sec3/"));

@@ -33,8 +33,10 @@ enum class Field {
   txtUserAgent,
   txtNoOfRefused,
   txtRefusedURLs,
+  // Start URLs of a scan from a list, one a line.
+  txtURLList,
 };
-inline constexpr int kFieldCount = static_cast<int>(Field::txtRefusedURLs) + 1;
+inline constexpr int kFieldCount = static_cast<int>(Field::txtURLList) + 1;
 
 enum class Option {
   optURL,
@@ -44,8 +46,9 @@ enum class Option {
   OptPagesAny,
   OptPagesAll,
   chkObeyRobots,
+  optURLList,  // the third search criterion, beside optURL and optKeyword
 };
-inline constexpr int kOptionCount = static_cast<int>(Option::chkObeyRobots) + 1;
+inline constexpr int kOptionCount = static_cast<int>(Option::optURLList) + 1;
 
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;

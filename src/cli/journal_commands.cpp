@@ -91,9 +91,11 @@ int runResumeCommand(const JournalOptions& o) {
     return kExitNotConnected;
   }
   if (!o.quiet) complain("journal: " + path);
-  const ScanRequest request{.keywordMode = false,
-                            .base = contents.settings.base,
-                            .crawl = crawlSettingsFrom(contents.settings.values)};
+  ScanRequest request{.keywordMode = false,
+                      .base = contents.settings.base,
+                      .crawl = crawlSettingsFrom(contents.settings.values),
+                      .starts = contents.settings.starts};
+  request.crawl.page.resolve = contents.settings.resolve;
   return runScan(request, EngineProfile{}, *outputs, journal.get(), &contents.progress);
 }
 

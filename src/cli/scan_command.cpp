@@ -1,13 +1,18 @@
 #include "cli/scan_command.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
 
 #include "base/text.h"
 #include "cli/scan_runner.h"
 #include "control/field_checks.h"
 #include "control/online_probe.h"
+#include "control/url_list.h"
 
 namespace korvex::cli {
 namespace {
@@ -17,6 +22,31 @@ std::optional<std::string> checkFields(const ScanOptions& o) {
   if (const auto refused = firstRefusal(o.settings, false))
     return std::string(specOf(refused->setting).flag) + ": " + refused->message;
   return std::nullopt;
+}
+
+// The start URLs of --urls-from; a line that is not one is told and skipped. Nothing (and a
+// message) when the file cannot be read or holds none.
+std::optional<std::vector<std::string>> startList(const std::string& file) {
+  // Bounded like a page: a list is read whole.
+  constexpr size_t kMaxListBytes = 64u << 20;
+  std::ifstream in;
+  if (file != "-") in.open(file, std::ios::binary);
+  std::istream& from = file == "-" ? std::cin : in;
+  if (file != "-" && !in) {
+    complain("--urls-from: cannot read " + file + ": " + std::strerror(errno));
+    return std::nullopt;
+  }
+  std::string text;
+  char chunk[65536];
+  while (text.size() < kMaxListBytes && from.read(chunk, sizeof chunk).gcount() > 0)
+    text.append(chunk, static_cast<size_t>(from.gcount()));
+  const UrlList list = readUrlList(text);
+  for (const std::string& problem : list.problems) complain("--urls-from: " + problem);
+  if (list.urls.empty()) {
+    complain("--urls-from: " + file + " holds no http or https URL");
+    return std::nullopt;
+  }
+  return list.urls;
 }
 
 // Each setting's flag, made from its row of the settings table.
@@ -54,7 +84,11 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
                                   "from a search engine's results (--keywords).");
   auto* url = scan->add_option("--url", o.url, "Base URL to crawl from (URL mode)");
   auto* keywords = scan->add_option("--keywords", o.keywords, "Search words (keyword mode)");
-  url->excludes(keywords);
+  auto* list = scan->add_option("--urls-from", o.urlsFrom,
+                                "Start URLs, one a line, from this file (- for standard input); "
+                                "blank lines and # comments skipped");
+  url->excludes(keywords)->excludes(list);
+  keywords->excludes(list);
   scan->add_option("--engine", o.engine,
                    "Keyword mode: replace the scheme, host and port of the search address")
       ->needs(keywords);
@@ -68,16 +102,31 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
   auto* journal = scan->add_option("--journal", o.journal,
                                    "Keep the scan's journal in this new file (it must not exist)");
   scan->add_flag("--no-journal", o.noJournal, "Keep no journal of the scan")->excludes(journal);
+  scan->add_option("--resolve", o.resolve,
+                   "HOST:PORT:ADDRESS: send every request for HOST:PORT to ADDRESS, as curl's "
+                   "option (repeatable)");
 }
 
 int runScanCommand(ScanOptions o) {
-  if (o.url.empty() && o.keywords.empty()) {
-    complain("--url or --keywords is required");
+  if (o.url.empty() && o.keywords.empty() && o.urlsFrom.empty()) {
+    complain("--url, --keywords or --urls-from is required");
     return kExitBadArguments;
   }
   if (auto m = checkFields(o)) {
     complain(*m);
     return kExitBadArguments;
+  }
+  for (const std::string& entry : o.resolve) {
+    if (const auto m = checkResolve(entry)) {
+      complain(*m + " (not " + entry + ")");
+      return kExitBadArguments;
+    }
+  }
+  std::vector<std::string> starts;
+  if (!o.urlsFrom.empty()) {
+    const auto list = startList(o.urlsFrom);
+    if (!list) return kExitBadArguments;
+    starts = *list;
   }
   EngineProfile profile;
   if (!o.engine.empty()) {
@@ -98,15 +147,17 @@ int runScanCommand(ScanOptions o) {
     complain("You are not connected to internet. Please check.");
     return kExitNotConnected;
   }
-  const bool urlMode = !o.url.empty();
-  const std::string base = trimmed(urlMode ? o.url : o.keywords);
+  const bool urlMode = o.keywords.empty();
+  const std::string base = starts.empty() ? trimmed(urlMode ? o.url : o.keywords) : starts[0];
   if (auto m = checkSearchText(urlMode, base)) {
     complain(*m);
     return kExitBadArguments;
   }
-  const ScanRequest request{.keywordMode = !urlMode,
-                            .base = urlMode ? withScheme(base) : base,
-                            .crawl = crawlSettingsFrom(o.settings)};
+  ScanRequest request{.keywordMode = !urlMode,
+                      .base = urlMode ? withScheme(base) : base,
+                      .crawl = crawlSettingsFrom(o.settings),
+                      .starts = starts};
+  request.crawl.page.resolve = o.resolve;
   const OutputOptions outputs{.format = o.format,
                               .output = o.output,
                               .delimiter = trimmed(o.settings[Setting::Delimiter]),
@@ -114,10 +165,14 @@ int runScanCommand(ScanOptions o) {
 
   std::unique_ptr<Journal> journal;
   if (!o.noJournal) {
-    auto made = Journal::create(
-        o.journal.empty() ? std::nullopt : std::optional(o.journal),
-        {.keywordMode = !urlMode, .base = request.base, .engine = o.engine, .values = o.settings},
-        std::chrono::system_clock::now(), complain);
+    auto made = Journal::create(o.journal.empty() ? std::nullopt : std::optional(o.journal),
+                                {.keywordMode = !urlMode,
+                                 .base = request.base,
+                                 .engine = o.engine,
+                                 .values = o.settings,
+                                 .starts = starts,
+                                 .resolve = o.resolve},
+                                std::chrono::system_clock::now(), complain);
     if (auto* failure = std::get_if<std::string>(&made)) {
       complain("the journal cannot be created: " + *failure + "; the scan goes on without it");
     } else {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/output.h"
 #include "control/scan_settings.h"
@@ -16,12 +17,14 @@ struct ScanOptions {
   std::string url;
   std::string keywords;
   std::string engine;
+  std::string urlsFrom;  // a file of start URLs, "-" for standard input
   SettingValues settings;
   std::string output;
   Format format = Format::Text;
   bool quiet = false;
   std::string journal;  // "" for a new file in the journal folder
   bool noJournal = false;
+  std::vector<std::string> resolve;  // HOST:PORT:ADDRESS
 };
 
 void addScanCommand(CLI::App& app, ScanOptions& options);

@@ -79,6 +79,18 @@ std::optional<std::string> checkBaseUrl(std::string_view text) {
   return "Only http and https URLs can be scanned.";
 }
 
+std::optional<std::string> checkResolve(std::string_view entry) {
+  const size_t first = entry.find(':');
+  const size_t second = first == std::string_view::npos ? first : entry.find(':', first + 1);
+  const std::string_view port =
+      second == std::string_view::npos ? "" : entry.substr(first + 1, second - first - 1);
+  const bool digits = !port.empty() && port.size() <= 5 &&
+                      port.find_first_not_of("0123456789") == std::string_view::npos;
+  if (first == 0 || !digits || val(port) < 1 || val(port) > 65535 || second + 1 >= entry.size())
+    return "--resolve needs HOST:PORT:ADDRESS, as example.com:443:127.0.0.1";
+  return std::nullopt;
+}
+
 std::optional<std::string> checkSearchText(bool urlMode, std::string_view text) {
   if (trimSpaces(text).empty())
     return urlMode ? "Please enter the base URL or keyword by click on the Search Parameters tab.."

@@ -85,6 +85,22 @@ const char* statusName(JournalStatus status) {
   return "running";
 }
 
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
 // A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
 // robots.txt is obeyed).
 std::string settingName(const SettingSpec& spec) {
@@ -151,6 +167,8 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {"mode", settings.keywordMode ? "keywords" : "url"},
       {"base", settings.base},
       {"engine", settings.engine},
+      {"starts", joinLines(settings.starts)},
+      {"resolve", joinLines(settings.resolve)},
       {"status", statusName(JournalStatus::Running)}};
   for (const SettingSpec& spec : settingTable())
     rows.emplace_back(settingName(spec), settings.values[spec.setting]);
@@ -309,6 +327,8 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
     if (name == "mode") c.settings.keywordMode = value == "keywords";
     if (name == "base") c.settings.base = value;
     if (name == "engine") c.settings.engine = value;
+    if (name == "starts") c.settings.starts = splitLines(value);
+    if (name == "resolve") c.settings.resolve = splitLines(value);
     for (const SettingSpec& spec : settingTable())
       if (name == settingName(spec)) c.settings.values[spec.setting] = value;
   }

@@ -21,6 +21,8 @@ struct JournalSettings {
   std::string base;    // the base URL with its scheme, or the keywords
   std::string engine;  // keyword mode: the engine given instead of the default one, or ""
   SettingValues values;
+  std::vector<std::string> starts = {};   // a scan from a list of URLs
+  std::vector<std::string> resolve = {};  // "HOST:PORT:ADDRESS" entries
 };
 
 enum class JournalStatus { Running, Stopped, Finished };

@@ -50,7 +50,7 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   if (request.keywordMode) {
     runKeywordMode(request.base);
   } else {
-    runUrlMode(request.base, resumed);
+    runUrlMode(request, resumed);
   }
   if (objNet_) objNet_->closeURL();
   objNet_.reset();
@@ -65,15 +65,20 @@ void Scan::show(const ScanProgress& progress, std::vector<ScanSink*> sinks) {
   for (const FoundAddress& a : progress.addresses) state_.sEmailList.add(a.address);
 }
 
-void Scan::runUrlMode(const std::string& base, const ScanProgress* resumed) {
+void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
   // A scan killed before its first write knows nothing yet: it starts again.
   if (resumed && !resumed->known.empty()) {
     state_.sPendingURLs = resumed->levelUrls;
     dispatcher_.ScanURL(resumed->level, resumed->nextLevelUrls);
   } else {
-    state_.sPendingURLs = {base};
-    state_.sVisitedURLs.add(base);
-    results_.crawled({CrawlEvent::Kind::Queued, base, 1});
+    state_.sPendingURLs.clear();
+    const std::vector<std::string> starts =
+        request.starts.empty() ? std::vector{request.base} : request.starts;
+    for (const std::string& start : starts) {
+      if (!state_.sVisitedURLs.add(start)) continue;  // listed twice
+      state_.sPendingURLs.push_back(start);
+      results_.crawled({CrawlEvent::Kind::Queued, start, 1});
+    }
     dispatcher_.ScanURL();
   }
   state_.bStop = true;
@@ -104,7 +109,7 @@ void Scan::stop() {
 }
 
 std::optional<std::string> Scan::startPageFailure() const {
-  if (request_.keywordMode) return std::nullopt;
+  if (!oneBaseUrl()) return std::nullopt;
   const auto& refused = results_.refused();
   if (!refused.empty() && refused.front().url == shownUrl(request_.base))
     return refused.front().reason;
@@ -115,7 +120,7 @@ std::optional<std::string> Scan::startPageFailure() const {
 
 std::optional<long> Scan::startPageErrorStatus() const {
   const auto& first = dispatcher_.firstPage();
-  if (request_.keywordMode || !first || first->status < 400) return std::nullopt;
+  if (!oneBaseUrl() || !first || first->status < 400) return std::nullopt;
   return first->status;
 }
 

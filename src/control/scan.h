@@ -22,6 +22,8 @@ struct ScanRequest {
   bool keywordMode = false;
   std::string base;  // URL mode: the base URL with its scheme; keyword mode: the keywords
   CrawlSettings crawl;
+  // URL mode from a list: every start URL of level 1 (base is then the first).
+  std::vector<std::string> starts = {};
 };
 
 enum class ScanEnd {
@@ -63,7 +65,9 @@ class Scan {
   std::optional<long> startPageErrorStatus() const;
 
  private:
-  void runUrlMode(const std::string& base, const ScanProgress* resumed);
+  void runUrlMode(const ScanRequest& request, const ScanProgress* resumed);
+  // The base URL of a scan from one URL, whose failure is the scan's.
+  bool oneBaseUrl() const { return !request_.keywordMode && request_.starts.size() <= 1; }
   void runKeywordMode(const std::string& keywords);
 
   Host& host_;

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "control/field_checks.h"
 #include "control/scan_settings.h"
+#include "control/url_list.h"
 #include "control/window_defaults.h"
 
 namespace korvex {
@@ -31,11 +32,18 @@ StartOutcome ScanControl::cmdScan_Click() {
     return StartOutcome::NotConfirmed;
   prepare();
   const ScanRequest request = requestFromWindow();
+  if (window_.option(Option::optURLList)) {
+    std::string skipped;
+    for (const std::string& problem : readUrlList(window_.text(Field::txtURLList)).problems)
+      skipped += (skipped.empty() ? "Lines skipped: " : "; ") + problem;
+    window_.setText(Field::lblDetails, skipped);
+  }
   auto made = Journal::create(std::nullopt,
                               {.keywordMode = request.keywordMode,
                                .base = request.base,
                                .engine = "",
-                               .values = settingsFromWindow(window_)},
+                               .values = settingsFromWindow(window_),
+                               .starts = request.starts},
                               std::chrono::system_clock::now(), journalFailure());
   std::unique_ptr<Journal> journal;
   if (auto* failure = std::get_if<std::string>(&made))
@@ -101,8 +109,14 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
   auto journal = std::move(std::get<std::unique_ptr<Journal>>(taken));
   const JournalSettings& settings = contents.settings;
   showSettings(settings.values, window_);
-  window_.setOption(settings.keywordMode ? Option::optKeyword : Option::optURL, true);
-  window_.setText(Field::txtBaseURL, settings.base);
+  window_.setOption(settings.keywordMode      ? Option::optKeyword
+                    : settings.starts.empty() ? Option::optURL
+                                              : Option::optURLList,
+                    true);
+  window_.setText(Field::txtBaseURL, settings.starts.empty() ? settings.base : "");
+  std::string list;
+  for (const std::string& url : settings.starts) list += url + kCrLf;
+  window_.setText(Field::txtURLList, list);
   const bool finished = contents.status == JournalStatus::Finished;
   if (!finished && !settings.keywordMode && !resume)
     resume = dialogs_.ask("This scan did not finish. Resume it?");
@@ -111,19 +125,29 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
     return;
   }
   prepare();
-  run({.keywordMode = false, .base = settings.base, .crawl = crawlSettingsFrom(settings.values)},
-      journal.get(), &contents.progress);
+  ScanRequest request{.keywordMode = false,
+                      .base = settings.base,
+                      .crawl = crawlSettingsFrom(settings.values),
+                      .starts = settings.starts};
+  request.crawl.page.resolve = settings.resolve;
+  run(request, journal.get(), &contents.progress);
 }
 
 ScanRequest ScanControl::requestFromWindow() const {
-  return {.keywordMode = !window_.option(Option::optURL),
-          .base = window_.text(Field::txtBaseURL),
-          .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
+  ScanRequest request{.keywordMode = window_.option(Option::optKeyword),
+                      .base = window_.text(Field::txtBaseURL),
+                      .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
+  if (window_.option(Option::optURLList)) {
+    request.starts = readUrlList(window_.text(Field::txtURLList)).urls;
+    request.base = request.starts.front();  // Start refuses an empty list
+  }
+  return request;
 }
 
 bool ScanControl::checkParameters() {
   const bool urlMode = window_.option(Option::optURL);
   const bool keywordMode = window_.option(Option::optKeyword);
+  const bool listMode = window_.option(Option::optURLList);
   struct Check {
     bool fails;
     std::string message;
@@ -134,9 +158,11 @@ bool ScanControl::checkParameters() {
           ? checkSearchText(urlMode, window_.text(Field::txtBaseURL)).value_or("")
           : "";
   const Check checks[] = {
-      {!urlMode && !keywordMode,
+      {!urlMode && !keywordMode && !listMode,
        "Please select a search URL or keyword by clicking on Search Parameters tab.",
        Field::txtBaseURL},
+      {listMode && readUrlList(window_.text(Field::txtURLList)).urls.empty(),
+       "Please enter the URLs to scan, one per line.", Field::txtURLList},
       {!search.empty(), search, Field::txtBaseURL},
       {!window_.hasSelection(Field::cboDepth), "Please select the search depth level.",
        Field::cboDepth},

@@ -33,9 +33,11 @@ void Dispatcher::resetPool(const CrawlSettings& settings) {
   const double minutes = std::clamp(settings.page.maxTime, 0.0, 1e6);
   // robots.txt is read within the page time limit, with the grace a page's first chunk gets.
   const auto limit = std::chrono::milliseconds(std::llround(minutes * 60000)) + kFirstChunkGrace;
-  robots_ = settings.obeyRobots ? std::make_unique<RobotsBook>(settings.page.agent, limit, gate_,
-                                                               host_.wakeup(), std::max(threads, 1))
-                                : nullptr;
+  robots_ = settings.obeyRobots
+                ? std::make_unique<RobotsBook>(
+                      ConnectionSettings{settings.page.agent, settings.page.resolve}, limit, gate_,
+                      host_.wakeup(), std::max(threads, 1))
+                : nullptr;
 }
 
 Worker* Dispatcher::worker(int index) const {

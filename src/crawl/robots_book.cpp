@@ -12,7 +12,7 @@
 namespace korvex {
 
 struct RobotsBook::Shared {
-  std::string agent;
+  ConnectionSettings connection;
   std::chrono::milliseconds timeLimit;
   std::shared_ptr<HostGate> gate;
   std::shared_ptr<const Wakeup> wakeup;
@@ -26,7 +26,7 @@ struct RobotsBook::Shared {
 
   // One reader thread: takes origins from the queue until it is empty.
   void read() {
-    HttpConnection::Opened opened = HttpConnection::open(agent);
+    HttpConnection::Opened opened = HttpConnection::open(connection);
     while (true) {
       std::string origin;
       {
@@ -54,11 +54,11 @@ struct RobotsBook::Shared {
   }
 };
 
-RobotsBook::RobotsBook(std::string agent, std::chrono::milliseconds timeLimit,
+RobotsBook::RobotsBook(ConnectionSettings connection, std::chrono::milliseconds timeLimit,
                        std::shared_ptr<HostGate> gate, std::shared_ptr<const Wakeup> wakeup,
                        int readers)
     : shared_(std::make_shared<Shared>()) {
-  shared_->agent = std::move(agent);
+  shared_->connection = std::move(connection);
   shared_->timeLimit = timeLimit;
   shared_->gate = std::move(gate);
   shared_->wakeup = std::move(wakeup);

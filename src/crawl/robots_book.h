@@ -10,6 +10,7 @@
 #include "base/wakeup.h"
 #include "crawl/host_gate.h"
 #include "crawl/owned_thread.h"
+#include "page/net_reader.h"
 
 namespace korvex {
 
@@ -24,8 +25,8 @@ class RobotsBook {
 
   // At most `readers` robots.txt are read at once; each read is a request through `gate` and
   // sends `wakeup` when it ends.
-  RobotsBook(std::string agent, std::chrono::milliseconds timeLimit, std::shared_ptr<HostGate> gate,
-             std::shared_ptr<const Wakeup> wakeup, int readers);
+  RobotsBook(ConnectionSettings connection, std::chrono::milliseconds timeLimit,
+             std::shared_ptr<HostGate> gate, std::shared_ptr<const Wakeup> wakeup, int readers);
   // Reads in progress end at their next check; their threads are joined.
   ~RobotsBook();
   RobotsBook(const RobotsBook&) = delete;

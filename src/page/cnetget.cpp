@@ -24,7 +24,7 @@ CNetGet::CNetGet(PageSettings settings, Host& host, const Clock& clock)
              .omitted = &omitted_},
       reader_(host, settings_.maxTime, clock),
       processor_(reader_, host) {
-  reader_.setAgent(settings_.agent);
+  reader_.setConnection({.agent = settings_.agent, .resolve = settings_.resolve});
 }
 
 ReadResult CNetGet::ReadUrl(const std::string& url) {

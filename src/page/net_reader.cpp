@@ -87,7 +87,7 @@ std::string describe(CURLcode rc, const char* detail) {
 
 }  // namespace
 
-HttpConnection::Opened HttpConnection::open(std::string_view agent) {
+HttpConnection::Opened HttpConnection::open(const ConnectionSettings& settings) {
   if (const CURLcode rc = initialiseOnce(); rc != CURLE_OK)
     return {nullptr, std::string("libcurl cannot start: ") + curl_easy_strerror(rc)};
   CURL* h = curl_easy_init();
@@ -95,10 +95,13 @@ HttpConnection::Opened HttpConnection::open(std::string_view agent) {
   // Always fetched fresh, also through caching proxies.
   curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
   headers = curl_slist_append(headers, "Pragma: no-cache");
-  std::unique_ptr<HttpConnection> c(new HttpConnection(h, headers));
-  const std::string agentText(agent);
+  curl_slist* resolve = nullptr;
+  for (const std::string& entry : settings.resolve)
+    resolve = curl_slist_append(resolve, entry.c_str());
+  std::unique_ptr<HttpConnection> c(new HttpConnection(h, headers, resolve));
   Options o(h);
-  o.set(CURLOPT_USERAGENT, "CURLOPT_USERAGENT", agentText.c_str())
+  if (resolve) o.set(CURLOPT_RESOLVE, "CURLOPT_RESOLVE", resolve);
+  o.set(CURLOPT_USERAGENT, "CURLOPT_USERAGENT", settings.agent.c_str())
       .set(CURLOPT_HTTPHEADER, "CURLOPT_HTTPHEADER", headers)
       .set(CURLOPT_NOSIGNAL, "CURLOPT_NOSIGNAL", 1L)
       .set(CURLOPT_PROTOCOLS_STR, "CURLOPT_PROTOCOLS_STR", "http,https")
@@ -117,6 +120,7 @@ HttpConnection::Opened HttpConnection::open(std::string_view agent) {
 HttpConnection::~HttpConnection() {
   curl_easy_cleanup(handle_);
   curl_slist_free_all(headers_);
+  curl_slist_free_all(resolve_);
 }
 
 FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
@@ -184,7 +188,7 @@ FetchOutcome HttpConnection::fetchOnce(const std::string& url, const ChunkSink& 
 }
 
 std::optional<std::string> httpStartupProblem() {
-  const HttpConnection::Opened opened = HttpConnection::open("");
+  const HttpConnection::Opened opened = HttpConnection::open({});
   if (opened.connection) return std::nullopt;
   return opened.failure;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvex {
 
@@ -16,6 +17,13 @@ namespace korvex {
 inline constexpr long kMaxRedirections = 10;
 // A host that does not accept the connection within this time cannot be opened.
 inline constexpr std::chrono::seconds kConnectTimeout{30};
+
+// What every connection of a scan is made with.
+struct ConnectionSettings {
+  std::string agent;
+  // "HOST:PORT:ADDRESS" entries, as curl's --resolve: the host is reached at that address.
+  std::vector<std::string> resolve;
+};
 
 struct FetchOutcome {
   bool opened = false;
@@ -41,7 +49,7 @@ class HttpConnection {
     std::unique_ptr<HttpConnection> connection;  // nullptr when it could not be made
     std::string failure;
   };
-  static Opened open(std::string_view agent);
+  static Opened open(const ConnectionSettings& settings);
   ~HttpConnection();
   HttpConnection(const HttpConnection&) = delete;
   HttpConnection& operator=(const HttpConnection&) = delete;
@@ -54,12 +62,14 @@ class HttpConnection {
                      const SizeHint& sizeHint, const FollowRedirection& follow = {});
 
  private:
-  HttpConnection(CURL* handle, curl_slist* headers) : handle_(handle), headers_(headers) {}
+  HttpConnection(CURL* handle, curl_slist* headers, curl_slist* resolve)
+      : handle_(handle), headers_(headers), resolve_(resolve) {}
   // One request; a redirection's target in `target`, its body dropped.
   FetchOutcome fetchOnce(const std::string& url, const ChunkSink& sink, const KeepGoing& keepGoing,
                          const SizeHint& sizeHint, std::string& target);
   CURL* handle_;
   curl_slist* headers_;
+  curl_slist* resolve_;
   char error_[CURL_ERROR_SIZE] = {};
 };
 

@@ -12,7 +12,7 @@ PageReader::PageReader(Host& host, double minutes, const Clock& clock)
 PageReader::~PageReader() = default;
 
 bool PageReader::open() {
-  HttpConnection::Opened opened = HttpConnection::open(agent_);
+  HttpConnection::Opened opened = HttpConnection::open(connection_);
   if (!opened.connection) {
     openFailure_ = std::move(opened.failure);
     return false;

@@ -45,8 +45,8 @@ class PageReader {
   PageReader(Host& host, double minutes, const Clock& clock);
   ~PageReader();
 
-  // The agent string of the connections opened from now on.
-  void setAgent(std::string agent) { agent_ = std::move(agent); }
+  // What the connections opened from now on are made with.
+  void setConnection(ConnectionSettings settings) { connection_ = std::move(settings); }
   // Opens the Internet connection; false (with the reason kept) when it cannot be opened.
   bool open();
   // A read in progress ends at its next chunk; every later read fails until open().
@@ -69,7 +69,7 @@ class PageReader {
   double minutes_;
   const Clock& clock_;
   State state_ = State::None;
-  std::string agent_{kAgent};
+  ConnectionSettings connection_{.agent = std::string(kAgent), .resolve = {}};
   std::unique_ptr<HttpConnection> http_;
   std::string openFailure_;
   bool reading_ = false;

@@ -14,6 +14,8 @@ std::optional<QString> fieldHelp(const QString& control, bool urlMode) {
   if (is("txtBaseURL"))
     return urlMode ? QStringLiteral("Enter the base URL from which search should begin")
                    : QStringLiteral("Enter the search keyword(s)");
+  if (is("txtURLList") || is("optURLList"))
+    return QStringLiteral("Enter the URLs to scan, one per line, or load them from a file");
   // The "any" halves of the settings' "all" options.
   if (is("OptURLAny"))
     return QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,6 +135,17 @@ frmKorvex::frmKorvex(OnlineProbe online)
     if (!path.isEmpty()) whileScanning([&] { control_->openJournal(path.toStdString()); });
   });
   connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+  connect(parameters_->cmdLoadURLs, &QPushButton::clicked, this, [this] {
+    const QString path = chooseUrlListFile();
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      dialogs_->message("Cannot read " + path.toStdString() + ": " +
+                        file.errorString().toStdString());
+      return;
+    }
+    parameters_->txtURLList->setPlainText(QString::fromUtf8(file.readAll()));
+  });
   connect(results_->lblAbout, &ClickableLabel::clicked, this, [this] { lblAbout_Click(); });
   connect(parameters_->optURL, &QRadioButton::toggled, this, [this](bool on) {
     if (on) parameters_->lblSearch->setText(QStringLiteral("Base URL"));
@@ -159,6 +171,10 @@ frmKorvex::frmKorvex(OnlineProbe online)
     return QFileDialog::getOpenFileName(this, QStringLiteral("Open a scan's journal"),
                                         qs(journalFolder()),
                                         QStringLiteral("Journals (*.journal)"));
+  };
+  chooseUrlListFile = [this] {
+    return QFileDialog::getOpenFileName(this, QStringLiteral("Load the URLs to scan"), QString(),
+                                        QStringLiteral("Text files (*.txt);;All files (*)"));
   };
   leaveNow = [] { std::_Exit(EXIT_SUCCESS); };
 

@@ -54,6 +54,8 @@ class frmKorvex final : public QWidget {
   std::function<SaveChoice()> chooseSaveFile;
   // The dialog that chooses a journal to open; empty when cancelled. Tests replace it.
   std::function<QString()> chooseJournalFile;
+  // The dialog that chooses a file of start URLs; empty when cancelled. Tests replace it.
+  std::function<QString()> chooseUrlListFile;
   // At start-up: offers to resume a scan that a crash or a kill ended.
   void offerLastScan();
   // Ends the program at once when it is left during a scan. Tests replace it.

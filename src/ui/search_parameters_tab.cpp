@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -57,6 +58,9 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
     : QWidget(parent),
       optURL(named<QRadioButton>("optURL", QStringLiteral("Based On URL"))),
       optKeyword(named<QRadioButton>("optKeyword", QStringLiteral("Based On Keyword"))),
+      optURLList(named<QRadioButton>("optURLList", QStringLiteral("Based On URL List"))),
+      txtURLList(keywordBox("txtURLList")),
+      cmdLoadURLs(named<QPushButton>("cmdLoadURLs", QStringLiteral("&Load..."))),
       lblSearch(named<QLabel>("lblSearch", QStringLiteral("Base URL:"))),
       txtBaseURL(named<QLineEdit>("txtBaseURL")),
       cboDepth(numberList("cboDepth", kMaxDepth)),
@@ -81,7 +85,18 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   mode->addWidget(named<QLabel>("Label16", QStringLiteral("Search Criteria:")));
   mode->addWidget(optURL);
   mode->addWidget(optKeyword);
+  mode->addWidget(optURLList);
   mode->addStretch();
+
+  auto* listRow = new QWidget;
+  auto* list = new QHBoxLayout(listRow);
+  list->setContentsMargins(0, 0, 0, 0);
+  list->addWidget(labelFor<QLabel>("lblURLList", QStringLiteral("URL list:"), txtURLList));
+  list->addWidget(txtURLList, 1);
+  list->addWidget(cmdLoadURLs, 0, Qt::AlignTop);
+  txtURLList->setFixedHeight(5 * fontMetrics().lineSpacing() + 8);
+  listRow->setVisible(false);
+  connect(optURLList, &QRadioButton::toggled, listRow, &QWidget::setVisible);
 
   auto* fields = new QGridLayout;
   fields->addWidget(lblSearch, 0, 0);
@@ -112,6 +127,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(mode);
   layout->addLayout(fields);
+  layout->addWidget(listRow);
   layout->addWidget(
       rulesFrame("Frame2", QStringLiteral("Skip/Scan URL Keywords"), "Label15", txtURLMustKeyword,
                  "Label17", txtURLMustNotKeyword, fraURLMust, OptURLAny, OptURLAll),

@@ -1,5 +1,5 @@
-// The "Search Parameters" tab: the mode, the base URL or keywords, depth, page limit, time
-// limit, threads, the URL and page keyword rules with their conditions, and how politely sites
+// The "Search Parameters" tab: the mode, the base URL, keywords or list of URLs, depth, page limit,
+// time limit, threads, the URL and page keyword rules with their conditions, and how politely sites
 // are crawled (robots.txt, the delay per host, the agent string).
 #pragma once
 
@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace korvex::ui {
@@ -21,6 +22,10 @@ class SearchParametersTab final : public QWidget {
 
   QRadioButton* optURL;
   QRadioButton* optKeyword;
+  QRadioButton* optURLList;
+  // Shown with optURLList: the start URLs, one a line, and the button that loads them from a file.
+  QPlainTextEdit* txtURLList;
+  QPushButton* cmdLoadURLs;
   QLabel* lblSearch;
   QLineEdit* txtBaseURL;
   QComboBox* cboDepth;

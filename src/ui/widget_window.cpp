@@ -128,6 +128,8 @@ QWidget* WidgetWindow::widget(Field field) const {
       return results_.txtNoOfRefused;
     case Field::txtRefusedURLs:
       return details_.txtRefusedURLs;
+    case Field::txtURLList:
+      return parameters_.txtURLList;
   }
   return nullptr;
 }
@@ -195,6 +197,8 @@ QAbstractButton* optionButton(SearchParametersTab& p, Option option) {
       return p.OptPagesAny;
     case Option::OptPagesAll:
       return p.OptPagesAll;
+    case Option::optURLList:
+      return p.optURLList;
     case Option::chkObeyRobots:
       return p.chkObeyRobots;
   }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "support/fake_engine.h"
@@ -123,7 +124,9 @@ TEST(ScanCommand, BadArguments) {
     const char* args;
     const char* message;  // "" when only the status matters
   } cases[] = {
-      {"scan", "--url or --keywords is required"},
+      {"scan", "--url, --keywords or --urls-from is required"},
+      {"scan --urls-from /dev/null", "/dev/null holds no http or https URL"},
+      {"scan --url x --resolve example.com:0:127.0.0.1", "--resolve needs HOST:PORT:ADDRESS"},
       {"scan --url x --depth 0", ""},
       {"scan --url x --threads 11", ""},
       {"scan --url x --max-pages 2.5", "No. of pages should be an integer"},
@@ -141,6 +144,30 @@ TEST(ScanCommand, BadArguments) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
   }
+}
+
+// Start URLs from a list, on host names that --resolve puts on loopback.
+TEST(ScanCommand, StartsFromAListOfUrlsOnHostsOfItsOwn) {
+  test::TestServer server;
+  test::TreeSite site(server, 2, 2);
+  const std::string port = std::to_string(server.port());
+  const auto list = std::filesystem::temp_directory_path() / "korvex-start-list.txt";
+  std::ofstream(list) << "# start here\n\nhttp://a.test:" << port << "/n-0.html\n"
+                      << "mailto:ann@a.test\nhttp://b.test:" << port << "/n-1.html\n";
+  const auto r = cli("scan --quiet --no-journal --ignore-robots --depth 1 --threads 1 " +
+                     std::string("--urls-from ") + list.string() + " --resolve a.test:" + port +
+                     ":127.0.0.1 --resolve b.test:" + port + ":127.0.0.1");
+  std::filesystem::remove(list);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("p0@site.test\np1@site.test\n", 0), 0u)
+      << "both start URLs first, in their order";
+  std::set<std::string> found;
+  std::istringstream lines(r.out);
+  for (std::string line; std::getline(lines, line);) found.insert(line);
+  EXPECT_EQ(found, site.emailsWithin(2)) << "the pages they link, on their own hosts";
+  EXPECT_NE(r.err.find("line 4: not an http or https URL: mailto:ann@a.test"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(server.lastHeader("/n-1.html", "Host"), "b.test:" + port);
 }
 
 TEST(ScanCommand, InterruptStopsAndStillPrints) {

@@ -33,6 +33,11 @@ TEST(Start, ParameterChecksInOrder) {
        "Please enter the search string", Field::txtBaseURL},
       {[](MemoryWindow& w) { w.setText(Field::txtBaseURL, "file:///etc/passwd"); },
        "Only http and https URLs can be scanned.", Field::txtBaseURL},
+      {[](MemoryWindow& w) {
+         w.setOption(Option::optURLList, true);
+         w.setText(Field::txtURLList, "# none yet\r\nftp://s/\r\n");
+       },
+       "Please enter the URLs to scan, one per line.", Field::txtURLList},
       {[](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
        "Please select the search depth level.", Field::cboDepth},
       {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
@@ -96,6 +101,18 @@ TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   EXPECT_EQ(script.configured.page.aURLMust, (Strings{" A ", "", "b"}));
   EXPECT_TRUE(script.configured.page.aURLMustNot.empty());
   EXPECT_EQ(s.iThreads, 3);
+}
+
+TEST(Start, AListOfUrlsStartsAtEachAndSaysWhichLinesItSkipped) {
+  test::Script script;
+  test::ScanHarness h(test::scriptedFactory(script));
+  h.window.setOption(Option::optURLList, true);
+  h.window.setText(Field::txtURLList, "http://s/a\r\n\r\nbad\r\nhttp://t/b\r\nhttp://s/a\r\n");
+  h.crawl("", 1, 1);
+  EXPECT_EQ(h.outcome, StartOutcome::Ran);
+  EXPECT_EQ(script.started, (Strings{"http://s/a", "http://t/b"})) << "each once, in order";
+  EXPECT_EQ(h.window.text(Field::lblDetails),
+            "Lines skipped: line 3: not an http or https URL: bad");
 }
 
 TEST(Leaving, AsksOnlyWhileAddressesAreListed) {

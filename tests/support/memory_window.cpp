@@ -1,5 +1,8 @@
 #include "support/memory_window.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/text.h"
 
 namespace korvex {
@@ -13,13 +16,15 @@ bool MemoryWindow::hasSelection(Field combo) const {
 void MemoryWindow::setOption(Option option, bool selected) {
   options_[index(option)] = selected;
   if (!selected) return;
-  // Options of one group exclude each other; a check box stands alone.
+  // The three search criteria exclude each other.
+  constexpr Option kCriteria[] = {Option::optURL, Option::optKeyword, Option::optURLList};
+  if (std::find(std::begin(kCriteria), std::end(kCriteria), option) != std::end(kCriteria)) {
+    for (Option o : kCriteria) options_[index(o)] = o == option;
+    return;
+  }
+  // Options of one pair exclude each other; a check box stands alone.
   auto other = [](Option o) {
     switch (o) {
-      case Option::optURL:
-        return Option::optKeyword;
-      case Option::optKeyword:
-        return Option::optURL;
       case Option::OptURLAny:
         return Option::OptURLAll;
       case Option::OptURLAll:
@@ -29,6 +34,9 @@ void MemoryWindow::setOption(Option option, bool selected) {
       case Option::OptPagesAll:
         return Option::OptPagesAny;
       case Option::chkObeyRobots:
+      case Option::optURL:
+      case Option::optKeyword:
+      case Option::optURLList:
         break;
     }
     return o;

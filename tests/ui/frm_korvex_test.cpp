@@ -433,6 +433,20 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
   EXPECT_EQ(met, reading);
 }
 
+TEST(Window, AListOfUrlsIsTypedOrLoaded) {
+  Form f;
+  f.showTab(1);
+  EXPECT_FALSE(f.get("txtURLList")->isVisible()) << "only with its criterion";
+  f.click("optURLList");
+  EXPECT_TRUE(f.get("txtURLList")->isVisible());
+  const fs::path list = fs::temp_directory_path() / "korvex-window-list.txt";
+  std::ofstream(list) << "http://a.test/\nhttp://b.test/\n";
+  f.form.chooseUrlListFile = [&] { return QString::fromStdString(list.string()); };
+  f.click("cmdLoadURLs");
+  EXPECT_EQ(f.text("txtURLList"), "http://a.test/\nhttp://b.test/\n");
+  fs::remove(list);
+}
+
 TEST(Window, AboutBoxIsOneInstanceShownAndHidden) {
   Form f;
   auto* about = f.form.about();
