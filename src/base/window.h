@@ -35,8 +35,11 @@ enum class Field {
   txtRefusedURLs,
   // Start URLs of a scan from a list, one a line.
   txtURLList,
+  // Where the scan may go ("Stay on:"), and the links it left out for that.
+  cboScope,
+  txtNoOfOutOfScope,
 };
-inline constexpr int kFieldCount = static_cast<int>(Field::txtURLList) + 1;
+inline constexpr int kFieldCount = static_cast<int>(Field::txtNoOfOutOfScope) + 1;
 
 enum class Option {
   optURL,

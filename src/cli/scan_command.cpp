@@ -55,9 +55,15 @@ void addSettingFlags(CLI::App& scan, SettingValues& values) {
     const std::string flag(spec.flag), help(spec.flagHelp);
     std::string& value = values[spec.setting];
     switch (spec.kind) {
-      case SettingKind::Text:
-        scan.add_option(flag, value, help)->capture_default_str();
+      case SettingKind::Text: {
+        auto* option = scan.add_option(flag, value, help)->capture_default_str();
+        if (!spec.flagWords.empty()) {
+          std::map<std::string, std::string> words;
+          for (const auto& [word, shown] : spec.flagWords) words.emplace(word, shown);
+          option->transform(CLI::CheckedTransformer(words));
+        }
         break;
+      }
       case SettingKind::Keywords:
         // One keyword per use, as the window's box holds them: one per line.
         scan.add_option_function<std::vector<std::string>>(

@@ -14,7 +14,7 @@ constexpr int kApplicationId = 0x4B525658;
 constexpr int kFormat = 1;
 
 // What became of each URL the scan knows.
-enum UrlState { Queued, HandedOut, Read, Refused, KnownOnly, PassedOver };
+enum UrlState { Queued, HandedOut, Read, Refused, KnownOnly, PassedOver, OutOfScope };
 
 constexpr const char* kSchema = R"(
 BEGIN;
@@ -204,7 +204,7 @@ long long keyOf(const std::string& url) {
 }  // namespace
 
 bool JournalFile::prepare(std::string& why) {
-  // ?1 the URL (or address), ?5 its key. The first seven in the order of CrawlEvent::Kind; then
+  // ?1 the URL (or address), ?5 its key. The first eight in the order of CrawlEvent::Kind; then
   // the insertions of a URL handed out or refused that was never queued (keyword mode's result
   // pages and start links), which is read at once.
   static constexpr std::array<const char*, kStatements> kSql = {
@@ -216,6 +216,7 @@ bool JournalFile::prepare(std::string& why) {
       "WHERE key = ?5 AND url = ?1",
       "UPDATE urls SET state = 2, links = ?2, accepted = ?3 WHERE key = ?5 AND url = ?1",
       "INSERT INTO addresses (n, address, page) VALUES (?2, ?1, ?3)",
+      "INSERT INTO urls (key, url, level, state) VALUES (?5, ?1, 0, 6)",
       "INSERT INTO urls (key, url, level, state, seq) VALUES (?5, ?1, 0, 2, ?2)",
       "INSERT INTO urls (key, url, level, state, seq, reason, unreadable) "
       "VALUES (?5, ?1, 0, 3, ?2, ?3, ?4)",
@@ -264,6 +265,7 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
         break;
       case K::KnownOnly:
       case K::PassedOver:
+      case K::OutOfScope:
         break;
     }
     if (sqlite3_step(s) == SQLITE_DONE) return true;
@@ -362,6 +364,9 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
         break;
       case Refused:
         p.refused.push_back({shownUrl(url), urls.text(3), urls.number(4) != 0});
+        break;
+      case OutOfScope:
+        ++p.counters.outOfScope;
         break;
       default:
         break;

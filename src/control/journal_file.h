@@ -61,7 +61,7 @@ class JournalFile {
   bool apply(const CrawlEvent& e, std::string& why);
 
   // One statement for each kind of event, and two insertions of URLs never queued.
-  static constexpr size_t kInsertRead = 7, kInsertRefused = 8, kStatements = 9;
+  static constexpr size_t kInsertRead = 8, kInsertRefused = 9, kStatements = 10;
   sqlite3* db_;
   std::array<sqlite3_stmt*, kStatements> writes_{};
   long long nextSeq_ = 1;      // hand-outs and refusals, in their order

@@ -105,7 +105,7 @@ void writeResults(std::ostream& out, const ScanResults& results, Format format) 
       const ScanCounters& c = results.counters();
       out << "],\"counters\":{\"extracted\":" << c.extracted << ",\"valid\":" << c.valid
           << ",\"processed\":" << c.processed << ",\"emails\":" << c.emails
-          << ",\"refused\":" << c.refused << "}}\n";
+          << ",\"refused\":" << c.refused << ",\"outOfScope\":" << c.outOfScope << "}}\n";
       break;
     }
   }

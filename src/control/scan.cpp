@@ -66,6 +66,7 @@ void Scan::show(const ScanProgress& progress, std::vector<ScanSink*> sinks) {
 }
 
 void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
+  dispatcher_.setScopeStarts(request.starts.empty() ? std::vector{request.base} : request.starts);
   // A scan killed before its first write knows nothing yet: it starts again.
   if (resumed && !resumed->known.empty()) {
     state_.sPendingURLs = resumed->levelUrls;

@@ -204,7 +204,8 @@ void ScanControl::prepare() {
 
 void ScanControl::clearResults() {
   for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
-                  Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs})
+                  Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs,
+                  Field::txtNoOfOutOfScope})
     window_.setText(f, "");
   window_.setText(Field::txtNoOfExtUrl, "1");
   windowSink_.started();

@@ -9,6 +9,15 @@ namespace {
 
 using enum SettingKind;
 
+constexpr std::pair<std::string_view, std::string_view> kScopes[] = {
+    {"any", "any site"}, {"host", "this host"}, {"domain", "this site and its subdomains"}};
+
+std::optional<std::string> checkScope(std::string_view text) {
+  for (const auto& [word, shown] : kScopes)
+    if (text == shown) return std::nullopt;
+  return "Please select where the scan may go.";
+}
+
 constexpr SettingSpec kTable[] = {
     {.setting = Setting::Depth,
      .kind = Text,
@@ -117,6 +126,17 @@ constexpr SettingSpec kTable[] = {
      .helpLine = "Enter the name the application gives itself to the sites it reads",
      .flag = "--user-agent",
      .flagHelp = "The agent string sent with every request"},
+    {.setting = Setting::Scope,
+     .kind = Text,
+     .control = "cboScope",
+     .field = Field::cboScope,
+     .defaultValue = "any site",
+     .check = checkScope,
+     .helpLine = "Select whether the scan may follow links to any site, or stays on the hosts or "
+                 "sites it starts from",
+     .flag = "--scope",
+     .flagHelp = "any, host (the start URLs' hosts) or domain (their sites, subdomains included)",
+     .flagWords = kScopes},
     {.setting = Setting::Delimiter,
      .kind = Text,
      .control = "txtDelimiter",
@@ -191,6 +211,9 @@ CrawlSettings crawlSettingsFrom(const SettingValues& values) {
   page.optPagesAll = on(Setting::PagesAll);
   page.optPagesAny = !page.optPagesAll;
   page.maxTime = number(Setting::MaxTime);
+  crawl.scope = values[Setting::Scope] == kScopes[1].second   ? Scope::Host
+                : values[Setting::Scope] == kScopes[2].second ? Scope::Domain
+                                                              : Scope::Any;
   const std::string agent = trimmed(values[Setting::UserAgent]);
   page.agent = agent.empty() ? std::string(kAgent) : agent;
   return crawl;

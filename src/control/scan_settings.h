@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/window.h"
 #include "crawl/crawl_settings.h"
@@ -28,6 +29,7 @@ enum class Setting {
   ObeyRobots,
   DelayPerHost,
   UserAgent,
+  Scope,
   Delimiter,
 };
 inline constexpr size_t kSettingCount = static_cast<size_t>(Setting::Delimiter) + 1;
@@ -53,6 +55,8 @@ struct SettingSpec {
   std::string_view flag;
   std::string_view flagHelp;
   std::string_view flagSets = "1";
+  // A flag's words for the values of a list ("host" for "this host"); empty: the value itself.
+  std::span<const std::pair<std::string_view, std::string_view>> flagWords = {};
   bool usedByScan = true;  // false for what only saving the results uses
 };
 

@@ -32,7 +32,8 @@ void WindowSink::countersChanged(const ScanCounters& c) {
       {&ScanCounters::valid, Field::txtNoOfValidUrls},
       {&ScanCounters::processed, Field::txtNoOfURLs},
       {&ScanCounters::emails, Field::txtNoOfEmails},
-      {&ScanCounters::refused, Field::txtNoOfRefused}};
+      {&ScanCounters::refused, Field::txtNoOfRefused},
+      {&ScanCounters::outOfScope, Field::txtNoOfOutOfScope}};
   for (const auto& [member, field] : fields)
     if (c.*member != shown_.*member) window_.setText(field, std::to_string(c.*member));
   shown_ = c;

@@ -69,6 +69,11 @@ bool Dispatcher::emailExists(std::string_view address) const {
 void Dispatcher::addURLs(const std::vector<std::string>& links) {
   for (const std::string& link : links) {
     if (trimSpaces(link).empty() || urlExists(link)) continue;
+    if (!scope_.contains(link)) {
+      state_.sVisitedURLs.add(link);  // counted once, however many pages link it
+      results_.outOfScope(link);
+      continue;
+    }
     state_.sPendingURLs.push_back(link);
     state_.sVisitedURLs.add(link);
     results_.crawled({CrawlEvent::Kind::Queued, link, state_.iDepth + 1});

@@ -2,6 +2,7 @@
 // pacing, robots.txt, and the page engine's own settings.
 #pragma once
 
+#include "crawl/scope.h"
 #include "page/page_settings.h"
 
 namespace korvex {
@@ -12,6 +13,7 @@ struct CrawlSettings {
   int threads = 5;
   double delayMs = 0;  // between two requests to one site, across all workers
   bool obeyRobots = true;
+  Scope scope = Scope::Any;
   PageSettings page;
 };
 

@@ -16,6 +16,7 @@
 #include "crawl/host_gate.h"
 #include "crawl/robots_book.h"
 #include "crawl/scan_results.h"
+#include "crawl/scope.h"
 #include "crawl/worker.h"
 #include "page/cnetget.h"
 
@@ -30,6 +31,10 @@ class Dispatcher {
   // Start: a pool of settings.threads workers, made when the first URL is handed out, with the
   // pacing and robots.txt rules of the settings.
   void resetPool(const CrawlSettings& settings);
+  // The start URLs whose hosts or sites the links must stay on, as the settings' scope says.
+  void setScopeStarts(const std::vector<std::string>& starts) {
+    scope_ = ScopeRule(settings_.scope, starts);
+  }
   // The crawl from a level's URLs in sPendingURLs; a resumed scan brings the next level's too.
   void ScanURL(long long firstLevel = 1, std::vector<std::string> nextLevel = {});
   long getFreeThread() const;
@@ -80,6 +85,7 @@ class Dispatcher {
   std::shared_ptr<HostGate> gate_;
   std::unique_ptr<RobotsBook> robots_;  // nullptr when robots.txt is not obeyed
   std::map<std::string, std::vector<std::string>> deferred_;  // by origin, in their order
+  ScopeRule scope_;
 };
 
 }  // namespace korvex

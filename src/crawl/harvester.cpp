@@ -120,6 +120,7 @@ void Harvester::extractResultURLs(const std::string& text) {
     state_.sStartLinks.push_back(link);
   }
   state_.sPendingURLs = state_.sStartLinks;
+  dispatcher_.setScopeStarts(state_.sStartLinks);
   if (!state_.sPendingURLs.empty()) dispatcher_.ScanURL();
 }
 

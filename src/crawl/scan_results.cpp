@@ -29,6 +29,12 @@ void ScanResults::counted() {
   for (ScanSink* sink : sinks_) sink->countersChanged(counters_);
 }
 
+void ScanResults::outOfScope(const std::string& url) {
+  ++counters_.outOfScope;
+  crawled({CrawlEvent::Kind::OutOfScope, url});
+  counted();
+}
+
 void ScanResults::crawled(const CrawlEvent& event) {
   for (ScanSink* sink : sinks_) sink->crawled(event);
 }

@@ -11,11 +11,12 @@
 namespace korvex {
 
 struct ScanCounters {
-  long long extracted = 0;  // links taken into the crawl ("URLs Extracted:")
-  long long valid = 0;      // pages that passed the page rules ("Valid URLs:")
-  long long processed = 0;  // URLs handed out ("Processed:")
-  long long emails = 0;     // addresses ("Emails Extracted:")
-  long long refused = 0;    // URLs robots.txt kept the scan from
+  long long extracted = 0;   // links taken into the crawl ("URLs Extracted:")
+  long long valid = 0;       // pages that passed the page rules ("Valid URLs:")
+  long long processed = 0;   // URLs handed out ("Processed:")
+  long long emails = 0;      // addresses ("Emails Extracted:")
+  long long refused = 0;     // URLs robots.txt kept the scan from
+  long long outOfScope = 0;  // links left out because their site is not the scan's
   bool operator==(const ScanCounters&) const = default;
 };
 
@@ -36,6 +37,7 @@ struct CrawlEvent {
     Refused,     // robots.txt
     Collected,   // its worker's results are all in
     Address,     // an address found, as the results show it
+    OutOfScope,  // a link left out by the scope
   };
   CrawlEvent(Kind kind, std::string url, long long level = 0)
       : kind(kind), url(std::move(url)), level(level) {}
@@ -88,6 +90,7 @@ class ScanResults {
   void pagesAccepted(long long count);
   void addressFound(const std::string& address, const std::string& pageUrl);
   void urlRefused(RefusedURL refused);
+  void outOfScope(const std::string& url);
   void crawled(const CrawlEvent& event);
 
  private:

@@ -79,7 +79,11 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       OptPagesAll(named<QRadioButton>("OptPagesAll", QStringLiteral("Match All Words"))),
       chkObeyRobots(named<QCheckBox>("chkObeyRobots", QStringLiteral("Obey robots.txt"))),
       txtDelayPerHost(named<QLineEdit>("txtDelayPerHost")),
-      txtUserAgent(named<QLineEdit>("txtUserAgent")) {
+      txtUserAgent(named<QLineEdit>("txtUserAgent")),
+      cboScope(named<QComboBox>("cboScope")) {
+  // The texts are the setting's values (see the settings table).
+  cboScope->addItems({QStringLiteral("any site"), QStringLiteral("this host"),
+                      QStringLiteral("this site and its subdomains")});
   lblSearch->setBuddy(txtBaseURL);
   auto* mode = new QHBoxLayout;
   mode->addWidget(named<QLabel>("Label16", QStringLiteral("Search Criteria:")));
@@ -122,6 +126,8 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   fields->addWidget(labelFor<QLabel>("lblUserAgent", QStringLiteral("User agent:"), txtUserAgent),
                     4, 0);
   fields->addWidget(txtUserAgent, 4, 1, 1, 5);
+  fields->addWidget(labelFor<QLabel>("lblScope", QStringLiteral("Stay on:"), cboScope), 5, 0);
+  fields->addWidget(cboScope, 5, 1);
   fields->setColumnStretch(4, 1);
 
   auto* layout = new QVBoxLayout(this);

@@ -45,6 +45,7 @@ class SearchParametersTab final : public QWidget {
   QCheckBox* chkObeyRobots;
   QLineEdit* txtDelayPerHost;
   QLineEdit* txtUserAgent;
+  QComboBox* cboScope;
 };
 
 }  // namespace korvex::ui

@@ -59,6 +59,7 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
       txtNoOfValidUrls(counter("txtNoOfValidUrls")),
       txtNoOfURLs(counter("txtNoOfURLs")),
       txtNoOfEmails(counter("txtNoOfEmails")),
+      txtNoOfOutOfScope(counter("txtNoOfOutOfScope")),
       lblRefused(named<QLabel>("lblRefused", QStringLiteral("Refused by robots.txt:"))),
       txtNoOfRefused(counter("txtNoOfRefused")),
       lblVersion(bold("lblVersion", QStringLiteral("Version"))),
@@ -106,6 +107,9 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
                    txtNoOfURLs);
   counters->addRow(labelFor<QLabel>("Label9", QStringLiteral("Emails Extracted:"), txtNoOfEmails),
                    txtNoOfEmails);
+  counters->addRow(
+      labelFor<QLabel>("lblOutOfScope", QStringLiteral("Out of scope:"), txtNoOfOutOfScope),
+      txtNoOfOutOfScope);
   auto* side = new QVBoxLayout;
   side->addWidget(log);
   side->addStretch();

@@ -31,6 +31,7 @@ class SearchResultsTab final : public QWidget {
   QLineEdit* txtNoOfValidUrls;
   QLineEdit* txtNoOfURLs;
   QLineEdit* txtNoOfEmails;
+  QLineEdit* txtNoOfOutOfScope;
   QLabel* lblRefused;
   QLineEdit* txtNoOfRefused;
   QLabel* lblVersion;

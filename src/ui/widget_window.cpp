@@ -77,6 +77,8 @@ int WidgetWindow::keptIndex(Field field) {
       return 6;
     case Field::txtRefusedURLs:
       return 7;
+    case Field::txtNoOfOutOfScope:
+      return 8;
     default:
       return -1;
   }
@@ -130,6 +132,10 @@ QWidget* WidgetWindow::widget(Field field) const {
       return details_.txtRefusedURLs;
     case Field::txtURLList:
       return parameters_.txtURLList;
+    case Field::cboScope:
+      return parameters_.cboScope;
+    case Field::txtNoOfOutOfScope:
+      return results_.txtNoOfOutOfScope;
   }
   return nullptr;
 }
@@ -288,7 +294,7 @@ void WidgetWindow::flush() {
   flushTimer_->stop();
   for (Field field : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
                       Field::txtNoOfValidUrls, Field::txtNoOfExtUrl, Field::txtNoOfRefused,
-                      Field::txtRefusedURLs}) {
+                      Field::txtRefusedURLs, Field::txtNoOfOutOfScope}) {
     Kept& k = kept_[keptIndex(field)];
     QWidget* w = widget(field);
     if (auto* line = qobject_cast<QLineEdit*>(w)) {

@@ -66,7 +66,7 @@ class WidgetWindow final : public QObject, public Window {
   DetailsTab& details_;
   QWidget& delimiter_;
   ResultsModel& grid_;
-  std::array<Kept, 8> kept_{};
+  std::array<Kept, 9> kept_{};
   QTimer* flushTimer_;
 };
 

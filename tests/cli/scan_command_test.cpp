@@ -37,9 +37,12 @@ TEST(ScanCommand, OutputFormats) {
       nlohmann::json({{"n", 3}, {"email", "p1@site.test"}, {"url", server.url("/n-1.html")}}));
   EXPECT_EQ(json["scanned"], nlohmann::json::array({site.rootUrl(), server.url("/n-0.html"),
                                                     server.url("/n-1.html")}));
-  EXPECT_EQ(json["counters"],
-            nlohmann::json(
-                {{"extracted", 3}, {"valid", 3}, {"processed", 3}, {"emails", 3}, {"refused", 0}}));
+  EXPECT_EQ(json["counters"], nlohmann::json({{"extracted", 3},
+                                              {"valid", 3},
+                                              {"processed", 3},
+                                              {"emails", 3},
+                                              {"refused", 0},
+                                              {"outOfScope", 0}}));
 }
 
 TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
@@ -168,6 +171,39 @@ TEST(ScanCommand, StartsFromAListOfUrlsOnHostsOfItsOwn) {
   EXPECT_NE(r.err.find("line 4: not an http or https URL: mailto:ann@a.test"), std::string::npos)
       << r.err;
   EXPECT_EQ(server.lastHeader("/n-1.html", "Host"), "b.test:" + port);
+}
+
+TEST(ScanCommand, AScopeKeepsTheCrawlOnItsHostOrSite) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 1);
+  const std::string port = std::to_string(server.port());
+  server.serve("/",
+               test::Reply::page("root@site.test <a href=n-0.html> <a href=http://b.test:" + port +
+                                 "/n-1.html> <a href=http://www.a.test:" + port + "/n-2.html>"));
+  std::string resolve;
+  for (const char* host : {"a.test", "b.test", "www.a.test"})
+    resolve += std::string(" --resolve ") + host + ":" + port + ":127.0.0.1";
+  const struct {
+    const char* scope;
+    std::set<std::string> emails;
+    int outOfScope;
+  } cases[] = {
+      {"any", {"root@site.test", "p0@site.test", "p1@site.test", "p2@site.test"}, 0},
+      {"host", {"root@site.test", "p0@site.test"}, 2},
+      {"domain", {"root@site.test", "p0@site.test", "p2@site.test"}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scope);
+    const auto r = cli("scan --quiet --no-journal --ignore-robots --depth 1 --format json --url " +
+                       std::string("http://a.test:") + port + "/ --scope " + c.scope + resolve);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    std::set<std::string> emails;
+    for (const auto& e : json["emails"]) emails.insert(e["email"].get<std::string>());
+    EXPECT_EQ(emails, c.emails);
+    EXPECT_EQ(json["counters"]["outOfScope"], c.outOfScope);
+  }
+  EXPECT_EQ(cli("scan --url x --scope nearby").status, 2);
 }
 
 TEST(ScanCommand, InterruptStopsAndStillPrints) {

@@ -419,6 +419,7 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
                                             "chkObeyRobots",
                                             "txtDelayPerHost",
                                             "txtUserAgent",
+                                            "cboScope",
                                             "txtURLMustKeyword",
                                             "txtURLMustNotKeyword",
                                             "txtPagesMustKeyword",
