@@ -38,8 +38,10 @@ enum class Field {
   // Where the scan may go ("Stay on:"), and the links it left out for that.
   cboScope,
   txtNoOfOutOfScope,
+  // Keyword mode: a metasearch engine that answers JSON, asked instead of the default engine.
+  txtEngineJson,
 };
-inline constexpr int kFieldCount = static_cast<int>(Field::txtNoOfOutOfScope) + 1;
+inline constexpr int kFieldCount = static_cast<int>(Field::txtEngineJson) + 1;
 
 enum class Option {
   optURL,

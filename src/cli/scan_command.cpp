@@ -95,9 +95,15 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
                                 "blank lines and # comments skipped");
   url->excludes(keywords)->excludes(list);
   keywords->excludes(list);
-  scan->add_option("--engine", o.engine,
-                   "Keyword mode: replace the scheme, host and port of the search address")
-      ->needs(keywords);
+  auto* engine =
+      scan->add_option("--engine", o.engine,
+                       "Keyword mode: replace the scheme, host and port of the search address");
+  engine->needs(keywords);
+  scan->add_option("--engine-json", o.engineJson,
+                   "Keyword mode: ask this metasearch engine, which answers JSON "
+                   "(URL?q=WORDS&format=json&pageno=N), instead")
+      ->needs(keywords)
+      ->excludes(engine);
   addSettingFlags(*scan, o.settings);
   scan->add_option("--output", o.output,
                    "Write the addresses to this file, each followed by "
@@ -143,6 +149,10 @@ int runScanCommand(ScanOptions o) {
     }
     profile = *changed;
   }
+  if (!o.engineJson.empty() && !isWebUrl(o.engineJson)) {
+    complain("--engine-json needs an http or https URL with a host");
+    return kExitBadArguments;
+  }
   std::error_code ec;
   if (!o.journal.empty() && std::filesystem::exists(o.journal, ec)) {
     complain(o.journal + " exists: korvex-cli resume " + o.journal + " goes on with its scan");
@@ -164,6 +174,7 @@ int runScanCommand(ScanOptions o) {
                       .crawl = crawlSettingsFrom(o.settings),
                       .starts = starts};
   request.crawl.page.resolve = o.resolve;
+  request.engineJson = o.engineJson;
   const OutputOptions outputs{.format = o.format,
                               .output = o.output,
                               .delimiter = trimmed(o.settings[Setting::Delimiter]),
@@ -174,7 +185,7 @@ int runScanCommand(ScanOptions o) {
     auto made = Journal::create(o.journal.empty() ? std::nullopt : std::optional(o.journal),
                                 {.keywordMode = !urlMode,
                                  .base = request.base,
-                                 .engine = o.engine,
+                                 .engine = o.engineJson.empty() ? o.engine : o.engineJson,
                                  .values = o.settings,
                                  .starts = starts,
                                  .resolve = o.resolve},

@@ -17,7 +17,8 @@ struct ScanOptions {
   std::string url;
   std::string keywords;
   std::string engine;
-  std::string urlsFrom;  // a file of start URLs, "-" for standard input
+  std::string engineJson;  // a metasearch engine that answers JSON
+  std::string urlsFrom;    // a file of start URLs, "-" for standard input
   SettingValues settings;
   std::string output;
   Format format = Format::Text;

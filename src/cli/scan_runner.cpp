@@ -51,6 +51,10 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   }
   if (end == ScanEnd::WorkersFailed) complain("The workers of the scan could not be started.");
   int status = writeResults(scan.results(), options);
+  for (const std::string& problem : scan.engineProblems()) complain(problem);
+  if (!request.engineJson.empty() && scan.enginePagesRead() == 0 && end == ScanEnd::Ran &&
+      status == 0)
+    status = kExitCannotOpen;  // no result page could be read
   // The first page of a resumed scan is the base URL only when nothing was read before.
   if (resumed && !resumed->scanned.empty()) return status;
   if (const auto failure = scan.startPageFailure()) {

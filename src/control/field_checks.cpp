@@ -5,6 +5,7 @@
 #include "base/number.h"
 #include "base/text.h"
 #include "page/url_normalize.h"
+#include "page/url_origin.h"
 
 namespace korvex {
 
@@ -77,6 +78,10 @@ std::optional<std::string> checkBaseUrl(std::string_view text) {
   if (digits > 0 && (digits == rest.size() || rest.substr(digits).find_first_of("/?#") == 0))
     return std::nullopt;
   return "Only http and https URLs can be scanned.";
+}
+
+bool isWebUrl(const std::string& url) {
+  return originOf(url).has_value();
 }
 
 std::optional<std::string> checkResolve(std::string_view entry) {

@@ -26,6 +26,8 @@ std::optional<std::string> checkMaxTime(std::string_view text);
 // name and a ":" not followed by a port number); a value without a scheme is accepted, as it
 // gets "http://" in front.
 std::optional<std::string> checkBaseUrl(std::string_view text);
+// An http or https URL with a host, as libcurl reads it.
+bool isWebUrl(const std::string& url);
 // A --resolve entry: HOST:PORT:ADDRESS, the port a number from 1 to 65535.
 std::optional<std::string> checkResolve(std::string_view entry);
 // Start's check of the search field: the base URL in URL mode, the keywords otherwise.

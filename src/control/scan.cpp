@@ -2,6 +2,7 @@
 
 #include "base/shown_url.h"
 #include "base/text.h"
+#include "control/json_engine.h"
 
 namespace korvex {
 
@@ -47,7 +48,11 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   dispatcher_.resetPool(request.crawl);
   state_.bWorkersMade = false;
   state_.bCollected = true;
-  if (request.keywordMode) {
+  engineProblems_.clear();
+  enginePagesRead_ = 0;
+  if (request.keywordMode && !request.engineJson.empty()) {
+    runJsonEngine(request.engineJson, request.base);
+  } else if (request.keywordMode) {
     runKeywordMode(request.base);
   } else {
     runUrlMode(request, resumed);
@@ -99,6 +104,37 @@ void Scan::runKeywordMode(const std::string& keywords) {
     harvester_.searchPagesURLs();
     ++state_.lSearchPage;
   }
+}
+
+void Scan::runJsonEngine(const std::string& engine, const std::string& keywords) {
+  std::vector<std::string> starts;
+  for (int page = 1; page <= kMaxJsonEnginePages && !state_.bStop; ++page) {
+    while (state_.bPause) host_.wait();
+    const std::string address = jsonEngineAddress(engine, keywords, page);
+    const ReadResult read = objNet_->ReadUrl(address);
+    if (state_.bStop) break;
+    results_.urlHandedOut(address);
+    const JsonEngineAnswer answer = readJsonEngineAnswer(read);
+    if (answer.problem) {
+      engineProblems_.push_back("result page " + std::to_string(page) + ": " + *answer.problem);
+      break;
+    }
+    ++enginePagesRead_;
+    if (answer.urls.empty()) break;  // a page without results ends them
+    for (const std::string& url : answer.urls) {
+      const std::string lower = asciiLowerCopy(url.substr(0, 8));
+      if (!lower.starts_with("http://") && !lower.starts_with("https://")) continue;
+      if (state_.sVisitedURLs.contains(url) || !objNet_->validURL(url)) continue;
+      state_.sVisitedURLs.add(url);
+      starts.push_back(url);
+    }
+  }
+  // As keyword mode goes on with the URLs it harvests: each a start URL of level 1.
+  for (const std::string& url : starts) results_.crawled({CrawlEvent::Kind::Queued, url, 1});
+  state_.sPendingURLs = starts;
+  dispatcher_.setScopeStarts(starts);
+  if (!starts.empty()) dispatcher_.ScanURL();
+  state_.bStop = true;
 }
 
 void Scan::stop() {

@@ -24,6 +24,8 @@ struct ScanRequest {
   CrawlSettings crawl;
   // URL mode from a list: every start URL of level 1 (base is then the first).
   std::vector<std::string> starts = {};
+  // Keyword mode: a metasearch engine that answers JSON, asked instead of the default engine.
+  std::string engineJson = "";
 };
 
 enum class ScanEnd {
@@ -61,6 +63,9 @@ class Scan {
   // URL mode: why the base URL could not be opened, when its page was read and failed or
   // robots.txt refused it.
   std::optional<std::string> startPageFailure() const;
+  // Keyword mode with a JSON engine: why result pages could not be used, and how many were read.
+  const std::vector<std::string>& engineProblems() const { return engineProblems_; }
+  int enginePagesRead() const { return enginePagesRead_; }
   // URL mode: the HTTP error status (400 or more) the base URL answered; the page was read.
   std::optional<long> startPageErrorStatus() const;
 
@@ -69,6 +74,7 @@ class Scan {
   // The base URL of a scan from one URL, whose failure is the scan's.
   bool oneBaseUrl() const { return !request_.keywordMode && request_.starts.size() <= 1; }
   void runKeywordMode(const std::string& keywords);
+  void runJsonEngine(const std::string& engine, const std::string& keywords);
 
   Host& host_;
   EngineProfile profile_;
@@ -83,6 +89,8 @@ class Scan {
   Harvester harvester_;
   std::string connectionFailure_;
   bool stopped_ = false;
+  std::vector<std::string> engineProblems_;
+  int enginePagesRead_ = 0;
 };
 
 }  // namespace korvex

@@ -41,7 +41,7 @@ StartOutcome ScanControl::cmdScan_Click() {
   auto made = Journal::create(std::nullopt,
                               {.keywordMode = request.keywordMode,
                                .base = request.base,
-                               .engine = "",
+                               .engine = request.engineJson,
                                .values = settingsFromWindow(window_),
                                .starts = request.starts},
                               std::chrono::system_clock::now(), journalFailure());
@@ -75,6 +75,12 @@ StartOutcome ScanControl::run(const ScanRequest& request, Journal* journal,
   } else if (const auto status =
                  end == ScanEnd::Ran && baseReadNow ? scan_.startPageErrorStatus() : std::nullopt) {
     window_.setText(Field::lblDetails, "The base URL answered HTTP " + std::to_string(*status));
+  }
+  if (!scan_.engineProblems().empty()) {
+    std::string problems;
+    for (const std::string& p : scan_.engineProblems())
+      problems += (problems.empty() ? "" : "; ") + p;
+    window_.setText(Field::lblDetails, problems);
   }
   showIdle();
   switch (end) {
@@ -137,6 +143,7 @@ ScanRequest ScanControl::requestFromWindow() const {
   ScanRequest request{.keywordMode = window_.option(Option::optKeyword),
                       .base = window_.text(Field::txtBaseURL),
                       .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
+  if (request.keywordMode) request.engineJson = trimmed(window_.text(Field::txtEngineJson));
   if (window_.option(Option::optURLList)) {
     request.starts = readUrlList(window_.text(Field::txtURLList)).urls;
     request.base = request.starts.front();  // Start refuses an empty list
@@ -163,6 +170,9 @@ bool ScanControl::checkParameters() {
        Field::txtBaseURL},
       {listMode && readUrlList(window_.text(Field::txtURLList)).urls.empty(),
        "Please enter the URLs to scan, one per line.", Field::txtURLList},
+      {keywordMode && !trimmed(window_.text(Field::txtEngineJson)).empty() &&
+           !isWebUrl(trimmed(window_.text(Field::txtEngineJson))),
+       "The JSON engine needs an http or https URL with a host.", Field::txtEngineJson},
       {!search.empty(), search, Field::txtBaseURL},
       {!window_.hasSelection(Field::cboDepth), "Please select the search depth level.",
        Field::cboDepth},

@@ -16,6 +16,9 @@ std::optional<QString> fieldHelp(const QString& control, bool urlMode) {
                    : QStringLiteral("Enter the search keyword(s)");
   if (is("txtURLList") || is("optURLList"))
     return QStringLiteral("Enter the URLs to scan, one per line, or load them from a file");
+  if (is("txtEngineJson"))
+    return QStringLiteral(
+        "Enter a metasearch engine that answers JSON, to ask it instead of the default engine");
   // The "any" halves of the settings' "all" options.
   if (is("OptURLAny"))
     return QStringLiteral(

@@ -61,6 +61,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       optURLList(named<QRadioButton>("optURLList", QStringLiteral("Based On URL List"))),
       txtURLList(keywordBox("txtURLList")),
       cmdLoadURLs(named<QPushButton>("cmdLoadURLs", QStringLiteral("&Load..."))),
+      txtEngineJson(named<QLineEdit>("txtEngineJson")),
       lblSearch(named<QLabel>("lblSearch", QStringLiteral("Base URL:"))),
       txtBaseURL(named<QLineEdit>("txtBaseURL")),
       cboDepth(numberList("cboDepth", kMaxDepth)),
@@ -102,6 +103,17 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   listRow->setVisible(false);
   connect(optURLList, &QRadioButton::toggled, listRow, &QWidget::setVisible);
 
+  auto* engineRow = new QWidget;
+  auto* engine = new QHBoxLayout(engineRow);
+  engine->setContentsMargins(0, 0, 0, 0);
+  engine->addWidget(
+      labelFor<QLabel>("lblEngineJson", QStringLiteral("JSON engine:"), txtEngineJson));
+  engine->addWidget(txtEngineJson, 1);
+  txtEngineJson->setPlaceholderText(
+      QStringLiteral("Optional: a metasearch engine that answers JSON"));
+  engineRow->setVisible(false);
+  connect(optKeyword, &QRadioButton::toggled, engineRow, &QWidget::setVisible);
+
   auto* fields = new QGridLayout;
   fields->addWidget(lblSearch, 0, 0);
   fields->addWidget(txtBaseURL, 0, 1, 1, 5);
@@ -134,6 +146,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   layout->addLayout(mode);
   layout->addLayout(fields);
   layout->addWidget(listRow);
+  layout->addWidget(engineRow);
   layout->addWidget(
       rulesFrame("Frame2", QStringLiteral("Skip/Scan URL Keywords"), "Label15", txtURLMustKeyword,
                  "Label17", txtURLMustNotKeyword, fraURLMust, OptURLAny, OptURLAll),

@@ -26,6 +26,8 @@ class SearchParametersTab final : public QWidget {
   // Shown with optURLList: the start URLs, one a line, and the button that loads them from a file.
   QPlainTextEdit* txtURLList;
   QPushButton* cmdLoadURLs;
+  // Shown with optKeyword: a metasearch engine that answers JSON, used instead of the default.
+  QLineEdit* txtEngineJson;
   QLabel* lblSearch;
   QLineEdit* txtBaseURL;
   QComboBox* cboDepth;

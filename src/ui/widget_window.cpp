@@ -136,6 +136,8 @@ QWidget* WidgetWindow::widget(Field field) const {
       return parameters_.cboScope;
     case Field::txtNoOfOutOfScope:
       return results_.txtNoOfOutOfScope;
+    case Field::txtEngineJson:
+      return parameters_.txtEngineJson;
   }
   return nullptr;
 }

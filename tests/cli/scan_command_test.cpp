@@ -206,6 +206,39 @@ TEST(ScanCommand, AScopeKeepsTheCrawlOnItsHostOrSite) {
   EXPECT_EQ(cli("scan --url x --scope nearby").status, 2);
 }
 
+TEST(ScanCommand, AMetasearchEngineThatAnswersJson) {
+  test::TestServer engine;
+  test::TestServer siteServer;
+  test::TreeSite site(siteServer, 1, 1);
+  const std::string page = "/search?q=blue+widgets%21&format=json&pageno=";
+  engine.serve(page + "1", test::Reply::page(R"({"results":[{"url":")" + siteServer.url("/") +
+                                             R"("},{"url":"mailto:x@y.z"},{"title":"no url"}]})"));
+  engine.serve(page + "2", test::Reply::page(R"({"results":[{"url":")" +
+                                             siteServer.url("/n-0.html") + R"("}]})"));
+  engine.serve(page + "3", test::Reply::page(R"({"results":[]})"));
+  const std::string scan =
+      "scan --quiet --no-journal --ignore-robots --threads 1 --depth 1 "
+      "--keywords 'blue widgets!' --engine-json ";
+  const auto r = cli(scan + engine.url("/search"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "root@site.test\np0@site.test\n");
+  EXPECT_EQ(engine.hits(page + "4"), 0) << "a page without results ends them";
+  const std::pair<test::Reply, const char*> failures[] = {
+      {test::Reply::page("<html>busy</html>"), "is not JSON (HTTP 200)"},
+      {test::Reply::page(R"({"answers":[]})"), "has no results (HTTP 200)"},
+      {test::Reply::page("{}", 403), "does not allow JSON (HTTP 403)"},
+      {test::Reply::page("{}", 429), "asks to be asked less often (HTTP 429)"},
+  };
+  for (const auto& [reply, message] : failures) {
+    SCOPED_TRACE(message);
+    engine.serve(page + "1", reply);
+    const auto failed = cli(scan + engine.url("/search"));
+    EXPECT_EQ(failed.status, 1) << "no result page could be read";
+    EXPECT_NE(failed.err.find("result page 1: the engine"), std::string::npos) << failed.err;
+    EXPECT_NE(failed.err.find(message), std::string::npos) << failed.err;
+  }
+}
+
 TEST(ScanCommand, InterruptStopsAndStillPrints) {
   test::TestServer server;
   test::TreeSite site(server, 3, 4, std::chrono::milliseconds(50));

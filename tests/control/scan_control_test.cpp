@@ -38,6 +38,11 @@ TEST(Start, ParameterChecksInOrder) {
          w.setText(Field::txtURLList, "# none yet\r\nftp://s/\r\n");
        },
        "Please enter the URLs to scan, one per line.", Field::txtURLList},
+      {[](MemoryWindow& w) {
+         w.setOption(Option::optKeyword, true);
+         w.setText(Field::txtEngineJson, "ftp://engine/");
+       },
+       "The JSON engine needs an http or https URL with a host.", Field::txtEngineJson},
       {[](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
        "Please select the search depth level.", Field::cboDepth},
       {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
