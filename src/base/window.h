@@ -51,9 +51,10 @@ enum class Option {
   OptPagesAny,
   OptPagesAll,
   chkObeyRobots,
-  optURLList,  // the third search criterion, beside optURL and optKeyword
+  optURLList,   // the third search criterion, beside optURL and optKeyword
+  chkSitemaps,  // read the start site's sitemaps
 };
-inline constexpr int kOptionCount = static_cast<int>(Option::optURLList) + 1;
+inline constexpr int kOptionCount = static_cast<int>(Option::chkSitemaps) + 1;
 
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;

@@ -1,8 +1,13 @@
 #include "control/scan.h"
 
+#include <deque>
+#include <set>
+
 #include "base/shown_url.h"
 #include "base/text.h"
 #include "control/json_engine.h"
+#include "page/sitemap.h"
+#include "page/url_origin.h"
 
 namespace korvex {
 
@@ -85,7 +90,16 @@ void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
       state_.sPendingURLs.push_back(start);
       results_.crawled({CrawlEvent::Kind::Queued, start, 1});
     }
-    dispatcher_.ScanURL();
+    // What the sitemaps list joins level 2, as if the start pages linked it.
+    std::vector<std::string> listed;
+    if (request.crawl.sitemaps) {
+      for (std::string& url : sitemapUrls(starts)) {
+        if (!state_.sVisitedURLs.add(url)) continue;
+        results_.crawled({CrawlEvent::Kind::Queued, url, 2});
+        listed.push_back(std::move(url));
+      }
+    }
+    dispatcher_.ScanURL(1, std::move(listed));
   }
   state_.bStop = true;
 }
@@ -104,6 +118,41 @@ void Scan::runKeywordMode(const std::string& keywords) {
     harvester_.searchPagesURLs();
     ++state_.lSearchPage;
   }
+}
+
+std::vector<std::string> Scan::sitemapUrls(const std::vector<std::string>& starts) {
+  std::vector<std::string> urls;
+  std::set<std::string> origins;
+  for (const std::string& start : starts)
+    if (const auto o = originOf(start)) origins.insert(o->origin);
+  for (const std::string& origin : origins) {
+    // Read whatever robots.txt says of pages: it names the sitemaps.
+    const ReadResult robots = objNet_->ReadUrl(origin + "/robots.txt");
+    std::vector<std::string> maps = robots.opened && robots.status < 400
+                                        ? sitemapLines(robots.text)
+                                        : std::vector<std::string>{};
+    if (maps.empty()) maps = {origin + "/sitemap.xml"};
+    std::deque<std::pair<std::string, int>> queue;  // a sitemap and its depth of index files
+    std::set<std::string> seen;
+    for (const std::string& map : maps)
+      if (seen.insert(map).second) queue.emplace_back(map, 0);
+    for (int files = 0; !queue.empty() && files < kMaxSitemapFiles && !state_.bStop; ++files) {
+      const auto [map, depth] = queue.front();
+      queue.pop_front();
+      const ReadResult read = objNet_->ReadUrl(map);
+      if (!read.opened || read.status >= 400) continue;
+      const SitemapFile file = parseSitemap(read.text);
+      for (const std::string& loc : file.locs) {
+        if (file.index) {
+          if (depth < kMaxSitemapIndexDepth && seen.insert(loc).second)
+            queue.emplace_back(loc, depth + 1);
+        } else if (const auto o = originOf(loc); o && o->origin == origin) {
+          urls.push_back(loc);  // only the start site's own pages
+        }
+      }
+    }
+  }
+  return urls;
 }
 
 void Scan::runJsonEngine(const std::string& engine, const std::string& keywords) {

@@ -18,6 +18,10 @@
 
 namespace korvex {
 
+// Bounds of the sitemaps a scan reads: files in all, and index files within index files.
+inline constexpr int kMaxSitemapFiles = 100;
+inline constexpr int kMaxSitemapIndexDepth = 3;
+
 struct ScanRequest {
   bool keywordMode = false;
   std::string base;  // URL mode: the base URL with its scheme; keyword mode: the keywords
@@ -75,6 +79,9 @@ class Scan {
   bool oneBaseUrl() const { return !request_.keywordMode && request_.starts.size() <= 1; }
   void runKeywordMode(const std::string& keywords);
   void runJsonEngine(const std::string& engine, const std::string& keywords);
+  // The pages the start sites' sitemaps list (robots.txt's Sitemap lines, else /sitemap.xml,
+  // through index files), each site's own only.
+  std::vector<std::string> sitemapUrls(const std::vector<std::string>& starts);
 
   Host& host_;
   EngineProfile profile_;

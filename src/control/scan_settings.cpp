@@ -137,6 +137,14 @@ constexpr SettingSpec kTable[] = {
      .flag = "--scope",
      .flagHelp = "any, host (the start URLs' hosts) or domain (their sites, subdomains included)",
      .flagWords = kScopes},
+    {.setting = Setting::Sitemaps,
+     .kind = Switch,
+     .control = "chkSitemaps",
+     .option = Option::chkSitemaps,
+     .defaultValue = "0",
+     .helpLine = "Check this option to read the URLs the start site lists in its sitemaps",
+     .flag = "--sitemaps",
+     .flagHelp = "Also read the URLs the start site lists in its sitemaps (as links of its page)"},
     {.setting = Setting::Delimiter,
      .kind = Text,
      .control = "txtDelimiter",
@@ -214,6 +222,7 @@ CrawlSettings crawlSettingsFrom(const SettingValues& values) {
   crawl.scope = values[Setting::Scope] == kScopes[1].second   ? Scope::Host
                 : values[Setting::Scope] == kScopes[2].second ? Scope::Domain
                                                               : Scope::Any;
+  crawl.sitemaps = on(Setting::Sitemaps);
   const std::string agent = trimmed(values[Setting::UserAgent]);
   page.agent = agent.empty() ? std::string(kAgent) : agent;
   return crawl;

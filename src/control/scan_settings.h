@@ -30,6 +30,7 @@ enum class Setting {
   DelayPerHost,
   UserAgent,
   Scope,
+  Sitemaps,
   Delimiter,
 };
 inline constexpr size_t kSettingCount = static_cast<size_t>(Setting::Delimiter) + 1;

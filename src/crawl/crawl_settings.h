@@ -14,6 +14,7 @@ struct CrawlSettings {
   double delayMs = 0;  // between two requests to one site, across all workers
   bool obeyRobots = true;
   Scope scope = Scope::Any;
+  bool sitemaps = false;  // the start site's sitemaps give URLs of level 2
   PageSettings page;
 };
 

@@ -81,7 +81,8 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       chkObeyRobots(named<QCheckBox>("chkObeyRobots", QStringLiteral("Obey robots.txt"))),
       txtDelayPerHost(named<QLineEdit>("txtDelayPerHost")),
       txtUserAgent(named<QLineEdit>("txtUserAgent")),
-      cboScope(named<QComboBox>("cboScope")) {
+      cboScope(named<QComboBox>("cboScope")),
+      chkSitemaps(named<QCheckBox>("chkSitemaps", QStringLiteral("Read the site's sitemaps"))) {
   // The texts are the setting's values (see the settings table).
   cboScope->addItems({QStringLiteral("any site"), QStringLiteral("this host"),
                       QStringLiteral("this site and its subdomains")});
@@ -140,6 +141,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   fields->addWidget(txtUserAgent, 4, 1, 1, 5);
   fields->addWidget(labelFor<QLabel>("lblScope", QStringLiteral("Stay on:"), cboScope), 5, 0);
   fields->addWidget(cboScope, 5, 1);
+  fields->addWidget(chkSitemaps, 5, 2, 1, 2);
   fields->setColumnStretch(4, 1);
 
   auto* layout = new QVBoxLayout(this);

@@ -48,6 +48,7 @@ class SearchParametersTab final : public QWidget {
   QLineEdit* txtDelayPerHost;
   QLineEdit* txtUserAgent;
   QComboBox* cboScope;
+  QCheckBox* chkSitemaps;
 };
 
 }  // namespace korvex::ui

@@ -207,6 +207,8 @@ QAbstractButton* optionButton(SearchParametersTab& p, Option option) {
       return p.OptPagesAll;
     case Option::optURLList:
       return p.optURLList;
+    case Option::chkSitemaps:
+      return p.chkSitemaps;
     case Option::chkObeyRobots:
       return p.chkObeyRobots;
   }

@@ -239,6 +239,50 @@ TEST(ScanCommand, AMetasearchEngineThatAnswersJson) {
   }
 }
 
+TEST(ScanCommand, SitemapsListPagesNoLinkReaches) {
+  test::TestServer server;
+  test::TreeSite site(server, 1, 1);  // the root links only n-0
+  for (int i = 1; i <= 3; ++i)
+    server.serve("/only-" + std::to_string(i),
+                 test::Reply::page("listed" + std::to_string(i) + "@site.test"));
+  const auto loc = [&](const std::string& url) { return "<url><loc>" + url + "</loc></url>"; };
+  server.serve("/robots.txt", test::Reply::page("User-agent: *\nDisallow: /only-3\n"
+                                                "Sitemap: " +
+                                                server.url("/maps/index") + "\n"));
+  server.serve("/maps/index",
+               test::Reply::page("<sitemapindex><sitemap><loc>" + server.url("/maps/a.xml") +
+                                 "</loc></sitemap><sitemap><loc>" + server.url("/maps/b") +
+                                 "</loc></sitemap></sitemapindex>"));
+  server.serve("/maps/a.xml", test::Reply::page("<urlset>" + loc(server.url("/only-1")) +
+                                                loc("http://elsewhere.test/x") + "</urlset>"));
+  server.serve("/maps/b",
+               test::Reply::page(test::gzipped("<urlset>" + loc(server.url("/only-2")) +
+                                               loc(server.url("/only-3")) + "</urlset>")));
+  const std::string scan =
+      "scan --quiet --no-journal --threads 1 --depth 1 --url " + site.rootUrl();
+  const struct {
+    const char* flags;
+    const char* out;
+  } cases[] = {
+      {"", "root@site.test\np0@site.test\n"},
+      {" --sitemaps", "root@site.test\nlisted1@site.test\nlisted2@site.test\np0@site.test\n"},
+      {" --sitemaps --ignore-robots",
+       "root@site.test\nlisted1@site.test\nlisted2@site.test\nlisted3@site.test\np0@site.test\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    const auto r = cli(scan + c.flags);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, c.out) << "listed pages join level 2, ahead of its links, under robots.txt";
+  }
+  EXPECT_EQ(server.hits("/sitemap.xml"), 0) << "robots.txt named the sitemaps";
+  server.serve("/robots.txt", test::Reply::page("User-agent: *\nDisallow:\n"));
+  server.serve("/sitemap.xml",
+               test::Reply::page("<urlset>" + loc(server.url("/only-3")) + "</urlset>"));
+  EXPECT_EQ(cli(scan + " --sitemaps").out, "root@site.test\nlisted3@site.test\np0@site.test\n")
+      << "else /sitemap.xml";
+}
+
 TEST(ScanCommand, InterruptStopsAndStillPrints) {
   test::TestServer server;
   test::TreeSite site(server, 3, 4, std::chrono::milliseconds(50));

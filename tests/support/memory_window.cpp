@@ -34,6 +34,7 @@ void MemoryWindow::setOption(Option option, bool selected) {
       case Option::OptPagesAll:
         return Option::OptPagesAny;
       case Option::chkObeyRobots:
+      case Option::chkSitemaps:
       case Option::optURL:
       case Option::optKeyword:
       case Option::optURLList:

@@ -1,6 +1,7 @@
 #include "support/test_server.h"
 
 #include <httplib.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -13,6 +14,20 @@ constexpr std::chrono::milliseconds kLongStall{60'000};
 constexpr const char* kStreamType = "application/octet-stream";
 
 }  // namespace
+
+std::string gzipped(const std::string& text) {
+  z_stream z{};
+  deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&z, text.size()), '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  z.avail_in = static_cast<uInt>(text.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
 
 Reply Reply::page(std::string body, int status) {
   Reply r;

@@ -38,6 +38,9 @@ struct Reply {
   static Reply trickle(std::string body, size_t chunkBytes, std::chrono::milliseconds every);
 };
 
+// A gzip file of the text, as a server sends one that is gzipped on its disk.
+std::string gzipped(const std::string& text);
+
 class TestServer {
  public:
   TestServer();

@@ -420,6 +420,7 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
                                             "txtDelayPerHost",
                                             "txtUserAgent",
                                             "cboScope",
+                                            "chkSitemaps",
                                             "txtURLMustKeyword",
                                             "txtURLMustNotKeyword",
                                             "txtPagesMustKeyword",
