@@ -20,7 +20,7 @@ namespace {
 // The checks the window makes of its fields, naming the flag.
 std::optional<std::string> checkFields(const ScanOptions& o) {
   if (const auto refused = firstRefusal(o.settings, false))
-    return std::string(specOf(refused->setting).flag) + ": " + refused->message;
+    return std::string(rowOf(refused->setting).flag) + ": " + refused->message;
   return std::nullopt;
 }
 
@@ -51,15 +51,15 @@ std::optional<std::vector<std::string>> startList(const std::string& file) {
 
 // Each setting's flag, made from its row of the settings table.
 void addSettingFlags(CLI::App& scan, SettingValues& values) {
-  for (const SettingSpec& spec : settingTable()) {
-    const std::string flag(spec.flag), help(spec.flagHelp);
-    std::string& value = values[spec.setting];
-    switch (spec.kind) {
+  for (const SettingRow& row : settingTable()) {
+    const std::string flag(row.flag), help(row.flagHelp);
+    std::string& value = values[row.setting];
+    switch (row.kind) {
       case SettingKind::Text: {
         auto* option = scan.add_option(flag, value, help)->capture_default_str();
-        if (!spec.flagWords.empty()) {
+        if (!row.flagWords.empty()) {
           std::map<std::string, std::string> words;
-          for (const auto& [word, shown] : spec.flagWords) words.emplace(word, shown);
+          for (const auto& [word, shown] : row.flagWords) words.emplace(word, shown);
           option->transform(CLI::CheckedTransformer(words));
         }
         break;
@@ -76,7 +76,7 @@ void addSettingFlags(CLI::App& scan, SettingValues& values) {
         break;
       case SettingKind::Switch:
         scan.add_flag_callback(
-            flag, [&value, set = spec.flagSets] { value = set; }, help);
+            flag, [&value, set = row.flagSets] { value = set; }, help);
         break;
     }
   }

@@ -103,8 +103,8 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 // A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
 // robots.txt is obeyed).
-std::string settingName(const SettingSpec& spec) {
-  return std::string(spec.control);
+std::string settingName(const SettingRow& row) {
+  return std::string(row.control);
 }
 
 }  // namespace
@@ -170,8 +170,8 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {"starts", joinLines(settings.starts)},
       {"resolve", joinLines(settings.resolve)},
       {"status", statusName(JournalStatus::Running)}};
-  for (const SettingSpec& spec : settingTable())
-    rows.emplace_back(settingName(spec), settings.values[spec.setting]);
+  for (const SettingRow& row : settingTable())
+    rows.emplace_back(settingName(row), settings.values[row.setting]);
   if (!file->exec("BEGIN", why)) return nullptr;
   for (const auto& [name, value] : rows) {
     Statement insert(file->db_, "INSERT INTO settings (name, value) VALUES (?1, ?2)");
@@ -331,8 +331,8 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
     if (name == "engine") c.settings.engine = value;
     if (name == "starts") c.settings.starts = splitLines(value);
     if (name == "resolve") c.settings.resolve = splitLines(value);
-    for (const SettingSpec& spec : settingTable())
-      if (name == settingName(spec)) c.settings.values[spec.setting] = value;
+    for (const SettingRow& row : settingTable())
+      if (name == settingName(row)) c.settings.values[row.setting] = value;
   }
   if (rc != SQLITE_DONE) return failed();
   c.status = status();

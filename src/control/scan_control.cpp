@@ -188,7 +188,7 @@ bool ScanControl::checkParameters() {
   // Then every other value the scan uses: one that cannot be read would fail every page.
   if (const auto refused = firstRefusal(settingsFromWindow(window_), true)) {
     dialogs_.message(refused->message);
-    window_.focus(specOf(refused->setting).field);
+    window_.focus(rowOf(refused->setting).field);
     return false;
   }
   return true;

@@ -18,7 +18,7 @@ std::optional<std::string> checkScope(std::string_view text) {
   return "Please select where the scan may go.";
 }
 
-constexpr SettingSpec kTable[] = {
+constexpr SettingRow kTable[] = {
     {.setting = Setting::Depth,
      .kind = Text,
      .control = "cboDepth",
@@ -165,20 +165,20 @@ static_assert(inSettingOrder(), "one row per setting, in the order of Setting");
 
 }  // namespace
 
-std::span<const SettingSpec> settingTable() {
+std::span<const SettingRow> settingTable() {
   return kTable;
 }
 
-const SettingSpec& specOf(Setting setting) {
+const SettingRow& rowOf(Setting setting) {
   return kTable[static_cast<size_t>(setting)];
 }
 
 SettingValues::SettingValues() {
-  for (const SettingSpec& s : kTable) (*this)[s.setting] = std::string(s.defaultValue);
+  for (const SettingRow& s : kTable) (*this)[s.setting] = std::string(s.defaultValue);
 }
 
 std::optional<SettingRefusal> firstRefusal(const SettingValues& values, bool scanOnly) {
-  for (const SettingSpec& s : kTable) {
+  for (const SettingRow& s : kTable) {
     if (!s.check || (scanOnly && !s.usedByScan)) continue;
     if (auto message = s.check(values[s.setting])) return SettingRefusal{s.setting, *message};
   }
@@ -187,14 +187,14 @@ std::optional<SettingRefusal> firstRefusal(const SettingValues& values, bool sca
 
 SettingValues settingsFromWindow(const Window& window) {
   SettingValues values;
-  for (const SettingSpec& s : kTable)
+  for (const SettingRow& s : kTable)
     values[s.setting] =
         s.kind == Switch ? (window.option(s.option) ? "1" : "0") : window.text(s.field);
   return values;
 }
 
 void showSettings(const SettingValues& values, Window& window) {
-  for (const SettingSpec& s : kTable) {
+  for (const SettingRow& s : kTable) {
     if (s.kind == Switch)
       window.setOption(s.option, values[s.setting] == "1");
     else

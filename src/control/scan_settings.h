@@ -44,7 +44,7 @@ enum class SettingKind {
 // The message that refuses a value, or nothing when it is accepted.
 using SettingCheck = std::optional<std::string> (*)(std::string_view);
 
-struct SettingSpec {
+struct SettingRow {
   Setting setting;
   SettingKind kind;
   std::string_view control;         // the window's name of the control
@@ -61,8 +61,8 @@ struct SettingSpec {
   bool usedByScan = true;  // false for what only saving the results uses
 };
 
-std::span<const SettingSpec> settingTable();
-const SettingSpec& specOf(Setting setting);
+std::span<const SettingRow> settingTable();
+const SettingRow& rowOf(Setting setting);
 
 // The values of every setting as their controls hold them: text, one keyword per line, or "1"
 // and "0" for a switch.

@@ -26,8 +26,8 @@ std::optional<QString> fieldHelp(const QString& control, bool urlMode) {
   if (is("OptPagesAny"))
     return QStringLiteral(
         "Select this option if the retrieved page should contain any one of the must keywords");
-  for (const SettingSpec& spec : settingTable())
-    if (is(spec.control) && !spec.helpLine.empty()) return text(spec.helpLine);
+  for (const SettingRow& row : settingTable())
+    if (is(row.control) && !row.helpLine.empty()) return text(row.helpLine);
   return std::nullopt;
 }
 

@@ -274,11 +274,11 @@ void frmKorvex::closeEvent(QCloseEvent* event) {
 
 std::optional<std::string> frmKorvex::validate(QWidget* field) {
   if (field == txtDelimiter) txtDelimiter->setText(qs(trimmed(txtDelimiter->text().toStdString())));
-  for (const SettingSpec& spec : settingTable())
-    if (spec.check &&
+  for (const SettingRow& row : settingTable())
+    if (row.check &&
         field->objectName() ==
-            QLatin1String(spec.control.data(), static_cast<qsizetype>(spec.control.size())))
-      return spec.check(window_->text(spec.field));
+            QLatin1String(row.control.data(), static_cast<qsizetype>(row.control.size())))
+      return row.check(window_->text(row.field));
   if (field == parameters_->txtBaseURL && parameters_->optURL->isChecked())
     return checkBaseUrl(parameters_->txtBaseURL->text().toStdString());
   if (field == parameters_->txtURLMustKeyword) {

@@ -41,7 +41,7 @@ TEST(ScanSettings, RefusedValues) {
       {Setting::UserAgent, "", std::nullopt},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(specOf(c.setting).flag) + " [" + c.typed + "]");
+    SCOPED_TRACE(std::string(rowOf(c.setting).flag) + " [" + c.typed + "]");
     SettingValues values;
     values[c.setting] = c.typed;
     const auto refused = firstRefusal(values, false);
