@@ -5,6 +5,7 @@
 #include <array>
 
 #include "base/shown_url.h"
+#include "base/text.h"
 
 namespace korvex {
 namespace {
@@ -89,16 +90,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
   return text;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < text.size();) {
-    const size_t end = std::min(text.find('\n', at), text.size());
-    lines.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return lines;
 }
 
 // A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
@@ -329,8 +320,8 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
     if (name == "mode") c.settings.keywordMode = value == "keywords";
     if (name == "base") c.settings.base = value;
     if (name == "engine") c.settings.engine = value;
-    if (name == "starts") c.settings.starts = splitLines(value);
-    if (name == "resolve") c.settings.resolve = splitLines(value);
+    if (name == "starts") c.settings.starts = split(value, "\n");
+    if (name == "resolve") c.settings.resolve = split(value, "\n");
     for (const SettingRow& row : settingTable())
       if (name == settingName(row)) c.settings.values[row.setting] = value;
   }

@@ -31,10 +31,12 @@ StartOutcome ScanControl::cmdScan_Click() {
   if (!dialogs_.ask("Have you entered all the Search Parameters you need for this session?"))
     return StartOutcome::NotConfirmed;
   prepare();
-  const ScanRequest request = requestFromWindow();
-  if (window_.option(Option::optURLList)) {
+  const bool listMode = window_.option(Option::optURLList);
+  const UrlList list = listMode ? readUrlList(window_.text(Field::txtURLList)) : UrlList{};
+  const ScanRequest request = requestFromWindow(list.urls);
+  if (listMode) {
     std::string skipped;
-    for (const std::string& problem : readUrlList(window_.text(Field::txtURLList)).problems)
+    for (const std::string& problem : list.problems)
       skipped += (skipped.empty() ? "Lines skipped: " : "; ") + problem;
     window_.setText(Field::lblDetails, skipped);
   }
@@ -139,13 +141,13 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
   run(request, journal.get(), &contents.progress);
 }
 
-ScanRequest ScanControl::requestFromWindow() const {
+ScanRequest ScanControl::requestFromWindow(const std::vector<std::string>& listed) const {
   ScanRequest request{.keywordMode = window_.option(Option::optKeyword),
                       .base = window_.text(Field::txtBaseURL),
                       .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
   if (request.keywordMode) request.engineJson = trimmed(window_.text(Field::txtEngineJson));
   if (window_.option(Option::optURLList)) {
-    request.starts = readUrlList(window_.text(Field::txtURLList)).urls;
+    request.starts = listed;
     request.base = request.starts.front();  // Start refuses an empty list
   }
   return request;

@@ -66,7 +66,8 @@ class ScanControl {
   StartOutcome run(const ScanRequest& request, Journal* journal, const ScanProgress* resumed);
   // A journal's failure goes to the window's details line.
   Journal::FailureReport journalFailure();
-  ScanRequest requestFromWindow() const;
+  // `listed`: the URL list's start URLs, read once at Start.
+  ScanRequest requestFromWindow(const std::vector<std::string>& listed) const;
   void showIdle();
 
   Window& window_;
