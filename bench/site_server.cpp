@@ -14,6 +14,12 @@
 // links from the root; and any unknown path is answered with 200 and the site's layout (logged
 // as "catchall"), as many sites do.
 //
+// With FORM "docs", the classic site's pages also carry what documentation generators write:
+// links as escaped markup in script strings (tooltips, a JSON index of the children with its
+// "\/" escapes, markup inside a string inside a string), a template string, self-closing tags,
+// attributes without spaces between them, spaces around "=", and a code sample of markup. Every
+// one of those names a real page or none a browser would request; any unknown path is a 404.
+//
 // Serves on 127.0.0.1, prints its port, and on SIGTERM writes every request (arrival seconds,
 // status and target, one per line).
 //   site_server PAGES DELAY_MS LOGFILE [FORM]
@@ -81,6 +87,35 @@ std::string page(long n, long pages, const std::string& host) {
     body +=
         "<li><a href=\"" + childHref(n, c, host) + "\">Item " + std::to_string(c) + "</a></li>\n";
   return body + "</ul></body></html>\n";
+}
+
+// What page n of the docs form adds: its children, once more in each form a generator writes.
+std::string docsBlock(long n, long pages) {
+  std::string body =
+      "<link rel=\"search\" href=\"/static/opensearch.xml?q={searchTerms}\"/>\n"
+      "<pre><code>&lt;a href=\"example.html\"&gt;an example&lt;/a&gt; "
+      "&lt;img src=x.png/&gt;</code></pre>\n"
+      "<script>const f = \"app.js\"; document.write(`<link href=\"static.files/${f}\">`);\n";
+  std::string index = "{\"children\":[";
+  for (long c = 10 * n + 1; c <= 10 * n + 10 && c < pages; ++c) {
+    const std::string rooted = "sec" + std::to_string(c % 7) + "/item" + std::to_string(c) + "/";
+    const std::string fromHere = (n == 0 ? "" : "../../") + rooted;
+    body += "var tip" + std::to_string(c) + " = \"<a class=\\\"struct\\\" href=\\\"" + fromHere +
+            "\\\">Item</a>\";\n";
+    body += "var deep" + std::to_string(c) + " = \"x = \\\"<a href=\\\\\\\"/" + rooted +
+            "\\\\\\\">\\\"\";\n";
+    index +=
+        (c > 10 * n + 1 ? "," : "") + std::string("\"<a href=\\u0022\\/") + rooted + "\\u0022>\"";
+  }
+  body += "</script>\n<script type=\"application/json\">" + index + "]}</script>\n";
+  if (10 * n + 1 < pages) {
+    const std::string first = (n == 0 ? "" : "../../") + std::string("sec") +
+                              std::to_string((10 * n + 1) % 7) + "/item" +
+                              std::to_string(10 * n + 1) + "/";
+    body += "<link rel=\"next\" href=\"" + first + "\"/><a href=\"" + first +
+            "\"title=\"first\">First</a>\n<a class=x href = \"" + first + "\"\nid=y>Again</a>\n";
+  }
+  return body;
 }
 
 // Today's form.
@@ -159,11 +194,12 @@ struct TodaySite {
 
 int main(int argc, char** argv) {
   if (argc != 4 && argc != 5) {
-    std::fprintf(stderr, "usage: site_server PAGES DELAY_MS LOGFILE [today]\n");
+    std::fprintf(stderr, "usage: site_server PAGES DELAY_MS LOGFILE [classic|today|docs]\n");
     return 2;
   }
   const long pages = std::stol(argv[1]);
   const bool today = argc == 5 && std::string(argv[4]) == "today";
+  const bool docs = argc == 5 && std::string(argv[4]) == "docs";
   const auto delay = std::chrono::milliseconds(std::stol(argv[2]));
   const std::string logFile = argv[3];
   std::mutex mutex;
@@ -215,9 +251,15 @@ int main(int argc, char** argv) {
     if (n >= pages || pathOf(n) != req.path || (!query.empty() && query != kVariant)) {
       res.status = 404;
     } else {
-      res.set_content(page(n, pages, req.get_header_value("Host")), "text/html");
+      std::string body = page(n, pages, req.get_header_value("Host"));
+      if (docs) body.insert(body.rfind("</body>"), docsBlock(n, pages));
+      res.set_content(body, "text/html");
     }
     record(at, res.status == 404 ? "404" : "200", req.target);
+  });
+  svr.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+    res.status = 404;
+    record(now(), "404", req.target);
   });
   signal(SIGTERM, onTerm);
   const int port = svr.bind_to_any_port("127.0.0.1");

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "base/text.h"
+#include "page/attribute_scan.h"
 #include "page/url_normalize.h"
 
 namespace korvex {
@@ -69,6 +70,13 @@ bool resolveLinkInto(std::string_view sLink, const LinkBase& base, const Omitted
   }
   link = trimSpaces(link);
   link = link.substr(0, link.find('#'));
+  std::string slashed;
+  if (const size_t query = std::min(link.find('?'), link.size());
+      link.substr(0, query).find('\\') != std::string_view::npos) {
+    slashed.assign(link);
+    std::replace(slashed.begin(), slashed.begin() + static_cast<std::ptrdiff_t>(query), '\\', '/');
+    link = slashed;
+  }
   if (link.empty()) return false;  // the page itself
   if (startsWithNoCase(link, "www.")) {
     out.assign("http://").append(link);
@@ -87,6 +95,7 @@ bool resolveLinkInto(std::string_view sLink, const LinkBase& base, const Omitted
     base.resolveRelative(link, out);
   }
   out = removeDotSegments(std::move(out));
+  percentEncodeForRequest(out);
   return !omit.omitted(out);
 }
 
@@ -106,61 +115,22 @@ bool inBaseTag(std::string_view page, size_t from, size_t at) {
          (tag[5] == ' ' || tag[5] == '\t' || tag[5] == '\r' || tag[5] == '\n');
 }
 
-LinkBase baseFromHref(std::string_view value, const LinkBase& page) {
-  std::string scratch, url;
-  const std::string_view cleaned = cleanLinkValue(value, scratch);
-  if (!resolveLinkInto(cleaned, page, OmittedFiles(""), url)) return page;
+LinkBase baseFromHref(std::string_view link, const LinkBase& page) {
+  std::string url;
+  if (!resolveLinkInto(link, page, OmittedFiles(""), url)) return page;
   LinkBase base(url);
   return base.usable() ? base : page;
 }
 
 LinkBase documentBase(std::string_view text, const LinkBase& page) {
-  NoCaseFinder hrefs(text, "href=");
+  AttributeScanner hrefs(text, "href");
+  std::string scratch;
   size_t from = 0;
-  for (size_t at = hrefs.next(0); at != std::string_view::npos; at = hrefs.next(from)) {
-    const AttributeValue found = attributeValueAt(text, at + 5);
-    if (inBaseTag(text, from, at)) return baseFromHref(found.text, page);
-    from = found.end;
+  for (auto found = hrefs.next(0); found; found = hrefs.next(from)) {
+    if (inBaseTag(text, from, found->name)) return baseFromHref(linkText(*found, scratch), page);
+    from = found->end;
   }
   return page;
-}
-
-AttributeValue attributeValueAt(std::string_view page, size_t valueStart) {
-  if (valueStart >= page.size()) return {page.substr(page.size()), page.size()};
-  size_t end = valueStart + 1;  // the first character is taken whatever it is
-  // Eight bytes a step: a byte of the word is zero where it equals ' ' or '>'.
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  constexpr uint64_t kHigh = 0x8080808080808080ull;
-  for (; std::endian::native == std::endian::little && end + 8 <= page.size(); end += 8) {
-    const uint64_t word = loadWord(page.data() + end);
-    const uint64_t spaces = word ^ (' ' * kOnes);
-    const uint64_t closes = word ^ ('>' * kOnes);
-    const uint64_t hits =
-        ((spaces - kOnes) & ~spaces & kHigh) | ((closes - kOnes) & ~closes & kHigh);
-    if (hits)
-      return {page.substr(valueStart, end + (std::countr_zero(hits) >> 3) - valueStart),
-              end + (std::countr_zero(hits) >> 3)};
-  }
-  while (end < page.size() && page[end] != ' ' && page[end] != '>') ++end;
-  return {page.substr(valueStart, end - valueStart), end};
-}
-
-std::string_view cleanLinkValue(std::string_view value, std::string& scratch) {
-  // Most values are one quoted link: the link between the quotes is the value, without a copy.
-  std::string_view inner = trimSpaces(value);
-  if (!inner.empty() && (inner.front() == '"' || inner.front() == '\'')) inner.remove_prefix(1);
-  if (!inner.empty() && (inner.back() == '"' || inner.back() == '\'')) inner.remove_suffix(1);
-  if (findFirstOf<'"', '\'', '&'>(inner) == std::string_view::npos) return trimSpaces(inner);
-  scratch.clear();
-  for (size_t from = 0; from < value.size();) {
-    const size_t quote = std::min(findFirstOf<'"', '\''>(value, from), value.size());
-    scratch.append(value.substr(from, quote - from));
-    from = quote + 1;
-  }
-  const std::string_view kept = trimSpaces(scratch);
-  if (kept.size() != scratch.size()) scratch = std::string(kept);
-  if (scratch.find('&') != std::string::npos) decodeCharacterReferences(scratch);
-  return scratch;
 }
 
 }  // namespace korvex

@@ -43,7 +43,9 @@ class OmittedFiles {
 // The absolute URL for a link, with its dot segments removed, written into `out`; false for a
 // link not to be followed: the page itself (empty, or a fragment only), any scheme but http and
 // https (mailto:, ftp:, javascript:, tel:...), omitted files. A value beginning with "www." is a
-// host. `out` is the caller's, reused from link to link.
+// host. As browsers do for http and https, a backslash before the query is a "/", and spaces,
+// control characters and bytes beyond ASCII after the host are percent-encoded. `out` is the
+// caller's, reused from link to link.
 bool resolveLinkInto(std::string_view sLink, const LinkBase& base, const OmittedFiles& omit,
                      std::string& out);
 // The same as a value: "" for a link not to be followed.
@@ -54,24 +56,11 @@ std::string resolveLink(std::string_view sLink, std::string_view baseUrl,
 // `at` no further than `from` (where the caller's scan last stopped), so a scan of the page
 // walks back over each byte at most once.
 bool inBaseTag(std::string_view page, size_t from, size_t at);
-// The base that a <base href> value gives, resolved against the page; `page` itself when the
-// value gives no http or https URL.
-LinkBase baseFromHref(std::string_view value, const LinkBase& page);
+// The base that a <base href> value (as a link is taken from it) gives, resolved against the
+// page; `page` itself when the value gives no http or https URL.
+LinkBase baseFromHref(std::string_view link, const LinkBase& page);
 // The base that `text` (the beginning of a page) sets: its first <base href>, else `page`.
 LinkBase documentBase(std::string_view text, const LinkBase& page);
-
-// The value after a name such as "href=" or "src=": it runs from the character right after the
-// "=" to the next space or ">". Returns the value and the index of the character that ended it.
-struct AttributeValue {
-  std::string_view text;
-  size_t end;
-};
-AttributeValue attributeValueAt(std::string_view page, size_t valueStart);
-
-// A link value as links are taken from it: quotes and apostrophes removed, spaces trimmed,
-// character references decoded. The value itself when that changes nothing (no copy of a long
-// value), else the cleaned text in `scratch`.
-std::string_view cleanLinkValue(std::string_view value, std::string& scratch);
 
 // Splits a link value at every embedded "http://" or "https://" (ignoring case), in linear
 // time. Calls piece(scheme, body) for each piece in order: piece 0 is the text before the

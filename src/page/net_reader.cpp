@@ -1,6 +1,8 @@
 #include "page/net_reader.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/shown_url.h"
 #include "base/text.h"
@@ -126,10 +128,10 @@ HttpConnection::~HttpConnection() {
 FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink,
                                    const KeepGoing& keepGoing, const SizeHint& sizeHint,
                                    const FollowRedirection& follow) {
-  std::string current = url;
+  std::vector<std::string> chain{url};
   for (long redirections = 0;; ++redirections) {
     std::string target;
-    FetchOutcome out = fetchOnce(current, sink, keepGoing, sizeHint, target);
+    FetchOutcome out = fetchOnce(chain.back(), sink, keepGoing, sizeHint, target);
     if (target.empty()) return out;
     if (!startsWithNoCase(target, "http://") && !startsWithNoCase(target, "https://")) {
       out.opened = false;
@@ -142,11 +144,18 @@ FetchOutcome HttpConnection::fetch(const std::string& url, const ChunkSink& sink
       out.failure = "too many redirections: more than " + std::to_string(kMaxRedirections);
       return out;
     }
+    // A chain that comes back to one of its own URLs never ends in a page.
+    if (std::find(chain.begin(), chain.end(), target) != chain.end()) {
+      out.opened = false;
+      out.tooManyRedirections = true;
+      out.failure = "redirection loop: back to " + shownUrl(target);
+      return out;
+    }
     if (follow && !follow(target)) {
       out.effectiveUrl = std::move(target);  // a known URL: the read ends with no text
       return out;
     }
-    current = std::move(target);
+    chain.push_back(std::move(target));
   }
 }
 
@@ -182,8 +191,8 @@ FetchOutcome HttpConnection::fetchOnce(const std::string& url, const ChunkSink& 
     out.opened = true;
     return out;
   }
-  // Cut before any body: opened when a final response had begun.
-  out.opened = t.stoppedByReader && out.status > 0 && (out.status < 300 || out.status >= 400);
+  // Cut before any byte of its body (a stall in the headers or after them): not read, whatever
+  // status line came.
   return out;
 }
 

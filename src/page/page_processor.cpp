@@ -5,6 +5,7 @@
 #include "base/host.h"
 #include "base/text.h"
 #include "base/view_set.h"
+#include "page/attribute_scan.h"
 #include "page/emails.h"
 #include "page/links.h"
 
@@ -42,10 +43,10 @@ void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const
                               ResultOutput& out) {
   const size_t firstRead = page.size();
   NoCaseFinder frameTags(page, "<frame");
-  NoCaseFinder sources(page, "src=");
   auto inFirstRead = [firstRead](size_t at, size_t length) {
     return at != std::string::npos && at + length <= firstRead;
   };
+  AttributeScanner sources(page, "src");
   std::string scratch, frameUrl;
   std::optional<LinkBase> base;  // what a <base href> before the first frame sets
   size_t pos = 0;
@@ -54,13 +55,12 @@ void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const
     const size_t frameTag = frameTags.next(pos);
     if (!inFirstRead(frameTag, 6)) return;
     if (!base) base = documentBase(std::string_view(page).substr(0, frameTag), pageBase);
-    const size_t src = sources.next(pos);
-    if (!inFirstRead(src, 4)) return;
-    const AttributeValue found =
-        attributeValueAt(std::string_view(page).substr(0, firstRead), src + 4);
-    pos = found.end + 1;
-    const std::string_view value = cleanLinkValue(found.text, scratch);
-    if (!resolveLinkInto(value, *base, *rules.omitted, frameUrl)) continue;
+    const std::optional<AttributeValue> found = sources.next(pos);
+    if (!found || !inFirstRead(found->name, found->end - found->name)) return;
+    pos = found->end + 1;
+    if (found->shownAsText || found->unusable) continue;
+    const std::string_view value = linkText(*found, scratch);
+    if (holdsTemplate(value) || !resolveLinkInto(value, *base, *rules.omitted, frameUrl)) continue;
     if (!out.addKnownUrl(frameUrl)) continue;
     reader_.setStartTime(reader_.clock().now());
     ++reads;
@@ -84,26 +84,26 @@ void PageProcessor::extractEmails(std::string_view page, const std::string& url,
 void PageProcessor::extractLinks(std::string_view page, LinkBase base, const PageJob& job,
                                  const PageRules& rules, ResultOutput& out) {
   if (job.level >= job.maxDepth) return;
-  NoCaseFinder hrefs(page, "href=");
+  AttributeScanner hrefs(page, "href");
   std::string scratch, piece, link;  // reused from link to link
   // A value met before on this page gives nothing new: its links are known or were dropped.
   ViewSet seen(page);
   size_t from = 0;  // where the last value ended
   bool baseSeen = false;
-  for (size_t at = hrefs.next(0); at != std::string_view::npos;) {
-    const AttributeValue found = attributeValueAt(page, at + 5);
+  for (auto found = hrefs.next(0); found; found = hrefs.next(from)) {
     // The first <base href> is the base of the links after it (those of the body; a browser
     // takes it for the few of the head before it too). A <base> is no link.
-    const bool baseTag = inBaseTag(page, from, at);
-    from = found.end;
-    at = found.end >= page.size() ? std::string_view::npos : hrefs.next(found.end + 1);
+    const bool baseTag = inBaseTag(page, from, found->name);
+    from = found->end;
+    if (found->shownAsText || found->unusable) continue;
     if (baseTag) {
-      if (!baseSeen) base = baseFromHref(found.text, base);
+      if (!baseSeen) base = baseFromHref(linkText(*found, scratch), base);
       baseSeen = true;
       continue;
     }
-    if (!seen.insert(found.text)) continue;
-    const std::string_view value = cleanLinkValue(found.text, scratch);
+    if (!seen.insert(found->text)) continue;
+    const std::string_view value = linkText(*found, scratch);
+    if (holdsTemplate(value)) continue;
     forEachSchemePiece(value, [&](std::string_view scheme, std::string_view body) {
       if (body.empty()) return;
       std::string_view whole = body;

@@ -150,4 +150,29 @@ std::string removeDotSegments(std::string url) {
   return url.replace(pathStart, pathEnd - pathStart, removeDotSegmentsFromPath(path));
 }
 
+void percentEncodeForRequest(std::string& url) {
+  auto needsEncoding = [](unsigned char c) {
+    return c <= ' ' || c >= 0x7F || c == '"' || c == '<' || c == '>';
+  };
+  const size_t scheme = url.find("://");
+  const size_t from = scheme == std::string::npos ? 0 : url.find_first_of("/?", scheme + 3);
+  if (from == std::string::npos) return;
+  size_t first = from;
+  while (first < url.size() && !needsEncoding(static_cast<unsigned char>(url[first]))) ++first;
+  if (first == url.size()) return;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = url.substr(0, first);
+  for (size_t i = first; i < url.size(); ++i) {
+    const auto c = static_cast<unsigned char>(url[i]);
+    if (!needsEncoding(c)) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    out += '%';
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+  }
+  url = std::move(out);
+}
+
 }  // namespace korvex

@@ -20,4 +20,9 @@ std::string_view schemeOf(std::string_view value);
 // climbs above the root); everything else is kept as spelled.
 std::string removeDotSegments(std::string url);
 
+// Percent-encodes, after the host, what a browser encodes before it sends a URL: spaces,
+// control characters, quotes, "<", ">" and every byte beyond ASCII (so an invalid UTF-8 byte
+// too). A "%" stays, so the result encodes to itself.
+void percentEncodeForRequest(std::string& url);
+
 }  // namespace korvex

@@ -115,11 +115,40 @@ TEST(Links, HrefValueScanning) {
       {"double quotes and more attributes", "<a href=\"x.html\" class=c>", {"http://h/a/x.html"}},
       {"apostrophes", "<a href='y.html'>", {"http://h/a/y.html"}},
       {"unquoted, closed by >", "<a href=z.html>t</a>", {"http://h/a/z.html"}},
-      {"blank inside a quoted value cuts it", "<a href=\"my page.html\">", {"http://h/a/my"}},
-      {"blank before the equals sign", "<a href =\"x.html\">", {}},
+      {"a quoted value ends at its quote, whatever follows; spaces around =",
+       "<link href=\"a1.html\"/><a href=\"a2.html\"title=\"t\"><a href=\"a3.html\"\nclass=x>"
+       "<a href = \"a7.html\"><a\tHREF\n=\n'a8.html'>",
+       {"http://h/a/a1.html", "http://h/a/a2.html", "http://h/a/a3.html", "http://h/a/a7.html",
+        "http://h/a/a8.html"}},
+      {"blank inside a quoted value encoded",
+       "<a href=\"my page.html\">",
+       {"http://h/a/my%20page.html"}},
+      {"tabs and line breaks removed", "<a href=\"x\t\r\n.html\">", {"http://h/a/x.html"}},
+      {"an unquoted value ends at whitespace", "<a href=u\r\n.html>", {"http://h/a/u"}},
       {"capitals", "<A HREF=\"X.html\">", {"http://h/a/X.html"}},
       {"same link twice", "<a href=x.html><a href=X.HTML>", {"http://h/a/x.html"}},
-      {"line break kept in the value", "<a href=x\r\n.html>", {"http://h/a/x\r\n.html"}},
+      {"markup shown as text is no link; script navigation and plain text are",
+       "<code>&lt;a href=\"c1.html\"&gt;</code><pre>&LT;link href=c2.html/&gt;</pre>"
+       "<a href=ok.html> 1 &lt; 2 <a href=ok2.html><script>location.href = \"go.html\"</script>"
+       "see href=t.html",
+       {"http://h/a/ok.html", "http://h/a/ok2.html", "http://h/a/go.html", "http://h/a/t.html"}},
+      {"escaped markup in script strings",
+       R"(<script>var s = "<a class=\"s\" href=\"struct.Iter.html\">";
+         var d = "x = \"<a href=\\\"deep\\\/d.html\\\">\"";
+         var j = {"h": "<a href=\u0022j\u002fk.html\u0022>", "e": "<a href=\"e\/f\x2eh\u0074ml\">"};
+         var n = "<a href=\"never.html"; var m = "<a href=\\\"m.html\"";</script>)",
+       {"http://h/a/struct.Iter.html", "http://h/a/deep/d.html", "http://h/a/j/k.html",
+        "http://h/a/e/f.html"}},
+      {"escaped markup resolves against <base href>",
+       R"(<base href="/b/"><script>s = "<a href=\"x.html\">";</script>)",
+       {"http://h/b/x.html"}},
+      {"backslashes are slashes before the query",
+       R"(<a href="b\c.html"><a href='\\o\p'><a href="q.html?x=\y">)",
+       {"http://h/a/b/c.html", "http://o/p", "http://h/a/q.html?x=\\y"}},
+      {"templates are no URLs",
+       R"(<a href="static.files/${f}"><a href="{{url}}"><a href="{% url 'x' %}">)"
+       R"(<link href="/s?q={searchTerms}&amp;p={startPage?}"><a href="ok{1}.html">)",
+       {"http://h/a/ok{1}.html"}},
       {"redirect link gives every embedded URL",
        "<a href=\"/go?to=http://a.com/&alt=HTTPS://b.org/p\"><a href=http://http://c.com/>",
        {"http://h/go?to=", "http://a.com/&alt=", "https://b.org/p", "http://c.com/"}},
@@ -139,7 +168,7 @@ TEST(Links, HrefValueScanning) {
       {"an attribute named like a base tag is a link", "<basement href=y>", {"http://h/a/y"}},
       {"character references decoded",
        "<a href=\"q?a=1&amp;b=2&#38;c=3&#x26;d=&lt;&gt;\"><a href=x&amp;y&bogus;>",
-       {"http://h/a/q?a=1&b=2&c=3&d=<>", "http://h/a/x&y&bogus;"}},
+       {"http://h/a/q?a=1&b=2&c=3&d=%3C%3E", "http://h/a/x&y&bogus;"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

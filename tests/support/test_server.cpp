@@ -163,7 +163,7 @@ void TestServer::handle(const std::string& target, void* request, void* response
               sink.done();
               return true;
             }
-            if (reply.mode == Reply::Body::StallMidBody && sent > 0) {
+            if (reply.mode == Reply::Body::StallMidBody && (sent > 0 || reply.chunkBytes == 0)) {
               pause(kLongStall);
               return false;
             }
