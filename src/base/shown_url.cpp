@@ -17,4 +17,48 @@ std::string shownUrl(std::string_view url) {
   return shown.append("***").append(url.substr(from + at));
 }
 
+namespace {
+
+// The length of the UTF-8 sequence at `at` (overlong forms, surrogates and code points past
+// U+10FFFF refused), or 0 when it is none.
+size_t utf8Length(std::string_view text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char c = byte(at);
+  const size_t n = c < 0x80                 ? 1
+                   : c >= 0xC2 && c <= 0xDF ? 2
+                   : c >= 0xE0 && c <= 0xEF ? 3
+                   : c >= 0xF0 && c <= 0xF4 ? 4
+                                            : 0;
+  if (n == 0 || at + n > text.size()) return 0;
+  for (size_t i = 1; i < n; ++i)
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+  if ((c == 0xE0 && byte(at + 1) < 0xA0) || (c == 0xED && byte(at + 1) > 0x9F) ||
+      (c == 0xF0 && byte(at + 1) < 0x90) || (c == 0xF4 && byte(at + 1) > 0x8F))
+    return 0;
+  return n;
+}
+
+}  // namespace
+
+std::string shownValue(std::string_view value, size_t most) {
+  const std::string masked = shownUrl(value.substr(0, std::min(value.size(), most * 2)));
+  std::string out;
+  for (size_t i = 0; i < masked.size() && out.size() < most;) {
+    const auto c = static_cast<unsigned char>(masked[i]);
+    const size_t n = utf8Length(masked, i);
+    if (n == 0 || c < 0x20 || c == 0x7F) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+      ++i;
+    } else {
+      out.append(masked, i, n);
+      i += n;
+    }
+  }
+  if (out.size() >= most || masked.size() < value.size()) out += "...";
+  return out;
+}
+
 }  // namespace korvex

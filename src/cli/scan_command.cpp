@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/scan_runner.h"
 #include "control/field_checks.h"
@@ -33,17 +34,27 @@ std::optional<std::vector<std::string>> startList(const std::string& file) {
   if (file != "-") in.open(file, std::ios::binary);
   std::istream& from = file == "-" ? std::cin : in;
   if (file != "-" && !in) {
-    complain("--urls-from: cannot read " + file + ": " + std::strerror(errno));
+    complain("--urls-from: cannot read " + shownValue(file) + ": " + std::strerror(errno));
     return std::nullopt;
   }
   std::string text;
   char chunk[65536];
-  while (text.size() < kMaxListBytes && from.read(chunk, sizeof chunk).gcount() > 0)
+  while (text.size() <= kMaxListBytes && from.read(chunk, sizeof chunk).gcount() > 0)
     text.append(chunk, static_cast<size_t>(from.gcount()));
+  if (text.size() > kMaxListBytes) {
+    complain("--urls-from: " + shownValue(file) + " holds more than 64 MiB, the most a list may");
+    return std::nullopt;
+  }
   const UrlList list = readUrlList(text);
-  for (const std::string& problem : list.problems) complain("--urls-from: " + problem);
+  // A file that is no list at all (a binary one) is named, not echoed line by line.
+  constexpr size_t kMaxProblemsShown = 20;
+  for (size_t i = 0; i < std::min(list.problems.size(), kMaxProblemsShown); ++i)
+    complain("--urls-from: " + list.problems[i]);
+  if (list.problems.size() > kMaxProblemsShown)
+    complain("--urls-from: and " + std::to_string(list.problems.size() - kMaxProblemsShown) +
+             " more lines that are not http or https URLs");
   if (list.urls.empty()) {
-    complain("--urls-from: " + file + " holds no http or https URL");
+    complain("--urls-from: " + shownValue(file) + " holds no http or https URL");
     return std::nullopt;
   }
   return list.urls;

@@ -42,8 +42,9 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   const ScanEnd end = scan.run(request, sinks, resumed);
   // Only a scan that ended by itself is finished; any other stays resumable.
   if (journal)
-    journal->end(end == ScanEnd::Ran && !scan.stopped() ? JournalStatus::Finished
-                                                        : JournalStatus::Stopped);
+    journal->end(end == ScanEnd::Ran && !scan.stopped() && !scan.engineUnread()
+                     ? JournalStatus::Finished
+                     : JournalStatus::Stopped);
   if (showProgress) std::cerr << "\r" << progressLine(scan.results().counters()) << "\n";
   if (end == ScanEnd::ConnectionFailed) {
     complain("cannot open an Internet connection: " + scan.connectionFailure());
@@ -52,8 +53,7 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   if (end == ScanEnd::WorkersFailed) complain("The workers of the scan could not be started.");
   int status = writeResults(scan.results(), options);
   for (const std::string& problem : scan.engineProblems()) complain(problem);
-  if (!request.engineJson.empty() && scan.enginePagesRead() == 0 && end == ScanEnd::Ran &&
-      status == 0)
+  if (scan.engineUnread() && end == ScanEnd::Ran && status == 0)
     status = kExitCannotOpen;  // no result page could be read
   // The first page of a resumed scan is the base URL only when nothing was read before.
   if (resumed && !resumed->scanned.empty()) return status;

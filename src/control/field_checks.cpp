@@ -1,5 +1,7 @@
 #include "control/field_checks.h"
 
+#include <arpa/inet.h>
+
 #include <cmath>
 
 #include "base/number.h"
@@ -32,10 +34,10 @@ std::optional<std::string> checkPageLimit(std::string_view text) {
 
 namespace {
 
-// A whole number from 1 to `most`, as a typed entry of the list is read.
+// A whole number from 1 to `most`: the lists offer no fractions to round.
 bool inList(std::string_view text, int most) {
-  const int64_t n = roundHalfEven(val(text));
-  return isNumeric(text) && n >= 1 && n <= most;
+  const double n = isNumeric(text) ? val(text) : 0;
+  return n == std::floor(n) && n >= 1 && n <= most;
 }
 
 }  // namespace
@@ -67,6 +69,14 @@ std::optional<std::string> checkMaxTime(std::string_view text) {
   return std::nullopt;
 }
 
+std::optional<std::string> checkUserAgent(std::string_view text) {
+  // A line break would end the header and let the rest be read as headers or requests.
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return "The user agent cannot hold line breaks or other control characters.";
+  return std::nullopt;
+}
+
 std::optional<std::string> checkBaseUrl(std::string_view text) {
   const std::string_view url = trimSpaces(text);
   const std::string_view scheme = schemeOf(url);
@@ -84,6 +94,20 @@ bool isWebUrl(const std::string& url) {
   return originOf(url).has_value();
 }
 
+namespace {
+
+// An IPv4 or IPv6 address, the latter also in brackets.
+bool isIpAddress(std::string_view text) {
+  if (text.size() > 2 && text.front() == '[' && text.back() == ']')
+    text = text.substr(1, text.size() - 2);
+  const std::string address(text);
+  unsigned char bytes[sizeof(in6_addr)];
+  return inet_pton(AF_INET, address.c_str(), bytes) == 1 ||
+         inet_pton(AF_INET6, address.c_str(), bytes) == 1;
+}
+
+}  // namespace
+
 std::optional<std::string> checkResolve(std::string_view entry) {
   const size_t first = entry.find(':');
   const size_t second = first == std::string_view::npos ? first : entry.find(':', first + 1);
@@ -91,8 +115,11 @@ std::optional<std::string> checkResolve(std::string_view entry) {
       second == std::string_view::npos ? "" : entry.substr(first + 1, second - first - 1);
   const bool digits = !port.empty() && port.size() <= 5 &&
                       port.find_first_not_of("0123456789") == std::string_view::npos;
-  if (first == 0 || !digits || val(port) < 1 || val(port) > 65535 || second + 1 >= entry.size())
-    return "--resolve needs HOST:PORT:ADDRESS, as example.com:443:127.0.0.1";
+  bool addresses = second != std::string_view::npos && second + 1 < entry.size();
+  for (const std::string& address : split(addresses ? entry.substr(second + 1) : "", ","))
+    addresses = addresses && isIpAddress(address);
+  if (first == 0 || !digits || val(port) < 1 || val(port) > 65535 || !addresses)
+    return "--resolve needs HOST:PORT:ADDRESS with an IP address, as example.com:443:127.0.0.1";
   return std::nullopt;
 }
 

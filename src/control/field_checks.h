@@ -22,13 +22,16 @@ std::optional<std::string> checkDelayPerHost(std::string_view text);
 // Minutes allowed to read one page: above 0, at most a day.
 inline constexpr double kMaxMinutesPerPage = 1440;
 std::optional<std::string> checkMaxTime(std::string_view text);
+// The agent string goes into a request header: no control character.
+std::optional<std::string> checkUserAgent(std::string_view text);
 // A base URL in URL mode: refused when it begins with a scheme other than http and https (a
 // name and a ":" not followed by a port number); a value without a scheme is accepted, as it
 // gets "http://" in front.
 std::optional<std::string> checkBaseUrl(std::string_view text);
 // An http or https URL with a host, as libcurl reads it.
 bool isWebUrl(const std::string& url);
-// A --resolve entry: HOST:PORT:ADDRESS, the port a number from 1 to 65535.
+// A --resolve entry: HOST:PORT:ADDRESS, the port a number from 1 to 65535, the address an IPv4
+// or IPv6 address (several separated by commas, as curl takes them).
 std::optional<std::string> checkResolve(std::string_view entry);
 // Start's check of the search field: the base URL in URL mode, the keywords otherwise.
 std::optional<std::string> checkSearchText(bool urlMode, std::string_view text);

@@ -88,9 +88,9 @@ std::optional<std::string> newestUnfinishedJournal() {
 }
 
 std::variant<JournalContents, std::string> readJournal(const std::string& path) {
-  if (::access(path.c_str(), R_OK | W_OK) != 0) return systemError(path);
+  if (::access(path.c_str(), R_OK) != 0) return systemError(path);
   std::string why;
-  auto file = JournalFile::open(path, why);
+  auto file = JournalFile::open(path, why, true);
   JournalContents contents;
   if (!file || !file->read(contents, why)) return path + ": " + why;
   return contents;
@@ -111,10 +111,12 @@ std::variant<std::unique_ptr<Journal>, std::string> Journal::create(
     for (int attempt = 0; attempt < 100; ++attempt)
       names.push_back(folder + "/" + startName(start, attempt));
   }
-  // Made whole under a name of its own, then given its name: a journal that exists always has
-  // its settings, however soon the scan is killed.
-  const std::string draft = names.front() + ".new";
-  const int fd = ::open(draft.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  // Made whole under a short name of its own beside it, then linked to the first free name: a
+  // journal that exists always has its settings, however soon the scan is killed, and scans
+  // started at once each get their own.
+  const std::string folder = fs::path(names.front()).parent_path().string();
+  std::string draft = (folder.empty() ? std::string(".") : folder) + "/.korvex-XXXXXX";
+  const int fd = ::mkostemp(draft.data(), O_CLOEXEC);  // mode 0600
   if (fd < 0) return systemError(draft);
   ::close(fd);
   std::string why;
@@ -141,6 +143,10 @@ std::variant<std::unique_ptr<Journal>, std::string> Journal::resume(const std::s
                                                                     JournalContents& contents,
                                                                     FailureReport report) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0 && errno != ENOENT)
+    return systemError(path) +
+           ": the journal cannot be written, so its scan cannot go on "
+           "(korvex-cli export reads it)";
   if (fd < 0) return systemError(path);
   if (!lock(fd)) {
     ::close(fd);

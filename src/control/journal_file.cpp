@@ -1,11 +1,16 @@
 #include "control/journal_file.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <array>
+#include <map>
+#include <optional>
 
+#include "base/number.h"
 #include "base/shown_url.h"
 #include "base/text.h"
+#include "control/field_checks.h"
 
 namespace korvex {
 namespace {
@@ -92,6 +97,11 @@ std::string joinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// How many rows each table holds, kept in the transaction that changes them: a file cut short
+// or changed behind the journal's back is told by them.
+constexpr const char* kUrlRows = "urlRows";
+constexpr const char* kAddressRows = "addressRows";
+
 // A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
 // robots.txt is obeyed).
 std::string settingName(const SettingRow& row) {
@@ -105,9 +115,30 @@ JournalFile::~JournalFile() {
   sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<JournalFile> JournalFile::connect(const std::string& path, std::string& why) {
+std::unique_ptr<JournalFile> JournalFile::connect(const std::string& path, std::string& why,
+                                                  bool readOnly) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  std::string name = path;
+  // Without a write-ahead log beside it, the file is all there is: read as immutable, it needs
+  // no shared-memory file, so a journal in a folder that cannot be written is read too.
+  struct stat wal {};
+  if (readOnly && ::stat((path + "-wal").c_str(), &wal) != 0) {
+    name = "file:";
+    for (char c : path) {
+      if (c == '%' || c == '?' || c == '#') {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        name += '%';
+        name += kHex[static_cast<unsigned char>(c) >> 4];
+        name += kHex[c & 15];
+      } else {
+        name += c;
+      }
+    }
+    name += "?immutable=1";
+    flags |= SQLITE_OPEN_URI;
+  }
+  if (sqlite3_open_v2(name.c_str(), &db, flags, nullptr) != SQLITE_OK) {
     why = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close_v2(db);
     return nullptr;
@@ -115,8 +146,9 @@ std::unique_ptr<JournalFile> JournalFile::connect(const std::string& path, std::
   return std::unique_ptr<JournalFile>(new JournalFile(db));
 }
 
-std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::string& why) {
-  std::unique_ptr<JournalFile> file = connect(path, why);
+std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::string& why,
+                                               bool readOnly) {
+  std::unique_ptr<JournalFile> file = connect(path, why, readOnly);
   if (!file) return nullptr;
   sqlite3* db = file->db_;
   sqlite3_db_config(db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
@@ -137,8 +169,11 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
     why = "a journal of a newer format than this program reads";
     return nullptr;
   }
+  if (readOnly) return file;
   file->nextSeq_ = single(db, "SELECT coalesce(max(seq), 0) + 1 FROM urls");
   file->nextAddress_ = single(db, "SELECT coalesce(max(n), 0) + 1 FROM addresses");
+  file->urlRows_ = single(db, "SELECT count(*) FROM urls");
+  file->addressRows_ = single(db, "SELECT count(*) FROM addresses");
   // Written as the scan goes, read by export meanwhile; each commit reaches the disk, so a power
   // cut loses at most the transaction being written. Appends need little cache: a small one (and
   // no lookaside) keeps the scan's memory near what it is without a journal.
@@ -152,7 +187,7 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
 std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
                                                  const JournalSettings& settings,
                                                  std::string& why) {
-  std::unique_ptr<JournalFile> file = connect(path, why);
+  std::unique_ptr<JournalFile> file = connect(path, why, false);
   if (!file || !file->exec(kSchema, why)) return nullptr;
   std::vector<std::pair<std::string, std::string>> rows = {
       {"mode", settings.keywordMode ? "keywords" : "url"},
@@ -160,7 +195,9 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {"engine", settings.engine},
       {"starts", joinLines(settings.starts)},
       {"resolve", joinLines(settings.resolve)},
-      {"status", statusName(JournalStatus::Running)}};
+      {"status", statusName(JournalStatus::Running)},
+      {kUrlRows, "0"},
+      {kAddressRows, "0"}};
   for (const SettingRow& row : settingTable())
     rows.emplace_back(settingName(row), settings.values[row.setting]);
   if (!file->exec("BEGIN", why)) return nullptr;
@@ -265,24 +302,46 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
   };
   if (!run(static_cast<size_t>(e.kind))) return false;
   const bool unknown = sqlite3_changes(db_) == 0;
-  if (e.kind == K::HandedOut && unknown) return run(kInsertRead);
-  if (e.kind == K::Refused && unknown) return run(kInsertRefused);
-  return true;
+  switch (e.kind) {
+    case K::Queued:
+    case K::KnownOnly:
+    case K::OutOfScope:
+      ++urlRows_;
+      return true;
+    case K::Address:
+      ++addressRows_;
+      return true;
+    case K::HandedOut:
+    case K::Refused:
+      if (!unknown) return true;
+      ++urlRows_;
+      return run(e.kind == K::HandedOut ? kInsertRead : kInsertRefused);
+    default:
+      return true;
+  }
 }
 
 bool JournalFile::write(const std::vector<CrawlEvent>& events, std::string& why) {
+  const long long urlRows = urlRows_, addressRows = addressRows_;
+  auto rollBack = [&] {
+    std::string ignored;
+    exec("ROLLBACK", ignored);
+    urlRows_ = urlRows;
+    addressRows_ = addressRows;
+    return false;
+  };
   if (!exec("BEGIN", why)) return false;
-  for (const CrawlEvent& e : events) {
-    if (!apply(e, why)) {
-      std::string ignored;
-      exec("ROLLBACK", ignored);
-      return false;
+  for (const CrawlEvent& e : events)
+    if (!apply(e, why)) return rollBack();
+  for (const auto& [name, rows] : {std::pair{kUrlRows, urlRows_}, {kAddressRows, addressRows_}}) {
+    Statement s(db_, "INSERT OR REPLACE INTO settings (name, value) VALUES (?1, ?2)");
+    if (s.bind(1, std::string(name)).bind(2, std::to_string(rows)).step() != SQLITE_DONE) {
+      why = sqlite3_errmsg(db_);
+      return rollBack();
     }
   }
   if (exec("COMMIT", why)) return true;
-  std::string ignored;
-  exec("ROLLBACK", ignored);
-  return false;
+  return rollBack();
 }
 
 bool JournalFile::setStatus(JournalStatus status, std::string& why) {
@@ -300,7 +359,45 @@ JournalStatus JournalFile::status() const {
                               : JournalStatus::Running;
 }
 
+namespace {
+
+// A level of a URL still to read: from the start URLs' 1 to one past the deepest depth.
+bool queuedLevel(long long level) {
+  return level >= 1 && level <= kMaxDepth + 1;
+}
+
+// The settings as a scan writes them; the reason of the first value that is not.
+std::optional<std::string> settingsProblem(const std::map<std::string, std::string>& rows,
+                                           const JournalSettings& s) {
+  const auto mode = rows.find("mode");
+  if (mode == rows.end() || (mode->second != "url" && mode->second != "keywords"))
+    return "its mode is damaged";
+  if (const auto status = rows.find("status");
+      status == rows.end() ||
+      (status->second != "running" && status->second != "stopped" && status->second != "finished"))
+    return "its status is damaged";
+  if (const auto refused = firstRefusal(s.values, false))
+    return "its setting " + std::string(rowOf(refused->setting).control) + " is damaged (" +
+           refused->message + ")";
+  if (!s.keywordMode && s.starts.empty() && !isWebUrl(s.base)) return "its base URL is damaged";
+  for (const std::string& start : s.starts)
+    if (!isWebUrl(start)) return "its list of start URLs is damaged";
+  for (const std::string& entry : s.resolve)
+    if (checkResolve(entry)) return "its --resolve list is damaged";
+  return std::nullopt;
+}
+
+}  // namespace
+
 bool JournalFile::read(JournalContents& c, std::string& why) {
+  // SQLite reads the missing end of a cut page as zeros, and its check may not notice.
+  struct stat info {};
+  const long long pageSize = single(db_, "PRAGMA page_size");
+  if (const char* path = sqlite3_db_filename(db_, "main");
+      path && ::stat(path, &info) == 0 && pageSize > 0 && info.st_size % pageSize != 0) {
+    why = "its size is not a whole number of pages: it was cut short";
+    return false;
+  }
   {
     Statement check(db_, "PRAGMA quick_check");
     if (check.step() != SQLITE_ROW || check.text(0) != "ok") {
@@ -313,36 +410,73 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
     why = sqlite3_errmsg(db_);
     return false;
   };
-  Statement settings(db_, "SELECT name, value FROM settings");
-  int rc;
-  while ((rc = settings.step()) == SQLITE_ROW) {
-    const std::string name = settings.text(0), value = settings.text(1);
-    if (name == "mode") c.settings.keywordMode = value == "keywords";
-    if (name == "base") c.settings.base = value;
-    if (name == "engine") c.settings.engine = value;
-    if (name == "starts") c.settings.starts = split(value, "\n");
-    if (name == "resolve") c.settings.resolve = split(value, "\n");
-    for (const SettingRow& row : settingTable())
-      if (name == settingName(row)) c.settings.values[row.setting] = value;
+  auto damaged = [&](std::string reason) {
+    why = std::move(reason);
+    return false;
+  };
+  std::map<std::string, std::string> rows;
+  {
+    Statement settings(db_, "SELECT name, value FROM settings");
+    int rc;
+    while ((rc = settings.step()) == SQLITE_ROW) rows[settings.text(0)] = settings.text(1);
+    if (rc != SQLITE_DONE) return failed();
   }
-  if (rc != SQLITE_DONE) return failed();
+  auto value = [&rows](const std::string& name) {
+    const auto found = rows.find(name);
+    return found == rows.end() ? std::string() : found->second;
+  };
+  c.settings.keywordMode = value("mode") == "keywords";
+  c.settings.base = value("base");
+  c.settings.engine = value("engine");
+  c.settings.starts = split(value("starts"), "\n");
+  c.settings.resolve = split(value("resolve"), "\n");
+  for (const SettingRow& row : settingTable())
+    if (const auto found = rows.find(settingName(row)); found != rows.end())
+      c.settings.values[row.setting] = found->second;
+  if (const auto problem = settingsProblem(rows, c.settings)) return damaged(*problem);
   c.status = status();
 
+  // Files of this program keep the number of rows of each table (those of 78a53c3 did not).
+  for (const auto& [name, table] : {std::pair{kUrlRows, "urls"}, {kAddressRows, "addresses"}}) {
+    if (!rows.contains(name)) continue;
+    const long long kept = isNumeric(value(name)) ? static_cast<long long>(val(value(name))) : -1;
+    const long long held = single(db_, (std::string("SELECT count(*) FROM ") + table).c_str());
+    if (kept != held)
+      return damaged("it holds " + std::to_string(held) + " rows of " + table + " where " +
+                     std::to_string(kept) + " were written: it was cut short or changed");
+  }
+
   ScanProgress& p = c.progress;
-  Statement addresses(db_, "SELECT n, address, page FROM addresses ORDER BY n");
-  while ((rc = addresses.step()) == SQLITE_ROW)
-    p.addresses.push_back({addresses.number(0), addresses.text(1), addresses.text(2)});
-  if (rc != SQLITE_DONE) return failed();
+  {
+    Statement addresses(db_, "SELECT n, address, page FROM addresses ORDER BY n");
+    int rc;
+    while ((rc = addresses.step()) == SQLITE_ROW) {
+      // Numbered 1, 2, 3... in the order they were found.
+      if (addresses.number(0) != static_cast<long long>(p.addresses.size()) + 1 ||
+          addresses.text(1).empty() || addresses.text(2).empty())
+        return damaged("its address number " + std::to_string(addresses.number(0)) + " is damaged");
+      p.addresses.push_back({addresses.number(0), addresses.text(1), addresses.text(2)});
+    }
+    if (rc != SQLITE_DONE) return failed();
+  }
   // The level to go on with: the lowest that still has URLs to read (handed out ones included).
   p.level = single(db_, "SELECT coalesce(min(level), 0) FROM urls WHERE state IN (0, 1)");
   Statement urls(db_,
-                 "SELECT url, level, state, reason, unreadable, links, accepted FROM urls "
+                 "SELECT url, level, state, reason, unreadable, links, accepted, "
+                 "coalesce(seq, 0) FROM urls "
                  "ORDER BY CASE WHEN state IN (2, 3) THEN seq ELSE 0 END, id");
   p.counters = {.extracted = 1, .emails = static_cast<long long>(p.addresses.size())};
+  int rc;
   while ((rc = urls.step()) == SQLITE_ROW) {
     std::string url = urls.text(0);
-    const long long level = urls.number(1);
-    switch (urls.number(2)) {
+    const long long level = urls.number(1), state = urls.number(2), seq = urls.number(7);
+    const bool inDomain =
+        !url.empty() && level >= 0 && level <= kMaxDepth + 1 && state >= Queued &&
+        state <= OutOfScope && ((state != Queued && state != HandedOut) || queuedLevel(level)) &&
+        ((state != HandedOut && state != Read && state != Refused) || seq >= 1) &&
+        urls.number(4) >= 0 && urls.number(4) <= 1 && urls.number(5) >= 0 && urls.number(6) >= 0;
+    if (!inDomain) return damaged("its record of " + shownUrl(url) + " is damaged");
+    switch (state) {
       case Queued:
       case HandedOut:
         if (level == p.level) p.levelUrls.push_back(url);

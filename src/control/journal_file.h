@@ -36,8 +36,9 @@ struct JournalContents {
 class JournalFile {
  public:
   // An existing file; nothing when it cannot be opened, is not a journal, or is of a newer
-  // format, with the reason in `why`.
-  static std::unique_ptr<JournalFile> open(const std::string& path, std::string& why);
+  // format, with the reason in `why`. A file opened read-only is only read.
+  static std::unique_ptr<JournalFile> open(const std::string& path, std::string& why,
+                                           bool readOnly = false);
   // A new, empty file (made by the caller with its mode) given its tables and settings; it is
   // to be opened again for writing.
   static std::unique_ptr<JournalFile> create(const std::string& path,
@@ -50,12 +51,14 @@ class JournalFile {
   bool write(const std::vector<CrawlEvent>& events, std::string& why);
   bool setStatus(JournalStatus status, std::string& why);
   JournalStatus status() const;
-  // Everything kept; false with the reason when the file is damaged.
+  // Everything kept, every value checked against its domain; false with the reason when the
+  // file is damaged, cut short or holds a value no scan writes.
   bool read(JournalContents& contents, std::string& why);
 
  private:
   explicit JournalFile(sqlite3* db) : db_(db) {}
-  static std::unique_ptr<JournalFile> connect(const std::string& path, std::string& why);
+  static std::unique_ptr<JournalFile> connect(const std::string& path, std::string& why,
+                                              bool readOnly);
   bool exec(const char* sql, std::string& why);
   bool prepare(std::string& why);
   bool apply(const CrawlEvent& e, std::string& why);
@@ -66,6 +69,8 @@ class JournalFile {
   std::array<sqlite3_stmt*, kStatements> writes_{};
   long long nextSeq_ = 1;      // hand-outs and refusals, in their order
   long long nextAddress_ = 1;  // the running number of the next address
+  long long urlRows_ = 0;      // the rows of each table, as committed with the events
+  long long addressRows_ = 0;
 };
 
 }  // namespace korvex

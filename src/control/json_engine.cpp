@@ -18,7 +18,9 @@ std::string jsonEngineAddress(const std::string& engine, const std::string& word
       query += kHex[c & 15];
     }
   }
-  return engine + (engine.find('?') == std::string::npos ? "?" : "&") + "q=" + query +
+  // A fragment is never sent: the query goes before it, and it is left out.
+  const std::string base = engine.substr(0, engine.find('#'));
+  return base + (base.find('?') == std::string::npos ? "?" : "&") + "q=" + query +
          "&format=json&pageno=" + std::to_string(page);
 }
 

@@ -105,6 +105,7 @@ void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
 }
 
 void Scan::runKeywordMode(const std::string& keywords) {
+  harvester_.clearProblems();
   state_.sKeywords = replaceAll(keywords, " ", "+");
   const std::string search = profile_.searchAddress() + state_.sKeywords;
   state_.sPendingURLs = {search};
@@ -118,6 +119,8 @@ void Scan::runKeywordMode(const std::string& keywords) {
     harvester_.searchPagesURLs();
     ++state_.lSearchPage;
   }
+  engineProblems_ = harvester_.problems();
+  enginePagesRead_ = harvester_.pagesRead();
 }
 
 std::vector<std::string> Scan::sitemapUrls(const std::vector<std::string>& starts) {

@@ -67,9 +67,13 @@ class Scan {
   // URL mode: why the base URL could not be opened, when its page was read and failed or
   // robots.txt refused it.
   std::optional<std::string> startPageFailure() const;
-  // Keyword mode with a JSON engine: why result pages could not be used, and how many were read.
+  // Keyword mode: why result pages could not be used, and how many were read.
   const std::vector<std::string>& engineProblems() const { return engineProblems_; }
   int enginePagesRead() const { return enginePagesRead_; }
+  // Keyword mode found no result page to read: the scan did not run, however it ended.
+  bool engineUnread() const {
+    return request_.keywordMode && !stopped_ && enginePagesRead_ == 0 && !engineProblems_.empty();
+  }
   // URL mode: the HTTP error status (400 or more) the base URL answered; the page was read.
   std::optional<long> startPageErrorStatus() const;
 

@@ -67,8 +67,9 @@ StartOutcome ScanControl::run(const ScanRequest& request, Journal* journal,
   const ScanEnd end = scan_.run(request, sinks, resumed);
   // Stop keeps the journal resumable; a scan that ended by itself is finished.
   if (journal)
-    journal->end(end == ScanEnd::Ran && !scan_.stopped() ? JournalStatus::Finished
-                                                         : JournalStatus::Stopped);
+    journal->end(end == ScanEnd::Ran && !scan_.stopped() && !scan_.engineUnread()
+                     ? JournalStatus::Finished
+                     : JournalStatus::Stopped);
   // A base URL that gave nothing says why, beside the status.
   const bool baseReadNow = !resumed || resumed->scanned.empty();
   if (const auto failure =

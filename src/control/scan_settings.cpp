@@ -123,6 +123,7 @@ constexpr SettingRow kTable[] = {
      .control = "txtUserAgent",
      .field = Field::txtUserAgent,
      .defaultValue = kAgent,
+     .check = checkUserAgent,
      .helpLine = "Enter the name the application gives itself to the sites it reads",
      .flag = "--user-agent",
      .flagHelp = "The agent string sent with every request"},

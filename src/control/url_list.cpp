@@ -1,5 +1,6 @@
 #include "control/url_list.h"
 
+#include "base/shown_url.h"
 #include "base/text.h"
 
 namespace korvex {
@@ -23,7 +24,7 @@ UrlList readUrlList(std::string_view text) {
       list.urls.emplace_back(line);
     } else {
       list.problems.push_back("line " + std::to_string(number) +
-                              ": not an http or https URL: " + std::string(line));
+                              ": not an http or https URL: " + shownValue(line));
     }
   }
   return list;

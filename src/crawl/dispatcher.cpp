@@ -84,9 +84,33 @@ void Dispatcher::ScanURL(long long firstLevel, std::vector<std::string> nextLeve
   if (state_.bWorkersMade) waitForThreads();
 }
 
+int Dispatcher::pagesInFlight() const {
+  return static_cast<int>(
+      std::count_if(taskUrls_.begin(), taskUrls_.end(), [](const auto& u) { return !u.empty(); }));
+}
+
+bool Dispatcher::roomUnderPageLimit() {
+  // Each page in flight may still count: none goes out that could take the count past the
+  // limit and the one page more that a count equal to it lets out.
+  while (pagesInFlight() > 0 &&
+         static_cast<double>(results_.counters().valid + pagesInFlight()) > settings_.maxPages) {
+    bool collected = false;
+    for (int i = 0; i < state_.iThreads; ++i) {
+      Worker* w = worker(i);
+      if (!w || !w->idle() || taskUrls_[i].empty()) continue;
+      if (!waitUntilCollected()) return false;
+      extractValues(i);
+      collected = true;
+    }
+    if (released_ || state_.bStop) return false;
+    if (!collected) host_.wait();
+  }
+  return true;
+}
+
 bool Dispatcher::readyForNext() {
   while (state_.bPause) host_.wait();
-  if (released_ || state_.bStop) return false;
+  if (released_ || state_.bStop || !roomUnderPageLimit()) return false;
   if (pageLimitPassed()) {
     state_.bStop = true;
     return false;

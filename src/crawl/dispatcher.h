@@ -69,6 +69,10 @@ class Dispatcher {
   void refuse(RefusedURL refused);
   bool waitUntilCollected();
   bool pageLimitPassed() const;
+  int pagesInFlight() const;
+  // Waits, collecting, until a page may go out without passing the page limit; false when the
+  // crawl ends meanwhile.
+  bool roomUnderPageLimit();
 
   ScanState& state_;
   ScanResults& results_;

@@ -28,8 +28,25 @@ Harvester::Harvester(ScanState& state, ScanResults& results, Host& host,
       dispatcher_(dispatcher),
       profile_(profile) {}
 
+void Harvester::clearProblems() {
+  problems_.clear();
+  pagesAsked_ = 0;
+  pagesRead_ = 0;
+}
+
 std::string Harvester::readPage(const std::string& url) {
-  return objNet_->ReadUrl(url).text;
+  ReadResult read = objNet_->ReadUrl(url);
+  const std::string page = "result page " + std::to_string(++pagesAsked_) + ": ";
+  if (state_.bStop) return read.text;
+  if (!read.opened) {
+    problems_.push_back(page + "the engine could not be read: " + read.failure);
+  } else if (read.status >= 400) {
+    problems_.push_back(page + "the engine answered an error (HTTP " + std::to_string(read.status) +
+                        ")");
+  } else {
+    ++pagesRead_;
+  }
+  return std::move(read.text);
 }
 
 void Harvester::searchPagesURLs() {

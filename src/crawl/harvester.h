@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "crawl/dispatcher.h"
 #include "crawl/engine_profile.h"
@@ -19,6 +20,11 @@ class Harvester {
   // result links. lSearchPage names the entry fetched last when it returns.
   void searchPagesURLs();
   void extractResultURLs(const std::string& text);
+  // The result pages of the scan so far that could not be read or answered an error, as
+  // "result page N: why", and how many were read.
+  const std::vector<std::string>& problems() const { return problems_; }
+  int pagesRead() const { return pagesRead_; }
+  void clearProblems();
 
  private:
   std::string readPage(const std::string& url);
@@ -29,6 +35,9 @@ class Harvester {
   std::unique_ptr<CNetGet>& objNet_;
   Dispatcher& dispatcher_;
   const EngineProfile& profile_;
+  std::vector<std::string> problems_;
+  int pagesAsked_ = 0;
+  int pagesRead_ = 0;
 };
 
 // A link cut out of result-page text at an occurrence of "-http://" (index `dash`): it starts at

@@ -145,6 +145,17 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
   };
   const std::string cut = copy("cut.journal");
   fs::resize_file(cut, fs::file_size(cut) / 2);
+  auto cutBy = [&](int bytes) {
+    const std::string path = copy("cut" + std::to_string(bytes) + ".journal");
+    fs::resize_file(path, fs::file_size(path) - bytes);
+    return path;
+  };
+  // A value no scan writes, or rows gone: refused, never resumed into a shorter scan.
+  auto changed = [&](const std::string& name, const char* statement) {
+    const std::string path = copy(name + ".journal");
+    sql(path, statement);
+    return path;
+  };
   const std::string noise = state.file("noise.journal");
   std::ofstream(noise) << std::string(8192, '\x5a');
   const std::string foreign = state.file("foreign.db");
@@ -156,6 +167,18 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
   ASSERT_EQ(flock(held, LOCK_EX), 0);
   const std::pair<std::string, std::string> cases[] = {
       {cut, "malformed"},
+      {cutBy(1), "cut short"},
+      {cutBy(10), "cut short"},
+      {cutBy(100), "cut short"},
+      {changed("row", "DELETE FROM urls WHERE id = 3"), "cut short or changed"},
+      {changed("level0", "UPDATE urls SET state = 0, level = 0 WHERE id = 2"), "is damaged"},
+      {changed("level-5", "UPDATE urls SET level = -5 WHERE id = 2"), "is damaged"},
+      {changed("state", "UPDATE urls SET state = 9 WHERE id = 2"), "is damaged"},
+      {changed("counter", "UPDATE urls SET links = -3 WHERE id = 2"), "is damaged"},
+      {changed("agent",
+               "UPDATE settings SET value = 'x' || char(13, 10) || 'X-Injected: yes' "
+               "WHERE name = 'txtUserAgent'"),
+       "control characters"},
       {noise, "not a database"},
       {foreign, "not a Korvex journal"},
       {newer, "newer format"},
@@ -175,6 +198,78 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
   }
   close(held);
   EXPECT_EQ(cli("resume --quiet " + busy).status, 0) << "the lock ends with its holder";
+
+  // Export only reads: a journal of mode 0400 in a folder that cannot be written (as another
+  // user when the test runs as root, whom modes do not stop).
+  const fs::path readOnly = state.path / "read-only";
+  fs::create_directory(readOnly);
+  fs::copy_file(good, readOnly / "j.journal");
+  const std::string asUser =
+      getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  if (getuid() == 0) {
+    ASSERT_EQ(chown(readOnly.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chown((readOnly / "j.journal").c_str(), 65534, 65534), 0);
+  }
+  fs::permissions(readOnly / "j.journal", fs::perms::owner_read);
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
+  const auto exported = test::runCommand(asUser + KORVEX_CLI + " export --format json " +
+                                         (readOnly / "j.journal").string());
+  EXPECT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(Json::parse(exported.out)["counters"]["processed"], 13);
+  fs::permissions(readOnly, fs::perms::owner_all);
+}
+
+TEST(Journal, ScansStartedAtOnceEachGetTheirOwn) {
+  StateFolder state;
+  test::TestServer server;
+  test::TreeSite site(server, 1, 1);
+  std::string both;  // twenty scans at once, in the same millisecond as far as can be
+  for (int i = 0; i < 20; ++i)
+    both += std::string(KORVEX_CLI) + " scan --url " + site.rootUrl() + " 2>&1 & ";
+  const auto r = test::runCommand("bash -c '" + both + "wait'");
+  EXPECT_EQ(r.out.find("cannot"), std::string::npos) << r.out;
+  EXPECT_EQ(std::distance(fs::directory_iterator(state.path / "korvex/scans"), {}), 20)
+      << "no draft left behind";
+  // The longest legal name still has room for the draft beside it.
+  const std::string longest = state.file(std::string(255 - 8, 'j') + ".journal");
+  EXPECT_EQ(cli("scan --quiet --journal " + longest + " --url " + site.rootUrl()).status, 0);
+  EXPECT_TRUE(fs::exists(longest));
+}
+
+std::string fixture(const std::string& name) {
+  std::ifstream in(std::string(KORVEX_FIXTURES) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Journal, JournalsOf78a53c3StillExportAndResume) {
+  StateFolder state;
+  test::TestServer server;
+  for (const char* page : {"index.html", "a.html", "b.html", "c.html", "d.html"})
+    server.serve(std::string("/") + page,
+                 test::Reply::page(fixture(std::string("journal-site/") + page)));
+  // Made by that build against the same pages at 127.0.0.1:8799; keys are hashes of the old
+  // URLs, which only the writing of a resumed scan looks up.
+  auto here = [&](std::string text) {
+    for (size_t at; (at = text.find("127.0.0.1:8799")) != std::string::npos;)
+      text.replace(at, 14, server.origin().substr(7));
+    return text;
+  };
+  const std::string expected = here(fixture("journal-78a53c3.csv"));
+  for (const char* kind : {"finished", "stopped"}) {
+    SCOPED_TRACE(kind);
+    const std::string journal = state.file(std::string(kind) + ".journal");
+    sqlite3* db = nullptr;
+    sqlite3_open(journal.c_str(), &db);
+    ASSERT_EQ(
+        sqlite3_exec(db, here(fixture("journal-78a53c3-" + std::string(kind) + ".sql")).c_str(),
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(db);
+    const auto r =
+        cli((*kind == 'f' ? "export --format csv " : "resume --quiet --format csv ") + journal);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+  }
 }
 
 std::multiset<std::string> lines(const std::string& text) {

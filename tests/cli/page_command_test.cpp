@@ -32,10 +32,9 @@ TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
   EXPECT_EQ(j["emails"][0]["email"], "info@shop.example");
   EXPECT_EQ(j["emails"][1]["email"], "SALES@shop.example");
   EXPECT_EQ(j["emails"][1]["url"], server.url("/site/index.html"));
-  EXPECT_EQ(j["links"],
-            nlohmann::json::array({server.url("/site/about.html"), server.url("/index.html"),
-                                   "https://secure.example/login",
-                                   server.url("/site/caf%E9.html")}));
+  EXPECT_EQ(j["links"], nlohmann::json::array(
+                            {server.url("/site/about.html"), server.url("/index.html"),
+                             "https://secure.example/login", server.url("/site/caf%E9.html")}));
   EXPECT_EQ(j["counters"], nlohmann::json({{"extracted", 4}, {"valid", 1}, {"emails", 2}}));
   const std::string keys = r.out.substr(0, r.out.find("\"emails\""));
   EXPECT_LT(keys.find("\"url\""), keys.find("\"read\"")) << "keys keep their documented order";

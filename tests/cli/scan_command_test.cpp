@@ -123,13 +123,27 @@ TEST(ScanCommand, PasswordsGoOnlyToTheirHost) {
 
 // One row per check: the checks themselves are the field checks' own tests.
 TEST(ScanCommand, BadArguments) {
+  // A list whose only URL lies past the 64 MiB a list may hold, and one of bytes that are no
+  // text: neither is cut short silently, nor echoed raw.
+  const auto dir = std::filesystem::temp_directory_path();
+  std::ofstream(dir / "korvex-long.txt") << std::string(64u << 20, '#') << "\nhttp://x.test/\n";
+  std::ofstream(dir / "korvex-binary.txt") << "\x1b[31m\x01\xff\nftp://bob:TOPSECRET@h/\n";
   struct Case {
     const char* args;
     const char* message;  // "" when only the status matters
   } cases[] = {
       {"scan", "--url, --keywords or --urls-from is required"},
       {"scan --urls-from /dev/null", "/dev/null holds no http or https URL"},
+      {"scan --urls-from /tmp/korvex-long.txt", "holds more than 64 MiB, the most a list may"},
+      {"scan --urls-from /tmp/korvex-binary.txt",
+       "line 1: not an http or https URL: \\x1B[31m\\x01\\xFF"},
+      {"scan --urls-from /tmp/korvex-binary.txt",
+       "line 2: not an http or https URL: ftp://bob:***@h/"},
       {"scan --url x --resolve example.com:0:127.0.0.1", "--resolve needs HOST:PORT:ADDRESS"},
+      {"scan --url x --resolve x.test:80:not-an-ip", "--resolve needs HOST:PORT:ADDRESS"},
+      {"scan --url x --resolve x.test:80:999.1.1.1", "--resolve needs HOST:PORT:ADDRESS"},
+      {"scan --url x --depth 1.5", "--depth: Please select the search depth level."},
+      {"scan --url x --user-agent \"$(printf 'x\\r\\nX-Injected: yes')\"", "control characters"},
       {"scan --url x --depth 0", ""},
       {"scan --url x --threads 11", ""},
       {"scan --url x --max-pages 2.5", "No. of pages should be an integer"},
@@ -219,7 +233,7 @@ TEST(ScanCommand, AMetasearchEngineThatAnswersJson) {
   const std::string scan =
       "scan --quiet --no-journal --ignore-robots --threads 1 --depth 1 "
       "--keywords 'blue widgets!' --engine-json ";
-  const auto r = cli(scan + engine.url("/search"));
+  const auto r = cli(scan + engine.url("/search") + "#results");  // the query before it
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "root@site.test\np0@site.test\n");
   EXPECT_EQ(engine.hits(page + "4"), 0) << "a page without results ends them";
@@ -312,6 +326,18 @@ TEST(ScanCommand, KeywordModeThroughALocalEngine) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "root@site.test\np0@site.test\n") << "both passes' results, Google's dropped";
   EXPECT_EQ(cli("scan --keywords x --engine ftp://x").status, 2);
+  // An engine that cannot be read or answers an error: named, exit 1, the journal not finished.
+  const std::filesystem::path journal = std::filesystem::temp_directory_path() / "kw.journal";
+  for (const std::string& failing : {std::string("http://127.0.0.1:1"), engine.url("/gone")}) {
+    SCOPED_TRACE(failing);
+    std::filesystem::remove(journal);
+    const auto failed =
+        cli("scan --quiet --keywords x --engine " + failing + " --journal " + journal.string());
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("result page 1: the engine"), std::string::npos) << failed.err;
+    EXPECT_EQ(cli("export " + journal.string()).status, 0);
+    EXPECT_EQ(cli("resume --quiet " + journal.string()).status, 1) << "a finished one would print";
+  }
 }
 
 }  // namespace

@@ -11,14 +11,17 @@ namespace {
 // Each value goes through the table: its row's check, in the window and on the command line.
 TEST(ScanSettings, RefusedValues) {
   const std::string delay = "The delay per host is a whole number of milliseconds from 0 to 60000.";
+  const std::string agent = "The user agent cannot hold line breaks or other control characters.";
   const struct {
     Setting setting;
-    const char* typed;
+    std::string typed;
     std::optional<std::string> message;
   } cases[] = {
       {Setting::Depth, "20", std::nullopt},
       {Setting::Depth, "21", "Please select the search depth level."},
       {Setting::Depth, "", "Please select the search depth level."},
+      {Setting::Depth, "1.5", "Please select the search depth level."},
+      {Setting::Threads, "1.5", "Please select the number of threads."},
       {Setting::Threads, "10", std::nullopt},
       {Setting::Threads, "0", "Please select the number of threads."},
       {Setting::Threads, "1e9", "Please select the number of threads."},
@@ -39,6 +42,8 @@ TEST(ScanSettings, RefusedValues) {
       {Setting::Delimiter, ".", "Delimiter cannot be . symbol"},
       {Setting::Delimiter, "\xe9", std::nullopt},
       {Setting::UserAgent, "", std::nullopt},
+      {Setting::UserAgent, "x\r\nX-Injected: yes", agent},
+      {Setting::UserAgent, std::string("x\0y", 3), agent},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(rowOf(c.setting).flag) + " [" + c.typed + "]");

@@ -68,19 +68,21 @@ TEST(Crawl, EveryPageOfTodaysSiteFormsIsReadOnce) {
   EXPECT_EQ(server.requests().size(), 9u) << "no URL that no page links";
 }
 
-TEST(Crawl, PageLimitEqualGoesOnGreaterStops) {
+TEST(Crawl, PageLimitHoldsWithAnyNumberOfWorkers) {
   test::TestServer server;
-  test::TreeSite site(server, 3, 2);  // 13 pages
-  const size_t pages = site.pagesWithin(2);
-  // One worker: no page is in flight when the limit is tested, so the counts are exact.
-  for (size_t limit : {pages, size_t{5}}) {
-    SCOPED_TRACE(limit);
-    test::ScanHarness h;
-    h.window.setText(Field::txtNoOfPages, std::to_string(limit));
-    h.crawl(site.rootUrl(), 5, 1);
-    // Handing out goes on while the count equals the limit and stops once it is past it; the
-    // count lags one page behind, as a worker's results come in when it gets its next URL.
-    EXPECT_EQ(h.emails().size(), std::min(pages, limit + 2));
+  test::TreeSite site(server, 3, 3);  // 40 pages, an address each
+  for (int threads : {1, 10}) {
+    for (size_t limit : {1, 3, 10, 40}) {
+      SCOPED_TRACE(std::to_string(limit) + " pages, " + std::to_string(threads) + " workers");
+      test::ScanHarness h;
+      h.window.setText(Field::txtNoOfPages, std::to_string(limit));
+      const size_t before = server.requests().size();
+      h.crawl(site.rootUrl(), 5, threads);
+      // A count equal to the limit lets the scan go on, for one page and no more, however many
+      // pages are in flight.
+      EXPECT_EQ(server.requests().size() - before, std::min<size_t>(40, limit + 1));
+      EXPECT_EQ(h.emails().size(), std::min<size_t>(40, limit + 1));
+    }
   }
 }
 
