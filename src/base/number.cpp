@@ -1,7 +1,6 @@
 #include "base/number.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -99,18 +98,6 @@ double val(std::string_view text) {
     return static_cast<double>(n);
   }
   return parseNumber(withoutBlanks(text)).value;
-}
-
-int64_t roundHalfEven(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kMax = 4.6e18;  // about 2^62: room left for the "+ 1" of a depth bound
-  if (value >= kMax) return static_cast<int64_t>(kMax);
-  if (value <= -kMax) return -static_cast<int64_t>(kMax);
-  const int saved = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double r = std::nearbyint(value);
-  std::fesetround(saved);
-  return static_cast<int64_t>(r);
 }
 
 bool isNumeric(std::string_view text) {

@@ -12,9 +12,6 @@ namespace korvex {
 // digits). A text that does not begin with a number gives 0. Too large a number gives infinity.
 double val(std::string_view text);
 
-// Nearest whole number, a half going to the even neighbour; saturates at about +-2^62.
-int64_t roundHalfEven(double value);
-
 // True when the whole text, apart from surrounding blanks, is one number.
 bool isNumeric(std::string_view text);
 

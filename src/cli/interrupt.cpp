@@ -10,9 +10,9 @@ volatile sig_atomic_t interrupts = 0;
 std::shared_ptr<const Wakeup> wakeupHolder;  // keeps the fd open for the handler
 const Wakeup* wakeupForHandler = nullptr;
 
-void onInterrupt(int) {
+void onInterrupt(int signal) {
   interrupts = interrupts + 1;
-  if (interrupts >= 2) _exit(130);
+  if (interrupts >= 2) _exit(128 + signal);
   if (wakeupForHandler) wakeupForHandler->notify();
 }
 
@@ -24,7 +24,7 @@ void watchInterrupts(std::shared_ptr<const Wakeup> wakeup) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 bool stopRequested() {

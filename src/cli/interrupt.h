@@ -1,5 +1,6 @@
-// Ctrl-C for a running scan: the first one asks the scan to stop (what was collected is still
-// printed and written); a second one leaves at once.
+// Ctrl-C, SIGTERM and SIGHUP for a running scan: the first asks the scan to stop (what was
+// collected is still printed and written, the journal stays resumable); a second of any of them
+// leaves at once.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,7 @@
 
 namespace korvex::cli {
 
-// Installs the SIGINT handler; each Ctrl-C also wakes the host's wait through `wakeup`.
+// Installs the handlers; each signal also wakes the host's wait through `wakeup`.
 void watchInterrupts(std::shared_ptr<const Wakeup> wakeup);
 bool stopRequested();
 

@@ -2,16 +2,18 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/scan_runner.h"
 #include "control/field_checks.h"
+#include "control/journal_list.h"
 #include "control/online_probe.h"
 
 namespace korvex::cli {
 namespace {
 
 void addOutputFlags(CLI::App& command, JournalOptions& o) {
-  command.add_option("--format", o.format, "Standard output: text, csv or json")
+  command.add_option("--format", o.format, "Standard output: text, csv, json or jsonl")
       ->transform(CLI::CheckedTransformer(formatNames()));
   command.add_option("--output", o.output,
                      "Write the addresses to this file, each followed by the delimiter (.txt "
@@ -35,7 +37,8 @@ std::optional<OutputOptions> outputsOf(const JournalOptions& o, const JournalCon
 int writeJournalResults(const JournalContents& contents, const OutputOptions& outputs) {
   ScanResults results;
   results.restore(contents.progress);
-  return writeResults(results, outputs);
+  static constexpr const char* kEndings[] = {"running", "stopped", "finished"};
+  return writeResults(results, outputs, false, kEndings[static_cast<int>(contents.status)]);
 }
 
 }  // namespace
@@ -97,6 +100,62 @@ int runResumeCommand(const JournalOptions& o) {
                       .starts = contents.settings.starts};
   request.crawl.page.resolve = contents.settings.resolve;
   return runScan(request, EngineProfile{}, *outputs, journal.get(), &contents.progress);
+}
+
+void addJournalsCommand(CLI::App& app, JournalsOptions& o) {
+  auto* command = app.add_subcommand(
+      "journals",
+      "List the scans' journals, newest first: file, start, what was scanned, status, pages "
+      "read, addresses and size.");
+  command->add_option("--format", o.format, "text or json")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, Format>{{"text", Format::Text}, {"json", Format::Json}}));
+  command
+      ->add_option("--prune", o.pruneDays,
+                   "Remove the finished and stopped journals older than DAYS days (0 for all), "
+                   "with their side files")
+      ->type_name("DAYS")
+      ->check(CLI::Range(0.0, 36500.0));
+}
+
+int runJournalsCommand(const JournalsOptions& o) {
+  std::ostream& out = standardOutput();
+  int status = 0;
+  if (o.pruneDays) {
+    const PruneOutcome pruned = pruneJournals(*o.pruneDays);
+    for (const std::string& path : pruned.removed)
+      out << "removed " << shownValue(path, 4096) << "\n";
+    for (const std::string& failure : pruned.failures) complain(failure);
+    if (!pruned.failures.empty()) status = kExitCannotWrite;
+  } else if (o.format == Format::Json) {
+    const char* comma = "";
+    out << "[";
+    for (const JournalSummary& j : listJournals()) {
+      out << comma << "{\"file\":" << jsonText(j.path) << ",\"started\":" << jsonText(j.started)
+          << ",\"scanned\":" << jsonText(j.scanned) << ",\"status\":" << jsonText(j.status)
+          << ",\"inUse\":" << (j.inUse ? "true" : "false") << ",\"pagesRead\":" << j.pagesRead
+          << ",\"addresses\":" << j.addresses << ",\"bytes\":" << j.bytes;
+      if (!j.problem.empty()) out << ",\"problem\":" << jsonText(j.problem);
+      out << "}";
+      comma = ",";
+    }
+    out << "]\n";
+  } else {
+    for (const JournalSummary& j : listJournals()) {
+      out << shownValue(j.path, 4096) << "  " << (j.started.empty() ? "-" : j.started) << "  "
+          << j.status << (j.inUse ? " (in use)" : "");
+      if (j.status == "damaged")
+        out << ": " << j.problem;
+      else
+        out << "  " << j.pagesRead << " pages read  " << j.addresses << " addresses  " << j.scanned;
+      out << "  " << j.bytes << " bytes\n";
+    }
+  }
+  if (const auto failure = closeStandardOutput()) {
+    complain(*failure);
+    status = kExitCannotWrite;
+  }
+  return status;
 }
 
 int runExportCommand(const JournalOptions& o) {

@@ -1,7 +1,10 @@
 // korvex-cli: the command-line front end of the engine.
+#include <signal.h>
+
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/completions.h"
 #include "cli/journal_commands.h"
 #include "cli/output.h"
 #include "cli/page_command.h"
@@ -12,6 +15,8 @@
 int main(int argc, char** argv) {
   using namespace korvex::cli;
   guardStandardDescriptors();
+  // A closed pipe is an error of the write (EPIPE) that the scan answers, not a death.
+  signal(SIGPIPE, SIG_IGN);
   CLI::App app{"Korvex harvests e-mail addresses from web pages.", "korvex-cli"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "korvex-cli " + std::string(korvex::kVersion));
@@ -28,6 +33,10 @@ int main(int argc, char** argv) {
   JournalOptions resume, exported;
   addResumeCommand(app, resume);
   addExportCommand(app, exported);
+  JournalsOptions journals;
+  addJournalsCommand(app, journals);
+  std::string shell;
+  addCompletionsCommand(app, shell);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -40,6 +49,10 @@ int main(int argc, char** argv) {
     std::cerr << "korvex-cli: " << e.what() << "\n";
     return 2;
   }
+  if (app.got_subcommand("completions")) {
+    standardOutput() << (shell == "bash" ? bashCompletion(app) : zshCompletion(app));
+    return closeStandardOutput() ? 4 : 0;
+  }
   if (const auto problem = korvex::engineStartupProblem()) {
     std::cerr << "korvex-cli: " << *problem << "\n";
     return 1;
@@ -48,5 +61,6 @@ int main(int argc, char** argv) {
   if (app.got_subcommand("scan")) return runScanCommand(scan);
   if (app.got_subcommand("resume")) return runResumeCommand(resume);
   if (app.got_subcommand("export")) return runExportCommand(exported);
+  if (app.got_subcommand("journals")) return runJournalsCommand(journals);
   return 2;
 }

@@ -69,6 +69,10 @@ std::ostream& standardOutput() {
   return out;
 }
 
+bool standardOutputReaderGone() {
+  return outputBuffer().error() == EPIPE;
+}
+
 std::optional<std::string> closeStandardOutput() {
   outputBuffer().close();
   if (!outputBuffer().error()) return std::nullopt;

@@ -18,6 +18,8 @@ void guardStandardDescriptors();
 // Standard output for results: written straight to file descriptor 1 through a buffer of its
 // own, so the reason of the first failed write is kept.
 std::ostream& standardOutput();
+// Whoever read standard output has gone (a closed pipe): nothing written now reaches anyone.
+bool standardOutputReaderGone();
 // Flushes and closes standard output: why it could not be written, or nothing.
 std::optional<std::string> closeStandardOutput();
 

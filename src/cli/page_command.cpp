@@ -46,7 +46,8 @@ int runPageCommand(const PageOptions& options) {
     status = 4;
   }
   if (!r.read) {
-    std::cerr << "korvex-cli: cannot open " << shownUrl(options.url) << ": " << r.failure << "\n";
+    std::cerr << "korvex-cli: cannot open " << shownValue(options.url) << ": "
+              << shownValue(r.failure, 400) << "\n";
     if (status == 0) status = 1;
   }
   return status;

@@ -119,7 +119,9 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
   scan->add_option("--output", o.output,
                    "Write the addresses to this file, each followed by "
                    "the delimiter (.txt added to a name without a dot)");
-  scan->add_option("--format", o.format, "Standard output: text, csv or json")
+  scan->add_option("--format", o.format,
+                   "Standard output: text, csv or jsonl (rows as they are found) or json (at the "
+                   "end)")
       ->transform(CLI::CheckedTransformer(formatNames()));
   scan->add_flag("--quiet", o.quiet, "No progress line and no journal line on stderr");
   auto* journal = scan->add_option("--journal", o.journal,

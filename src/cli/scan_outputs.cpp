@@ -26,8 +26,10 @@ std::string refusedLine(const std::vector<RefusedURL>& refused) {
 }  // namespace
 
 const std::map<std::string, Format>& formatNames() {
-  static const std::map<std::string, Format> names{
-      {"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}};
+  static const std::map<std::string, Format> names{{"text", Format::Text},
+                                                   {"csv", Format::Csv},
+                                                   {"json", Format::Json},
+                                                   {"jsonl", Format::JsonLines}};
   return names;
 }
 
@@ -42,10 +44,19 @@ std::string progressLine(const ScanCounters& c) {
          "  Emails Extracted: " + std::to_string(c.emails);
 }
 
-int writeResults(const ScanResults& results, const OutputOptions& options) {
+bool streamed(Format format) {
+  return format != Format::Json;
+}
+
+int writeResults(const ScanResults& results, const OutputOptions& options, bool rowsStreamed,
+                 std::string_view ending) {
   // Both outputs are tried: what one cannot take, the other may still keep.
-  writeResults(standardOutput(), results, options.format);
-  if (const auto& refused = results.refused(); !refused.empty() && options.format != Format::Json)
+  if (rowsStreamed)
+    writeTrailer(standardOutput(), results, options.format, ending);
+  else
+    writeResults(standardOutput(), results, options.format, ending);
+  if (const auto& refused = results.refused();
+      !refused.empty() && options.format != Format::Json && options.format != Format::JsonLines)
     complain(refusedLine(refused));
   int status = 0;
   if (const auto failure = closeStandardOutput()) {

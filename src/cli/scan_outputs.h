@@ -30,7 +30,11 @@ struct OutputOptions {
 const std::map<std::string, Format>& formatNames();
 
 std::string progressLine(const ScanCounters& counters);
-// Writes the results to standard output and the address file: 0, or kExitCannotWrite.
-int writeResults(const ScanResults& results, const OutputOptions& options);
+// Whether the format's rows go out as they are found.
+bool streamed(Format format);
+// Writes the results to standard output (what rows did not stream, and what follows them) and
+// the address file: 0, or kExitCannotWrite. `ending` is how the scan ended.
+int writeResults(const ScanResults& results, const OutputOptions& options, bool rowsStreamed,
+                 std::string_view ending);
 
 }  // namespace korvex::cli

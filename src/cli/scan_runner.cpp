@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <iostream>
+#include <optional>
 
 #include "base/shown_url.h"
 #include "cli/interrupt.h"
+#include "cli/row_stream.h"
 #include "control/loop_host.h"
 #include "control/scan_control.h"
 
@@ -24,10 +26,15 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   Scan scan(host, realWorkers(), profile, systemClock());
   watchInterrupts(host.wakeup());
   const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
+  std::optional<RowStream> rows;
+  if (streamed(options.format))
+    rows.emplace(standardOutput(), options.format, isatty(STDOUT_FILENO) == 1);
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
   bool stopped = false;
   host.setOnTurn([&] {
-    if (stopRequested() && !stopped) {
+    if (rows) rows->flushIfDue();
+    // A signal, or a reader of standard output that went away, stops the scan.
+    if ((stopRequested() || standardOutputReaderGone()) && !stopped) {
       stopped = true;
       scan.stop();
     }
@@ -39,6 +46,7 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
 
   std::vector<ScanSink*> sinks;
   if (journal) sinks.push_back(journal);
+  if (rows) sinks.push_back(&*rows);
   const ScanEnd end = scan.run(request, sinks, resumed);
   // Only a scan that ended by itself is finished; any other stays resumable.
   if (journal)
@@ -51,17 +59,18 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
     return kExitCannotOpen;
   }
   if (end == ScanEnd::WorkersFailed) complain("The workers of the scan could not be started.");
-  int status = writeResults(scan.results(), options);
+  int status = writeResults(scan.results(), options, rows.has_value(),
+                            scan.stopped() ? "stopped" : "finished");
   for (const std::string& problem : scan.engineProblems()) complain(problem);
   if (scan.engineUnread() && end == ScanEnd::Ran && status == 0)
     status = kExitCannotOpen;  // no result page could be read
   // The first page of a resumed scan is the base URL only when nothing was read before.
   if (resumed && !resumed->scanned.empty()) return status;
   if (const auto failure = scan.startPageFailure()) {
-    complain("cannot open " + shownUrl(request.base) + ": " + *failure);
+    complain("cannot open " + shownValue(request.base) + ": " + shownValue(*failure, 400));
     if (status == 0) status = kExitCannotOpen;
   } else if (const auto answered = scan.startPageErrorStatus()) {
-    complain(shownUrl(request.base) + " answered HTTP " + std::to_string(*answered));
+    complain(shownValue(request.base) + " answered HTTP " + std::to_string(*answered));
   }
   return status;
 }

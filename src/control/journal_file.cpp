@@ -475,7 +475,7 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
         state <= OutOfScope && ((state != Queued && state != HandedOut) || queuedLevel(level)) &&
         ((state != HandedOut && state != Read && state != Refused) || seq >= 1) &&
         urls.number(4) >= 0 && urls.number(4) <= 1 && urls.number(5) >= 0 && urls.number(6) >= 0;
-    if (!inDomain) return damaged("its record of " + shownUrl(url) + " is damaged");
+    if (!inDomain) return damaged("its record of " + shownValue(url) + " is damaged");
     switch (state) {
       case Queued:
       case HandedOut:

@@ -69,46 +69,89 @@ std::ostream& operator<<(std::ostream& out, JsonText json) {
   return out << '"';
 }
 
-void writeResults(std::ostream& out, const ScanResults& results, Format format) {
-  const auto& addresses = results.addresses();
+namespace {
+
+void writeCounters(std::ostream& out, const ScanCounters& c) {
+  out << "\"counters\":{\"extracted\":" << c.extracted << ",\"valid\":" << c.valid
+      << ",\"processed\":" << c.processed << ",\"emails\":" << c.emails
+      << ",\"refused\":" << c.refused << ",\"outOfScope\":" << c.outOfScope << "}";
+}
+
+void writeRefused(std::ostream& out, const std::vector<RefusedURL>& refused) {
+  const char* comma = "";
+  out << "\"refused\":[";
+  for (const RefusedURL& r : refused) {
+    out << comma << "{\"url\":" << jsonText(r.url) << ",\"reason\":" << jsonText(r.reason) << "}";
+    comma = ",";
+  }
+  out << "]";
+}
+
+void writeAddress(std::ostream& out, const FoundAddress& a) {
+  out << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address) << ",\"url\":" << jsonText(a.page)
+      << "}";
+}
+
+}  // namespace
+
+void writeHeading(std::ostream& out, Format format) {
+  if (format == Format::Csv) out << "Sl.No,Email,URL\n";
+}
+
+void writeRow(std::ostream& out, const FoundAddress& a, Format format) {
   switch (format) {
     case Format::Text:
-      for (const FoundAddress& a : addresses) out << a.address << "\n";
+      out << a.address << "\n";
       break;
     case Format::Csv:
-      out << "Sl.No,Email,URL\n";
-      for (const FoundAddress& a : addresses)
-        out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << ","
-            << csvField(a.page) << "\n";
+      out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << "," << csvField(a.page)
+          << "\n";
       break;
-    case Format::Json: {
-      const char* comma = "";
-      out << "{\"emails\":[";
-      for (const FoundAddress& a : addresses) {
-        out << comma << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address)
-            << ",\"url\":" << jsonText(a.page) << "}";
-        comma = ",";
-      }
-      out << "],\"scanned\":[";
-      comma = "";
-      for (const std::string& url : results.scanned()) {
-        out << comma << jsonText(url);
-        comma = ",";
-      }
-      out << "],\"refused\":[";
-      comma = "";
-      for (const RefusedURL& r : results.refused()) {
-        out << comma << "{\"url\":" << jsonText(r.url) << ",\"reason\":" << jsonText(r.reason)
-            << "}";
-        comma = ",";
-      }
-      const ScanCounters& c = results.counters();
-      out << "],\"counters\":{\"extracted\":" << c.extracted << ",\"valid\":" << c.valid
-          << ",\"processed\":" << c.processed << ",\"emails\":" << c.emails
-          << ",\"refused\":" << c.refused << ",\"outOfScope\":" << c.outOfScope << "}}\n";
+    case Format::JsonLines:
+      writeAddress(out, a);
+      out << "\n";
       break;
-    }
+    case Format::Json:
+      break;
   }
+}
+
+void writeTrailer(std::ostream& out, const ScanResults& results, Format format,
+                  std::string_view ending) {
+  if (format != Format::JsonLines) return;
+  out << "{";
+  writeCounters(out, results.counters());
+  out << ",";
+  writeRefused(out, results.refused());
+  out << ",\"end\":" << jsonText(ending) << "}\n";
+}
+
+void writeResults(std::ostream& out, const ScanResults& results, Format format,
+                  std::string_view ending) {
+  if (format != Format::Json) {
+    writeHeading(out, format);
+    for (const FoundAddress& a : results.addresses()) writeRow(out, a, format);
+    writeTrailer(out, results, format, ending);
+    return;
+  }
+  const char* comma = "";
+  out << "{\"emails\":[";
+  for (const FoundAddress& a : results.addresses()) {
+    out << comma;
+    writeAddress(out, a);
+    comma = ",";
+  }
+  out << "],\"scanned\":[";
+  comma = "";
+  for (const std::string& url : results.scanned()) {
+    out << comma << jsonText(url);
+    comma = ",";
+  }
+  out << "],";
+  writeRefused(out, results.refused());
+  out << ",";
+  writeCounters(out, results.counters());
+  out << "}\n";
 }
 
 }  // namespace korvex

@@ -10,11 +10,20 @@
 
 namespace korvex {
 
-enum class Format { Text, Csv, Json };
+// JSON is one object written at the end; text, CSV and JSON lines are rows that can go out as
+// their addresses are found.
+enum class Format { Text, Csv, Json, JsonLines };
 
-// Text: one address a line. Streamed row by row from the scan's own lists, so a large result is
-// never held twice.
-void writeResults(std::ostream& out, const ScanResults& results, Format format);
+// The whole output, row by row from the scan's own lists, so a large result is never held
+// twice. `ending` is how the scan ended ("finished", "stopped"), for JSON lines' last line.
+void writeResults(std::ostream& out, const ScanResults& results, Format format,
+                  std::string_view ending = "finished");
+// The parts of a streamed output: what comes before the first row (CSV's heading), one row, and
+// what follows the last (JSON lines' counters, refused URLs and ending).
+void writeHeading(std::ostream& out, Format format);
+void writeRow(std::ostream& out, const FoundAddress& found, Format format);
+void writeTrailer(std::ostream& out, const ScanResults& results, Format format,
+                  std::string_view ending);
 
 // A CSV field: quoted, inner quotes doubled.
 std::string csvField(const std::string& text);

@@ -14,7 +14,12 @@ struct SaveOutcome {
   std::string path;                    // the file written
 };
 
-// A name without any "." gets ".txt", ".csv" or ".json"; an existing file is overwritten. The
+// The file a name means: a name whose last part has no "." and at which nothing exists yet gets
+// the format's extension (".txt", ".csv", ".json", ".jsonl").
+std::string savedPath(const std::string& fileName, Format format);
+
+// Writes the results to the file `savedPath` names. A regular file is replaced whole (or written
+// in place when its folder takes no temporary file); a device or FIFO is written as it is. The
 // delimiter is used trimmed of spaces; no line end follows the last one.
 SaveOutcome saveResults(const std::string& fileName, const ScanResults& results, Format format,
                         const std::string& delimiter);

@@ -268,4 +268,8 @@ void ScanControl::Form_Unload(bool& cancel) {
   scan_.stop();
 }
 
+void ScanControl::stopForExit() {
+  scan_.stop();
+}
+
 }  // namespace korvex

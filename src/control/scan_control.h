@@ -40,6 +40,9 @@ class ScanControl {
   void cmdStop_Click();
   // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.
   void Form_Unload(bool& cancel);
+  // Leaving without the question (a signal of the session's end): the scan stops, and its
+  // journal is left stopped when it returns.
+  void stopForExit();
 
   // At start-up: when the newest journal's scan neither finished nor was stopped (a crash, a
   // kill), offers to resume it.

@@ -1,5 +1,7 @@
 #include "control/scan_settings.h"
 
+#include <algorithm>
+
 #include "base/number.h"
 #include "base/text.h"
 #include "control/field_checks.h"
@@ -206,9 +208,13 @@ void showSettings(const SettingValues& values, Window& window) {
 CrawlSettings crawlSettingsFrom(const SettingValues& values) {
   auto number = [&](Setting s) { return val(values[s]); };
   auto on = [&](Setting s) { return values[s] == "1"; };
-  CrawlSettings crawl{.maxDepth = roundHalfEven(number(Setting::Depth)) + 1,
+  // Whole numbers by their checks; clamped all the same, as a cast out of range is undefined.
+  auto whole = [&](Setting s, int most) {
+    return static_cast<int>(std::clamp(number(s), 0.0, static_cast<double>(most)));
+  };
+  CrawlSettings crawl{.maxDepth = whole(Setting::Depth, kMaxDepth) + 1,
                       .maxPages = number(Setting::MaxPages),
-                      .threads = static_cast<int>(roundHalfEven(number(Setting::Threads))),
+                      .threads = whole(Setting::Threads, kMaxThreads),
                       .delayMs = number(Setting::DelayPerHost),
                       .obeyRobots = on(Setting::ObeyRobots),
                       .page = {}};

@@ -209,6 +209,17 @@ void frmKorvex::whileScanning(const std::function<void()>& action) {
   scanning_ = false;
   showProgress();
   window_->flush();
+  if (closeAfterScan_) close();
+}
+
+void frmKorvex::leaveWithoutAsking() {
+  asking_ = false;
+  if (!scanning_) {
+    close();
+    return;
+  }
+  closeAfterScan_ = true;
+  control_->stopForExit();
 }
 
 void frmKorvex::showProgress() {
@@ -261,14 +272,15 @@ void frmKorvex::lblAbout_Click() {
 void frmKorvex::closeEvent(QCloseEvent* event) {
   window_->flush();
   bool cancel = false;
-  control_->Form_Unload(cancel);
+  if (asking_) control_->Form_Unload(cancel);
   if (cancel) {
     event->ignore();
     return;
   }
   about_->hide();
-  // Leaving ends the program at once: a scan in progress is abandoned where it stands.
-  if (scanning_) leaveNow();
+  // Leaving ends the program at once: a scan in progress is abandoned where it stands. A signal's
+  // leaving waits for the stopped scan to return instead, which leaves its journal stopped.
+  if (scanning_ && asking_) leaveNow();
   event->accept();
 }
 

@@ -58,6 +58,9 @@ class frmKorvex final : public QWidget {
   std::function<QString()> chooseUrlListFile;
   // At start-up: offers to resume a scan that a crash or a kill ended.
   void offerLastScan();
+  // Exit without its question: a running scan stops (its journal left stopped, to resume) and
+  // the window closes once it has.
+  void leaveWithoutAsking();
   // Ends the program at once when it is left during a scan. Tests replace it.
   std::function<void()> leaveNow;
 
@@ -97,6 +100,8 @@ class frmKorvex final : public QWidget {
   std::unique_ptr<QtDialogs> dialogs_;
   std::unique_ptr<ScanControl> control_;
   bool scanning_ = false;
+  bool asking_ = true;  // Exit asks before the results go
+  bool closeAfterScan_ = false;
   std::pair<std::chrono::steady_clock::time_point, long long> progressFrom_;
   bool validating_ = false;
 };

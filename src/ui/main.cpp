@@ -7,6 +7,7 @@
 
 #include "control/startup_check.h"
 #include "control/window_defaults.h"
+#include "ui/exit_signals.h"
 #include "ui/frm_korvex.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   korvex::ui::frmKorvex window;
+  korvex::ui::ExitSignals exitSignals([&window] { window.leaveWithoutAsking(); });
   window.show();
   QTimer::singleShot(0, &window, [&window] { window.offerLastScan(); });
   return app.exec();

@@ -22,20 +22,6 @@ TEST(Number, ValReadsTheLeadingNumber) {
   EXPECT_TRUE(std::isinf(val("1e400")));
 }
 
-TEST(Number, RoundsHalfToEven) {
-  const std::pair<double, int64_t> cases[] = {{0.5, 0},
-                                              {1.5, 2},
-                                              {2.5, 2},
-                                              {-2.5, -2},
-                                              {2.6, 3},
-                                              {-0.4, 0},
-                                              {1e30, 4'600'000'000'000'000'000}};
-  for (const auto& [in, out] : cases) {
-    SCOPED_TRACE(in);
-    EXPECT_EQ(roundHalfEven(in), out);
-  }
-}
-
 TEST(Number, IsNumericNeedsTheWholeText) {
   for (const char* yes : {"12", " 2.5 ", "-3", "1e5", "&HFF"}) EXPECT_TRUE(isNumeric(yes)) << yes;
   for (const char* no : {"", "   ", "abc", "12abc", "1e", "-"}) EXPECT_FALSE(isNumeric(no)) << no;

@@ -98,6 +98,20 @@ TEST(Journal, ScansKilledAtAnyMomentResumeToTheUninterruptedResult) {
   EXPECT_EQ(cli("resume --quiet").status, 1);
 }
 
+// A file's bytes; a name without a folder is one of the fixtures.
+std::string fixture(const std::string& name) {
+  std::ifstream in(name.starts_with('/') ? name : std::string(KORVEX_FIXTURES) + "/" + name,
+                   std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void sql(const std::string& path, const char* statement) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, statement, nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
 TEST(Journal, ExportAndResumeWriteWhatTheScanWrote) {
   StateFolder state;
   test::TestServer server;
@@ -118,19 +132,10 @@ TEST(Journal, ExportAndResumeWriteWhatTheScanWrote) {
     const auto finished = cli("resume --quiet " + journal + " --format " + format);
     EXPECT_EQ(finished.out, scanned.out) << "a finished journal only shows its result";
   }
-  std::ifstream a(state.file("a.txt")), b(state.file("b.txt"));
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
-            std::string(std::istreambuf_iterator<char>(b), {}));
+  EXPECT_EQ(fixture(state.file("a.txt")), fixture(state.file("b.txt")));
   const auto again = cli(scan);
   EXPECT_EQ(again.status, 2) << "an existing journal is resumed, not overwritten";
   EXPECT_NE(again.err.find("korvex-cli resume " + journal), std::string::npos) << again.err;
-}
-
-void sql(const std::string& path, const char* statement) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, statement, nullptr, nullptr, nullptr);
-  sqlite3_close(db);
 }
 
 TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
@@ -143,13 +148,12 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
     fs::copy_file(good, state.file(name));
     return state.file(name);
   };
-  const std::string cut = copy("cut.journal");
-  fs::resize_file(cut, fs::file_size(cut) / 2);
   auto cutBy = [&](int bytes) {
     const std::string path = copy("cut" + std::to_string(bytes) + ".journal");
     fs::resize_file(path, fs::file_size(path) - bytes);
     return path;
   };
+  const std::string cut = cutBy(static_cast<int>(fs::file_size(good) / 2));
   // A value no scan writes, or rows gone: refused, never resumed into a shorter scan.
   auto changed = [&](const std::string& name, const char* statement) {
     const std::string path = copy(name + ".journal");
@@ -165,26 +169,21 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
   const std::string busy = copy("busy.journal");
   const int held = open(busy.c_str(), O_RDWR);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
-      {cut, "malformed"},
-      {cutBy(1), "cut short"},
-      {cutBy(10), "cut short"},
+      {cut, "malformed"}, {cutBy(1), "cut short"}, {cutBy(10), "cut short"},
       {cutBy(100), "cut short"},
       {changed("row", "DELETE FROM urls WHERE id = 3"), "cut short or changed"},
       {changed("level0", "UPDATE urls SET state = 0, level = 0 WHERE id = 2"), "is damaged"},
       {changed("level-5", "UPDATE urls SET level = -5 WHERE id = 2"), "is damaged"},
       {changed("state", "UPDATE urls SET state = 9 WHERE id = 2"), "is damaged"},
       {changed("counter", "UPDATE urls SET links = -3 WHERE id = 2"), "is damaged"},
-      {changed("agent",
-               "UPDATE settings SET value = 'x' || char(13, 10) || 'X-Injected: yes' "
-               "WHERE name = 'txtUserAgent'"),
-       "control characters"},
-      {noise, "not a database"},
-      {foreign, "not a Korvex journal"},
-      {newer, "newer format"},
+      {changed("agent", "UPDATE settings SET value = 'x' || char(13, 10) || 'X-Injected: yes' "
+                        "WHERE name = 'txtUserAgent'"), "control characters"},
+      {noise, "not a database"}, {foreign, "not a Korvex journal"}, {newer, "newer format"},
       {state.file("missing.journal"), "No such file"},
-      {busy, "another program is resuming this journal"},
-  };
+      {busy, "another program is resuming this journal"}};
+  // clang-format on
   for (const auto& [file, why] : cases) {
     for (const char* command : {"resume --quiet ", "export "}) {
       if (file == busy && *command == 'e') continue;  // exporting a journal in use is reading it
@@ -236,11 +235,6 @@ TEST(Journal, ScansStartedAtOnceEachGetTheirOwn) {
   EXPECT_TRUE(fs::exists(longest));
 }
 
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(KORVEX_FIXTURES) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(Journal, JournalsOf78a53c3StillExportAndResume) {
   StateFolder state;
   test::TestServer server;
@@ -258,18 +252,47 @@ TEST(Journal, JournalsOf78a53c3StillExportAndResume) {
   for (const char* kind : {"finished", "stopped"}) {
     SCOPED_TRACE(kind);
     const std::string journal = state.file(std::string(kind) + ".journal");
-    sqlite3* db = nullptr;
-    sqlite3_open(journal.c_str(), &db);
-    ASSERT_EQ(
-        sqlite3_exec(db, here(fixture("journal-78a53c3-" + std::string(kind) + ".sql")).c_str(),
-                     nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    sqlite3_close(db);
+    sql(journal, here(fixture("journal-78a53c3-" + std::string(kind) + ".sql")).c_str());
     const auto r =
         cli((*kind == 'f' ? "export --format csv " : "resume --quiet --format csv ") + journal);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, expected);
   }
+}
+
+// Listing and pruning the folder while a scan writes its journal there.
+TEST(Journal, ListedAndPrunedBesideARunningOne) {
+  StateFolder state;
+  test::TestServer server, slowServer;
+  test::TreeSite site(server, 1, 1), slow(slowServer, 3, 3, 300ms);
+  for (int i = 0; i < 2; ++i) cli("scan --quiet --url " + site.rootUrl());
+  const fs::path folder = state.path / "korvex/scans";
+  std::ofstream(folder / "2000-01-01_00-00-00.000.journal") << "not a journal";
+  const pid_t running = fork();
+  if (running == 0) {
+    execl(KORVEX_CLI, KORVEX_CLI, "scan", "--quiet", "--depth", "3", "--url",
+          slow.rootUrl().c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const auto count = [&] { return std::distance(fs::directory_iterator(folder), {}); };
+  while (count() < 4) std::this_thread::sleep_for(10ms);
+  std::this_thread::sleep_for(300ms);  // its first transaction
+  const Json listed = Json::parse(cli("journals --format json").out);
+  std::multiset<std::string> statuses;
+  for (const auto& j : listed)
+    statuses.insert(j["status"].get<std::string>() + (j["inUse"] ? "*" : ""));
+  EXPECT_EQ(statuses, (std::multiset<std::string>{"running*", "finished", "finished", "damaged"}));
+  EXPECT_EQ(listed[0]["scanned"], slow.rootUrl()) << "newest first";
+  const auto pruned = cli("journals --prune 0");
+  EXPECT_EQ(pruned.status, 0) << pruned.err;
+  EXPECT_EQ(std::count(pruned.out.begin(), pruned.out.end(), '\n'), 2) << pruned.out;
+  kill(running, SIGKILL);
+  waitpid(running, nullptr, 0);
+  std::set<std::string> left;
+  for (const auto& f : fs::directory_iterator(folder)) left.insert(f.path().extension());
+  EXPECT_EQ(left, (std::set<std::string>{".journal", ".journal-wal", ".journal-shm"}))
+      << "the running and the damaged one kept, and only journals in the folder";
+  EXPECT_EQ(cli("journals").status, 0);
 }
 
 std::multiset<std::string> lines(const std::string& text) {

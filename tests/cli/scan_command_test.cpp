@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -43,6 +44,41 @@ TEST(ScanCommand, OutputFormats) {
                                               {"emails", 3},
                                               {"refused", 0},
                                               {"outOfScope", 0}}));
+  // JSON lines: a row per address as found, then the counters and how the scan ended. A byte
+  // of a URL that is not UTF-8 is percent-encoded in every format.
+  server.serve("/caf%e9", test::Reply::page("cafe@site.test"));  // as libcurl sends it
+  const std::string cafe =
+      " --quiet --no-journal --url \"$(printf '" + server.url("/caf\\351") + "')\"";
+  const auto jsonl = cli("scan --format jsonl" + cafe);
+  EXPECT_EQ(jsonl.out,
+            "{\"n\":1,\"email\":\"cafe@site.test\",\"url\":\"" + server.url("/caf%E9") +
+                "\"}\n{\"counters\":{\"extracted\":1,\"valid\":1,\"processed\":1,\"emails\":1,"
+                "\"refused\":0,\"outOfScope\":0},\"refused\":[],\"end\":\"finished\"}\n");
+  for (const char* format : {"csv", "json"})
+    EXPECT_NE(cli("scan --format " + std::string(format) + cafe).out.find(server.url("/caf%E9")),
+              std::string::npos)
+        << format;
+}
+
+// Rows go out as their addresses are found: a pipe reads the first before the last page came.
+TEST(ScanCommand, RowsComeAsTheyAreFound) {
+  test::TestServer server;
+  test::TreeSite site(server, 1, 1);
+  test::Reply slow = test::Reply::page("slow@site.test");
+  slow.delay = std::chrono::milliseconds(2500);
+  server.serve("/n-0.html", slow);
+  const auto start = std::chrono::steady_clock::now();
+  FILE* out = popen((std::string(KORVEX_CLI) + " scan --quiet --no-journal --threads 1 " +
+                     "--format csv --url " + site.rootUrl())
+                        .c_str(),
+                    "r");
+  char line[256] = {};
+  ASSERT_TRUE(fgets(line, sizeof line, out) && fgets(line, sizeof line, out));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+  EXPECT_EQ(std::string(line), "\"1\",\"root@site.test\",\"" + site.rootUrl() + "\"\n");
+  ASSERT_TRUE(fgets(line, sizeof line, out));
+  EXPECT_EQ(std::string(line), "\"2\",\"slow@site.test\",\"" + server.url("/n-0.html") + "\"\n");
+  EXPECT_EQ(pclose(out), 0);
 }
 
 TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
@@ -136,7 +172,7 @@ TEST(ScanCommand, BadArguments) {
       {"scan --urls-from /dev/null", "/dev/null holds no http or https URL"},
       {"scan --urls-from /tmp/korvex-long.txt", "holds more than 64 MiB, the most a list may"},
       {"scan --urls-from /tmp/korvex-binary.txt",
-       "line 1: not an http or https URL: \\x1B[31m\\x01\\xFF"},
+       "line 1: not an http or https URL: \\x1B[31m\\x01%FF"},
       {"scan --urls-from /tmp/korvex-binary.txt",
        "line 2: not an http or https URL: ftp://bob:***@h/"},
       {"scan --url x --resolve example.com:0:127.0.0.1", "--resolve needs HOST:PORT:ADDRESS"},
@@ -297,17 +333,64 @@ TEST(ScanCommand, SitemapsListPagesNoLinkReaches) {
       << "else /sitemap.xml";
 }
 
-TEST(ScanCommand, InterruptStopsAndStillPrints) {
+std::set<std::string> lineSet(const std::string& text) {
+  std::set<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.insert(line);
+  return out;
+}
+
+// A signal, or a reader that goes away, stops the scan as the first Ctrl-C does: what was found
+// is printed and written, and the journal resumes the rest.
+TEST(ScanCommand, SignalsAndAClosedPipeKeepTheResults) {
   test::TestServer server;
   test::TreeSite site(server, 3, 4, std::chrono::milliseconds(50));
-  const auto r = test::runCommand("bash -c '" + std::string(KORVEX_CLI) + " scan --quiet --url " +
-                                  site.rootUrl() +
-                                  " --threads 2 --depth 4 & pid=$!; sleep 1; kill -INT $pid; "
-                                  "wait $pid'");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("root@site.test\n", 0), 0u) << r.out;
-  const size_t lines = static_cast<size_t>(std::count(r.out.begin(), r.out.end(), '\n'));
-  EXPECT_LT(lines, site.pagesWithin(4));
+  const auto dir = std::filesystem::temp_directory_path() / "korvex-signals";
+  std::filesystem::create_directories(dir);
+  const std::pair<const char*, int> rows[] = {{"& pid=$!; sleep 1; kill -INT $pid; wait $pid", 0},
+                                              {"& pid=$!; sleep 1; kill -TERM $pid; wait $pid", 0},
+                                              {"& pid=$!; sleep 1; kill -HUP $pid; wait $pid", 0},
+                                              {"| head -1; exit ${PIPESTATUS[0]}", 4}};
+  for (const auto& [how, status] : rows) {
+    SCOPED_TRACE(how);
+    const std::string journal = (dir / "scan.journal").string(), file = (dir / "out.txt").string();
+    std::filesystem::remove(journal);
+    const auto r = test::runCommand("bash -c '" + std::string(KORVEX_CLI) + " scan --quiet --url " +
+                                    site.rootUrl() + " --threads 2 --depth 4 --delimiter , " +
+                                    "--journal " + journal + " --output " + file + " " + how + "'");
+    EXPECT_EQ(r.status, status) << r.err;
+    EXPECT_EQ(r.out.rfind("root@site.test\n", 0), 0u) << r.out;
+    std::ifstream written(file);
+    const std::string addresses(std::istreambuf_iterator<char>(written), {});
+    EXPECT_LT(lineSet(r.out).size(), site.pagesWithin(4));
+    EXPECT_EQ(addresses.find("root@site.test,"), 0u) << "--output still written whole";
+    const auto resumed = cli("resume --quiet " + journal);
+    EXPECT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_EQ(lineSet(resumed.out), site.emailsWithin(4)) << "the journal was left resumable";
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// Every flag of every command's --help completes, in both shells.
+TEST(ScanCommand, EveryFlagOfHelpCompletes) {
+  std::ifstream bashFile(KORVEX_COMPLETIONS "/korvex-cli"),
+      zshFile(KORVEX_COMPLETIONS "/_korvex-cli");
+  const std::string bash(std::istreambuf_iterator<char>(bashFile), {});
+  const std::string zsh(std::istreambuf_iterator<char>(zshFile), {});
+  for (const char* command : {"page", "scan", "resume", "export", "journals"}) {
+    const std::string help = cli(std::string(command) + " --help").out;
+    const std::regex flag("--[a-z][a-z-]*");
+    for (auto m = std::sregex_iterator(help.begin(), help.end(), flag); m != std::sregex_iterator();
+         ++m) {
+      SCOPED_TRACE(std::string(command) + " " + m->str());
+      EXPECT_NE(bash.find(" " + m->str()), std::string::npos);
+      EXPECT_NE(zsh.find(m->str() + "["), std::string::npos);
+    }
+  }
+  const auto completed = test::runCommand("bash -c 'source " KORVEX_COMPLETIONS
+                                          "/korvex-cli; COMP_WORDS=(korvex-cli scan --scope d); "
+                                          "COMP_CWORD=3; _korvex_cli; echo ${COMPREPLY[*]}'");
+  EXPECT_EQ(completed.out, "domain\n");
 }
 
 TEST(ScanCommand, KeywordModeThroughALocalEngine) {

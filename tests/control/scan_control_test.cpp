@@ -18,49 +18,43 @@ TEST(Start, OfflineShowsOnlyTheConnectionMessage) {
 }
 
 TEST(Start, ParameterChecksInOrder) {
-  // What is wrong, the message, and the field that takes the focus.
-  const std::tuple<std::function<void(MemoryWindow&)>, const char*, Field> cases[] = {
-      {[](MemoryWindow& w) { w.setOption(Option::optURL, false); },
-       "Please select a search URL or keyword by clicking on Search Parameters tab.",
+  // What is wrong (a field's text, a criterion chosen), the message, the field with the focus.
+  const struct {
+    std::optional<Option> criterion;
+    Field field;
+    const char* typed;
+    const char* message;
+    Field focus;
+  } cases[] = {
+      // clang-format off
+      {Option::optURL, Field::txtDelimiter, ";",
+       "Please select a search URL or keyword by clicking on Search Parameters tab.", Field::txtBaseURL},
+      {{}, Field::txtBaseURL, "   ",
+       "Please enter the base URL or keyword by click on the Search Parameters tab..", Field::txtBaseURL},
+      {Option::optKeyword, Field::txtBaseURL, "", "Please enter the search string", Field::txtBaseURL},
+      {{}, Field::txtBaseURL, "file:///etc/passwd", "Only http and https URLs can be scanned.",
        Field::txtBaseURL},
-      {[](MemoryWindow& w) { w.setText(Field::txtBaseURL, "   "); },
-       "Please enter the base URL or keyword by click on the Search Parameters tab..",
-       Field::txtBaseURL},
-      {[](MemoryWindow& w) {
-         w.setOption(Option::optKeyword, true);
-         w.setText(Field::txtBaseURL, "");
-       },
-       "Please enter the search string", Field::txtBaseURL},
-      {[](MemoryWindow& w) { w.setText(Field::txtBaseURL, "file:///etc/passwd"); },
-       "Only http and https URLs can be scanned.", Field::txtBaseURL},
-      {[](MemoryWindow& w) {
-         w.setOption(Option::optURLList, true);
-         w.setText(Field::txtURLList, "# none yet\r\nftp://s/\r\n");
-       },
+      {Option::optURLList, Field::txtURLList, "# none yet\r\nftp://s/\r\n",
        "Please enter the URLs to scan, one per line.", Field::txtURLList},
-      {[](MemoryWindow& w) {
-         w.setOption(Option::optKeyword, true);
-         w.setText(Field::txtEngineJson, "ftp://engine/");
-       },
+      {Option::optKeyword, Field::txtEngineJson, "ftp://engine/",
        "The JSON engine needs an http or https URL with a host.", Field::txtEngineJson},
-      {[](MemoryWindow& w) { w.setText(Field::cboDepth, ""); },
-       "Please select the search depth level.", Field::cboDepth},
-      {[](MemoryWindow& w) { w.setText(Field::txtNoOfPages, "0"); },
-       "Please enter the  max no. of search pages.", Field::txtNoOfPages},
-      {[](MemoryWindow& w) { w.setText(Field::cboThreads, "0"); },
-       "Please select the number of threads.", Field::cboThreads},
-      {[](MemoryWindow& w) { w.setText(Field::txtMaxTime, "1e999"); },
-       "Time per page cannot be greater than 1440 minutes", Field::txtMaxTime},
-  };
-  for (const auto& [setUp, message, focus] : cases) {
-    SCOPED_TRACE(message);
+      {{}, Field::cboDepth, "", "Please select the search depth level.", Field::cboDepth},
+      {{}, Field::txtNoOfPages, "0", "Please enter the  max no. of search pages.", Field::txtNoOfPages},
+      {{}, Field::cboThreads, "0", "Please select the number of threads.", Field::cboThreads},
+      {{}, Field::txtMaxTime, "1e999", "Time per page cannot be greater than 1440 minutes",
+       Field::txtMaxTime}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
     test::Script script;
     test::ScanHarness h(test::scriptedFactory(script));
     h.window.setText(Field::txtBaseURL, "http://s/");
-    setUp(h.window);
+    // The first row turns the URL criterion off, leaving none chosen.
+    if (c.criterion) h.window.setOption(*c.criterion, c.criterion != Option::optURL);
+    h.window.setText(c.field, c.typed);
     EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::ParameterRefused);
-    EXPECT_EQ(h.dialogs.messages, (Strings{message}));
-    EXPECT_EQ(h.window.focused(), focus);
+    EXPECT_EQ(h.dialogs.messages, (Strings{c.message}));
+    EXPECT_EQ(h.window.focused(), c.focus);
     EXPECT_TRUE(h.dialogs.questions.empty());
   }
 }

@@ -12,39 +12,31 @@ namespace {
 TEST(ScanSettings, RefusedValues) {
   const std::string delay = "The delay per host is a whole number of milliseconds from 0 to 60000.";
   const std::string agent = "The user agent cannot hold line breaks or other control characters.";
+  const std::string depth = "Please select the search depth level.";
+  const std::string threads = "Please select the number of threads.";
+  const std::string tooLong = "Time per page cannot be greater than 1440 minutes";
+  const std::optional<std::string> ok;
+  using enum Setting;
   const struct {
     Setting setting;
     std::string typed;
     std::optional<std::string> message;
   } cases[] = {
-      {Setting::Depth, "20", std::nullopt},
-      {Setting::Depth, "21", "Please select the search depth level."},
-      {Setting::Depth, "", "Please select the search depth level."},
-      {Setting::Depth, "1.5", "Please select the search depth level."},
-      {Setting::Threads, "1.5", "Please select the number of threads."},
-      {Setting::Threads, "10", std::nullopt},
-      {Setting::Threads, "0", "Please select the number of threads."},
-      {Setting::Threads, "1e9", "Please select the number of threads."},
-      {Setting::MaxPages, "abc", "Please enter the number"},
-      {Setting::MaxPages, "2.5", "No. of pages should be an integer"},
-      {Setting::MaxPages, " 100000 ", std::nullopt},
-      {Setting::MaxPages, "100001", "No. of pages cannot be greater than 100000"},
-      {Setting::DelayPerHost, "60000", std::nullopt},
-      {Setting::DelayPerHost, "60001", delay},
-      {Setting::DelayPerHost, "-1", delay},
-      {Setting::MaxTime, "1440", std::nullopt},
-      {Setting::MaxTime, "1441", "Time per page cannot be greater than 1440 minutes"},
-      {Setting::MaxTime, "1e999", "Time per page cannot be greater than 1440 minutes"},
-      {Setting::MaxTime, "0", "Time per page should be greater than zero"},
-      {Setting::Delimiter, "   ", "Delimiter cannot be blank."},
-      {Setting::Delimiter, " , ", std::nullopt},
-      {Setting::Delimiter, "x;", "Delimiter cannot be a-z, A-Z, 0-9"},
-      {Setting::Delimiter, ".", "Delimiter cannot be . symbol"},
-      {Setting::Delimiter, "\xe9", std::nullopt},
-      {Setting::UserAgent, "", std::nullopt},
-      {Setting::UserAgent, "x\r\nX-Injected: yes", agent},
-      {Setting::UserAgent, std::string("x\0y", 3), agent},
-  };
+      // clang-format off
+      {Depth, "20", ok}, {Depth, "21", depth}, {Depth, "", depth}, {Depth, "1.5", depth},
+      {Threads, "10", ok}, {Threads, "0", threads}, {Threads, "1e9", threads},
+      {Threads, "1.5", threads}, {MaxPages, "abc", "Please enter the number"},
+      {MaxPages, " 100000 ", ok}, {MaxPages, "2.5", "No. of pages should be an integer"},
+      {MaxPages, "100001", "No. of pages cannot be greater than 100000"},
+      {DelayPerHost, "60000", ok}, {DelayPerHost, "60001", delay}, {DelayPerHost, "-1", delay},
+      {MaxTime, "1440", ok}, {MaxTime, "1441", tooLong}, {MaxTime, "1e999", tooLong},
+      {MaxTime, "0", "Time per page should be greater than zero"},
+      {Delimiter, "   ", "Delimiter cannot be blank."}, {Delimiter, " , ", ok},
+      {Delimiter, "x;", "Delimiter cannot be a-z, A-Z, 0-9"},
+      {Delimiter, ".", "Delimiter cannot be . symbol"}, {Delimiter, "\xe9", ok},
+      {UserAgent, "", ok}, {UserAgent, "x\r\nX-Injected: yes", agent},
+      {UserAgent, std::string("x\0y", 3), agent}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(rowOf(c.setting).flag) + " [" + c.typed + "]");
     SettingValues values;
