@@ -46,8 +46,8 @@ crawl() {
   processed=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["counters"]["processed"])' "$tmp/result.json")
   requests=$(wc -l <"$tmp/requests")
   distinct=$(awk '$2 == 200 { print $3 }' "$tmp/requests" | sort -u | wc -l)
-  catchall=$(awk '$2 == "catchall"' "$tmp/requests" | wc -l)
-  notfound=$(awk '$2 == "404"' "$tmp/requests" | wc -l)
+  catchall=$(awk '$2 == "catchall" && $3 != "/robots.txt"' "$tmp/requests" | wc -l)
+  notfound=$(awk '$2 == "404" && $3 != "/robots.txt"' "$tmp/requests" | wc -l)
   journal=$({ find "$XDG_STATE_HOME" -name '*.journal' -printf '%s\n' 2>/dev/null || true; } |
     awk '{ n += $1 } END { print n + 0 }')
   : >"$tmp/port"

@@ -10,9 +10,7 @@ namespace {
 
 using test::Reply;
 
-test::CommandResult cli(const std::string& args) {
-  return test::runCommand(std::string(KORVEX_CLI) + " " + args);
-}
+using test::cli;
 
 TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
   test::TestServer server;

@@ -17,12 +17,12 @@ TEST(ScanSettings, RefusedValues) {
   const std::string tooLong = "Time per page cannot be greater than 1440 minutes";
   const std::optional<std::string> ok;
   using enum Setting;
+  // clang-format off
   const struct {
     Setting setting;
     std::string typed;
     std::optional<std::string> message;
   } cases[] = {
-      // clang-format off
       {Depth, "20", ok}, {Depth, "21", depth}, {Depth, "", depth}, {Depth, "1.5", depth},
       {Threads, "10", ok}, {Threads, "0", threads}, {Threads, "1e9", threads},
       {Threads, "1.5", threads}, {MaxPages, "abc", "Please enter the number"},
@@ -50,7 +50,7 @@ TEST(ScanSettings, RefusedValues) {
   EXPECT_FALSE(firstRefusal(badDelimiter, true)) << "the scan does not use the delimiter";
 }
 
-TEST(ScanSettings, BaseUrlSchemes) {
+TEST(ScanSettings, BaseUrlSchemesAndResolveEntries) {
   const std::string refused = "Only http and https URLs can be scanned.";
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"file:///etc/passwd", refused},     {"ftp://example.com/", refused},
@@ -63,6 +63,10 @@ TEST(ScanSettings, BaseUrlSchemes) {
     SCOPED_TRACE(typed);
     EXPECT_EQ(checkBaseUrl(typed), message);
   }
+  for (const char* bad : {"x.test:0:127.0.0.1", "x.test:80:not-an-ip", "x.test:80:", ":80:::1"})
+    EXPECT_TRUE(checkResolve(bad)) << bad;
+  for (const char* good : {"x.test:80:127.0.0.1", "x.test:443:[::1]", "x.test:80:::1,10.0.0.1"})
+    EXPECT_FALSE(checkResolve(good)) << good;
 }
 
 // The window's controls and the scan's copy are made from the same values.

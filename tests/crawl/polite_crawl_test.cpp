@@ -96,6 +96,13 @@ TEST(PoliteCrawl, RobotsTxtAnswersDecideForTheWholeOrigin) {
   }
 }
 
+// The page is still processed: its link is followed, after the pause.
+test::Reply retryAfter(int status) {
+  auto r = test::Reply::page("<a href=/n-0.html>a</a>", status);
+  r.headers.emplace_back("Retry-After", "1");
+  return r;
+}
+
 TEST(PoliteCrawl, RequestsToOneOriginAreSpacedAsAsked) {
   const struct {
     const char* name;
@@ -103,26 +110,11 @@ TEST(PoliteCrawl, RequestsToOneOriginAreSpacedAsAsked) {
     std::optional<test::Reply> robots;
     std::optional<test::Reply> root;
     std::chrono::milliseconds gap;
-  } rows[] = {
-      {"delay per host", "250", std::nullopt, std::nullopt, 250ms},
-      {"Crawl-delay", "0", test::Reply::page("User-agent: *\nCrawl-delay: 0.3\n"), std::nullopt,
-       300ms},
-      {"429 and Retry-After", "0", std::nullopt,
-       [] {
-         // The page is still processed: its link is followed, after the pause.
-         auto r = test::Reply::page("<a href=/n-0.html>a</a>", 429);
-         r.headers.emplace_back("Retry-After", "1");
-         return r;
-       }(),
-       1000ms},
-      {"503 and Retry-After", "0", std::nullopt,
-       [] {
-         auto r = test::Reply::page("<a href=/n-0.html>a</a>", 503);
-         r.headers.emplace_back("Retry-After", "1");
-         return r;
-       }(),
-       1000ms},
-  };
+  } rows[] = {{"delay per host", "250", std::nullopt, std::nullopt, 250ms},
+              {"Crawl-delay", "0", test::Reply::page("User-agent: *\nCrawl-delay: 0.3\n"),
+               std::nullopt, 300ms},
+              {"429 and Retry-After", "0", std::nullopt, retryAfter(429), 1000ms},
+              {"503 and Retry-After", "0", std::nullopt, retryAfter(503), 1000ms}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     test::TestServer server;
@@ -147,8 +139,7 @@ TEST(PoliteCrawl, RetryAfterPause) {
       {"99999999999", kMaxRetryAfter},
       {"soon", kBackOff},
       {"Fri, 15 Jan 2027 08:00:20 GMT", 20s},
-      {"Fri, 15 Jan 2027 07:00:00 GMT", 0s},
-  };
+      {"Fri, 15 Jan 2027 07:00:00 GMT", 0s}};
   for (const auto& [header, pause] : rows) {
     SCOPED_TRACE(header);
     EXPECT_EQ(retryAfterPause(header, now), pause);

@@ -36,36 +36,31 @@ TEST(Links, ResolvesAsBrowsersDo) {
     EXPECT_EQ(resolveLink(link, rfcBase, ""), expected);
   }
   // The page, the link, and the URL it gives ("" when dropped).
+  // clang-format off
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"http://H/a/page", "//cdn.example.org/lib.html", "http://cdn.example.org/lib.html"},
       {"https://H/a/page", "//cdn.example.org/x", "https://cdn.example.org/x"},
-      {"http://H/a/page", "?page=2", "http://H/a/page?page=2"},
-      {"http://H/a/page", "#top", ""},
+      {"http://H/a/page", "?page=2", "http://H/a/page?page=2"}, {"http://H/a/page", "#top", ""},
       {"http://H/a/page", "contact", "http://H/a/contact"},
       {"http://H/a/page", "wwwboard/x.html", "http://H/a/wwwboard/x.html"},
       {"http://H/a/page", "ftp-guide.html", "http://H/a/ftp-guide.html"},
       {"http://H/a/page", "httpdocs/a.html", "http://H/a/httpdocs/a.html"},
-      {"http://H", "c.html", "http://H/c.html"},
-      {"http://H?q=1", "c.html", "http://H/c.html"},
+      {"http://H", "c.html", "http://H/c.html"}, {"http://H?q=1", "c.html", "http://H/c.html"},
       {"http://H/a/b.html", "www.H/x.html", "http://www.H/x.html"},
       {"http://H/a/b.html", "www.H:8080/x", "http://www.H:8080/x"},
-      {"http://H/a/b.html", "pic.GIF", ""},
-      {"http://H/a/b.html", "song.mpeg", ""},
+      {"http://H/a/b.html", "pic.GIF", ""}, {"http://H/a/b.html", "song.mpeg", ""},
       {"http://H/a/b.html", "app.js", "http://H/a/app.js"},
-      {"http://H/a/b.html", "MailTo:someone", ""},
-      {"http://H/a/b.html", "ftp://f/x.html", ""},
-      {"http://H/a/b.html", "javascript:go()", ""},
-      {"http://H/a/b.html", "tel:+1-555-0100", ""},
-      {"http://H/a/b.html", "https:g", ""},
-      {"HTTPS://H/a/b.html", "/d.html", "HTTPS://H/d.html"},
+      {"http://H/a/b.html", "MailTo:someone", ""}, {"http://H/a/b.html", "ftp://f/x.html", ""},
+      {"http://H/a/b.html", "javascript:go()", ""}, {"http://H/a/b.html", "tel:+1-555-0100", ""},
+      {"http://H/a/b.html", "https:g", ""}, {"HTTPS://H/a/b.html", "/d.html", "HTTPS://H/d.html"},
       {"http://u:p@H:81/a/b", "c", "http://u:p@H:81/a/c"},
       {"http://u:p@H/a/b", "//O/c", "http://O/c"},
       {"http://H/a/b.html", "http://O/x/../y?q=../z", "http://O/y?q=../z"},
       {"http://H/a/?ref=footer/x", "../blog/", "http://H/blog/"},
       {"http://H/a/b.html", "a/b:c.html", "http://H/a/a/b:c.html"},
       {"http://H/a/b.html", "  'q.html?id=1'  ", "http://H/a/q.html?id=1"},
-      {"file:///etc/", "c.html", ""},
-  };
+      {"file:///etc/", "c.html", ""}};
+  // clang-format on
   for (const auto& [page, link, expected] : cases) {
     SCOPED_TRACE(std::string(page) + " + " + link);
     EXPECT_EQ(resolveLink(link, page, kOmitExtensions), expected);

@@ -14,4 +14,11 @@ struct CommandResult {
 // Runs `command` through the shell with no standard input.
 CommandResult runCommand(const std::string& command);
 
+#ifdef KORVEX_CLI
+// korvex-cli with these arguments.
+inline CommandResult cli(const std::string& args) {
+  return runCommand(std::string(KORVEX_CLI) + " " + args);
+}
+#endif
+
 }  // namespace korvex::test

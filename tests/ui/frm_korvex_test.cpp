@@ -95,88 +95,74 @@ TEST(Window, VersionWithoutAWindow) {
   EXPECT_EQ(r.out, "korvex 1.5\n");
 }
 
-TEST(Window, HelpLineFollowsTheFocus) {
+// The Search Parameters tab as a user fills it: the help line follows the focus, Enter moves it
+// on, and a field's check (the settings table's own) keeps it with its message.
+TEST(Window, SearchParametersAsTheUserFillsThem) {
   Form f;
   f.showTab(1);
-  // The sentences are the help table's own; these show the line follows focus and mode.
-  const std::tuple<const char*, bool, const char*> rows[] = {
-      {"txtBaseURL", true, "Enter the base URL from which search should begin"},
-      {"txtBaseURL", false, "Enter the search keyword(s)"}};
-  for (const auto& [control, urlMode, help] : rows) {
-    SCOPED_TRACE(control);
+  for (const auto& [urlMode, help] :
+       {std::pair{true, "Enter the base URL from which search should begin"},
+        {false, "Enter the search keyword(s)"}}) {
     f.get<QRadioButton>(urlMode ? "optURL" : "optKeyword")->setChecked(true);
     f.get("cboThreads")->setFocus();
-    f.get(control)->setFocus();
+    f.get("txtBaseURL")->setFocus();
     EXPECT_EQ(f.text("lblToolTip"), help);
   }
   f.get("OptURLAll")->setFocus();
   f.get("cboThreads")->setFocus();
   EXPECT_EQ(f.text("lblToolTip"), "") << "a field without help leaves the emptied line";
-}
-
-TEST(Window, EnterMovesTheFocusOnAndStillReachesTheField) {
-  Form f;
-  f.showTab(1);
-  for (const char* name : {"txtNoOfPages", "txtURLMustKeyword"}) {
-    SCOPED_TRACE(name);
-    f.type(name, "");
-    QTest::keyClick(f.get(name), Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_NE(QApplication::focusWidget(), f.get(name));
-  }
-  EXPECT_EQ(f.text("txtURLMustKeyword"), "\n") << "the multi-line field got its line break";
-}
-
-// The checks run when a field is left: the checks themselves are the settings table's tests.
-TEST(Window, FieldChecksKeepTheFocusWithTheirMessage) {
-  Form f;
-  f.showTab(1);
-  const struct {
-    const char* field;
-    const char* typed;
-    const char* message;  // "" when accepted
-    const char* shown;
-  } rows[] = {
-      {"txtDelimiter", "   ", "Delimiter cannot be blank.", ""},
-      {"txtDelimiter", " , ", "", ","},
-      {"txtNoOfPages", "abc", "Please enter the number", "abc"},
-      {"txtNoOfPages", "100000", "", "100000"},
-      {"txtBaseURL", "ftp://example.com/", "Only http and https URLs can be scanned.",
-       "ftp://example.com/"},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(std::string(r.field) + " '" + r.typed + "'");
-    f.boxes.seen.clear();
-    f.type(r.field, r.typed);
-    QTest::keyClick(f.get(r.field), Qt::Key_Tab);
-    QTest::qWait(50);
-    const bool refused = *r.message != '\0';
-    ASSERT_EQ(f.boxes.seen.size(), refused ? 1u : 0u);
-    if (refused) {
-      EXPECT_EQ(f.boxes.seen[0].text, r.message);
-      EXPECT_EQ(f.boxes.seen[0].caption, "Korvex");
-      EXPECT_EQ(f.boxes.seen[0].icon, QMessageBox::Information);
-    }
-    EXPECT_EQ(QApplication::focusWidget() == f.get(r.field), refused);
-    EXPECT_EQ(f.text(r.field), r.shown);
-    f.get<QLineEdit>(r.field)->setText(std::string(r.field) == "txtDelimiter" ? ";" : "10");
-  }
-  f.type("txtNoOfPages", "10");
-  for (const auto& [field, frame] : {std::pair{"txtURLMustKeyword", "fraURLMust"},
-                                     std::pair{"txtPagesMustKeyword", "fraPageMust"}}) {
-    f.type(field, "   ");
-    QTest::keyClick(f.get(field), Qt::Key_Tab);
-    QTest::qWait(20);
-    EXPECT_FALSE(f.get(frame)->isEnabled()) << frame;
-    f.type(field, "kw");
-    QTest::keyClick(f.get(field), Qt::Key_Tab);
-    QTest::qWait(20);
-    EXPECT_TRUE(f.get(frame)->isEnabled()) << frame;
-  }
-  f.click("optKeyword");
   EXPECT_EQ(f.text("lblSearch"), "Keyword");
   f.click("optURL");
   EXPECT_EQ(f.text("lblSearch"), "Base URL");
+  // The field, what is typed, the message ("" when accepted) and what the field then shows.
+  const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+      {"txtDelimiter", "   ", "Delimiter cannot be blank.", ""},
+      {"txtDelimiter", " , ", "", ","},
+      {"txtNoOfPages", "abc", "Please enter the number", "abc"}};
+  for (const auto& [field, typed, message, shown] : rows) {
+    SCOPED_TRACE(std::string(field) + " '" + typed + "'");
+    f.boxes.seen.clear();
+    f.type(field, typed);
+    QTest::keyClick(f.get(field), Qt::Key_Tab);
+    QTest::qWait(50);
+    const bool refused = *message != '\0';
+    ASSERT_EQ(f.boxes.seen.size(), refused ? 1u : 0u);
+    if (refused) {
+      EXPECT_EQ(f.boxes.seen[0].text, message);
+      EXPECT_EQ(f.boxes.seen[0].caption, "Korvex");
+      EXPECT_EQ(f.boxes.seen[0].icon, QMessageBox::Information);
+    }
+    EXPECT_EQ(QApplication::focusWidget() == f.get(field), refused);
+    EXPECT_EQ(f.text(field), shown);
+    f.get<QLineEdit>(field)->setText(std::string(field) == "txtDelimiter" ? ";" : "10");
+  }
+  // The "Must Condition" options are off while their keyword box is blank.
+  for (const auto& [field, frame] :
+       {std::pair{"txtURLMustKeyword", "fraURLMust"}, {"txtPagesMustKeyword", "fraPageMust"}}) {
+    for (const char* typed : {"   ", "kw"}) {
+      f.type(field, typed);
+      QTest::keyClick(f.get(field), Qt::Key_Tab);
+      QTest::qWait(20);
+      EXPECT_EQ(f.get(frame)->isEnabled(), *typed == 'k') << frame;
+    }
+  }
+  for (const char* name : {"txtNoOfPages", "txtURLMustKeyword"}) {
+    f.type(name, "");
+    QTest::keyClick(f.get(name), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_NE(QApplication::focusWidget(), f.get(name)) << name;
+  }
+  EXPECT_EQ(f.text("txtURLMustKeyword"), "\n") << "the multi-line field got its line break";
+  // The third criterion shows its box, which Load... fills from a file.
+  EXPECT_FALSE(f.get("txtURLList")->isVisible());
+  f.click("optURLList");
+  EXPECT_TRUE(f.get("txtURLList")->isVisible());
+  const fs::path list = fs::temp_directory_path() / "korvex-window-list.txt";
+  std::ofstream(list) << "http://a.test/\nhttp://b.test/\n";
+  f.form.chooseUrlListFile = [&] { return QString::fromStdString(list.string()); };
+  f.click("cmdLoadURLs");
+  EXPECT_EQ(f.text("txtURLList"), "http://a.test/\nhttp://b.test/\n");
+  fs::remove(list);
 }
 
 // One worker, so that the order of the addresses is the command line's too: the window shows
@@ -248,63 +234,51 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
   fs::remove_all(dir);
 }
 
-// The buttons' wiring; what Pause and Stop do to a crawl is the crawl tests' (with the same
-// scan control).
-TEST(Window, PauseResumeAndStopActOnARunningScan) {
+// What ends a running scan from the window: Stop (after Pause and Resume), Exit, and a signal
+// of the session's end (a logout, a shutdown). What Pause and Stop do to a crawl is the crawl
+// tests' (with the same scan control).
+TEST(Window, ARunningScanStopsPausesAndLeaves) {
   test::TestServer server;
   test::TreeSite site(server, 4, 4, 40ms);
-  Form f;
-  QString paused, resumed;
-  QTimer::singleShot(300, [&] {
-    f.click("cmdPause");
-    paused = f.text("lblStatus") + " " + f.text("cmdPause");
+  for (const std::string how : {"stop", "exit", "signal"}) {
+    SCOPED_TRACE(how);
+    Form f;
+    QString paused, resumed;
+    int left = 0;
+    f.form.leaveNow = [&] { left += f.form.scanning(); };
+    ui::ExitSignals exitSignals([&] { f.form.leaveWithoutAsking(); });
     QTimer::singleShot(300, [&] {
+      if (how == "exit") return f.click("cmdExit");
+      if (how == "signal") return static_cast<void>(::raise(SIGTERM));
       f.click("cmdPause");
-      resumed = f.text("lblStatus") + " " + f.text("cmdPause");
-      QTimer::singleShot(300, [&] { f.click("cmdStop"); });
+      paused = f.text("lblStatus") + " " + f.text("cmdPause");
+      QTimer::singleShot(300, [&] {
+        f.click("cmdPause");
+        resumed = f.text("lblStatus") + " " + f.text("cmdPause");
+        QTimer::singleShot(300, [&] { f.click("cmdStop"); });
+      });
     });
-  });
-  f.scan(site.rootUrl(), 4, 2);
-  EXPECT_EQ(paused, "Paused Resume");
-  EXPECT_EQ(resumed, "In Progress Pause");
-  EXPECT_EQ(f.boxes.texts().back(), "Do you really want to stop the process?");
-  EXPECT_LT(f.text("txtNoOfURLs").toULongLong(), site.pagesWithin(4)) << "Stop ended the scan";
-  EXPECT_EQ(f.text("lblStatus"), "Idle");
-  EXPECT_TRUE(f.get("cmdScan")->isEnabled());
-}
-
-TEST(Window, LeavingDuringAScanEndsAtOnce) {
-  test::TestServer server;
-  test::TreeSite site(server, 4, 4, 40ms);
-  Form f;
-  int left = 0;
-  bool scanningWhenLeft = false;
-  f.form.leaveNow = [&] {
-    ++left;
-    scanningWhenLeft = f.form.scanning();
-  };
-  QTimer::singleShot(300, [&] { f.click("cmdExit"); });
-  const auto start = std::chrono::steady_clock::now();
-  f.scan(site.rootUrl(), 4, 2);
-  EXPECT_EQ(left, 1);
-  EXPECT_TRUE(scanningWhenLeft);
-  EXPECT_EQ(f.boxes.texts().back(),
-            "Please make sure that you have saved the results. Do you really want to exit?");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "the released scan winds down";
-}
-
-// A logout or a shutdown: the scan stops, its journal stays resumable, the window closes.
-TEST(Window, ASignalLeavesAsExitDoesWithoutItsQuestion) {
-  test::TestServer server;
-  test::TreeSite site(server, 4, 4, 40ms);
-  Form f;
-  ui::ExitSignals exitSignals([&] { f.form.leaveWithoutAsking(); });
-  QTimer::singleShot(300, [] { ::raise(SIGTERM); });
-  f.scan(site.rootUrl(), 4, 2);
-  EXPECT_FALSE(f.form.isVisible());
-  EXPECT_EQ(f.boxes.texts().size(), 1u) << "only Start's question";
-  EXPECT_LT(f.text("txtNoOfURLs").toULongLong(), site.pagesWithin(4));
-  EXPECT_EQ(journalStatus(journalsNewestFirst().front()), JournalStatus::Stopped);
+    const auto start = std::chrono::steady_clock::now();
+    f.scan(site.rootUrl(), 4, 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "the released scan winds down";
+    EXPECT_LT(f.text("txtNoOfURLs").toULongLong(), site.pagesWithin(4));
+    const QString asked = f.boxes.texts().back();
+    if (how == "exit") {
+      EXPECT_EQ(left, 1) << "left at once, during the scan";
+      EXPECT_EQ(asked,
+                "Please make sure that you have saved the results. Do you really want to exit?");
+    } else if (how == "signal") {
+      EXPECT_FALSE(f.form.isVisible()) << "closed once the scan stopped";
+      EXPECT_EQ(f.boxes.texts().size(), 1u) << "only Start's question";
+      EXPECT_EQ(journalStatus(journalsNewestFirst().front()), JournalStatus::Stopped);
+    } else {
+      EXPECT_EQ(paused, "Paused Resume");
+      EXPECT_EQ(resumed, "In Progress Pause");
+      EXPECT_EQ(asked, "Do you really want to stop the process?");
+      EXPECT_EQ(f.text("lblStatus"), "Idle");
+      EXPECT_TRUE(f.get("cmdScan")->isEnabled());
+    }
+  }
 }
 
 TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
@@ -397,20 +371,6 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   EXPECT_EQ(met.join(' ').toStdString(), reading.toStdString());
-}
-
-TEST(Window, AListOfUrlsIsTypedOrLoaded) {
-  Form f;
-  f.showTab(1);
-  EXPECT_FALSE(f.get("txtURLList")->isVisible()) << "only with its criterion";
-  f.click("optURLList");
-  EXPECT_TRUE(f.get("txtURLList")->isVisible());
-  const fs::path list = fs::temp_directory_path() / "korvex-window-list.txt";
-  std::ofstream(list) << "http://a.test/\nhttp://b.test/\n";
-  f.form.chooseUrlListFile = [&] { return QString::fromStdString(list.string()); };
-  f.click("cmdLoadURLs");
-  EXPECT_EQ(f.text("txtURLList"), "http://a.test/\nhttp://b.test/\n");
-  fs::remove(list);
 }
 
 TEST(Window, AboutBoxIsOneInstanceShownAndHidden) {
