@@ -135,6 +135,10 @@ struct NoCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }
 };
 
+// The length of the valid UTF-8 sequence at `at` (overlong forms, surrogates and code points past
+// U+10FFFF refused), or 0 when none begins there.
+size_t utf8Length(std::string_view text, size_t at);
+
 // Splits at every occurrence of sep (exact match). An empty text gives no entries;
 // otherwise every piece is kept, empty ones included.
 std::vector<std::string> split(std::string_view text, std::string_view sep);

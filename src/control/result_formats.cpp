@@ -3,35 +3,6 @@
 #include "base/text.h"
 
 namespace korvex {
-namespace {
-
-// The length of the valid UTF-8 sequence at the start of text, or 0.
-size_t utf8Length(std::string_view text) {
-  const auto b = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = b(0);
-  size_t length;
-  unsigned long min;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, min = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, min = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  unsigned long cp = lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((b(i) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b(i) & 0x3F);
-  }
-  const bool valid = cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-  return valid ? length : 0;
-}
-
-}  // namespace
-
 std::string csvField(const std::string& text) {
   return "\"" + replaceAll(text, "\"", "\"\"") + "\"";
 }
@@ -58,7 +29,7 @@ std::ostream& operator<<(std::ostream& out, JsonText json) {
       static constexpr char kHex[] = "0123456789abcdef";
       out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
       text.remove_prefix(1);
-    } else if (const size_t length = utf8Length(text)) {
+    } else if (const size_t length = utf8Length(text, 0); length > 1) {
       out.write(text.data(), static_cast<std::streamsize>(length));
       text.remove_prefix(length);
     } else {

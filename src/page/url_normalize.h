@@ -12,6 +12,9 @@ namespace korvex {
 // in the text.
 void decodeCharacterReferences(std::string& text);
 
+// The UTF-8 bytes of a code point.
+void appendUtf8(std::string& out, unsigned long codePoint);
+
 // The scheme name a value begins with (a letter, then letters, digits, "+", "-" or ".", then
 // ":"), without the ":"; empty when it has none.
 std::string_view schemeOf(std::string_view value);
