@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <ostream>
 
 #include "control/result_formats.h"
@@ -14,15 +15,18 @@ inline constexpr std::chrono::milliseconds kRowsFlushedEvery{250};
 
 class RowStream final : public ScanSink {
  public:
-  RowStream(std::ostream& out, Format format, bool terminal);
+  // Asks for flushIfDue to be called again after the delay (a timer of the scan's host).
+  using Schedule = std::function<void(std::chrono::milliseconds delay)>;
+  RowStream(std::ostream& out, Format format, bool terminal, Schedule schedule);
   void addressFound(const FoundAddress& found) override;
-  // Sends what waits once its quarter second is up; called from the scan's turns.
+  // Sends what waits once its quarter second is up.
   void flushIfDue();
 
  private:
   std::ostream& out_;
   Format format_;
   bool terminal_;
+  Schedule schedule_;
   bool waiting_ = false;
   std::chrono::steady_clock::time_point flushed_ = std::chrono::steady_clock::now();
 };

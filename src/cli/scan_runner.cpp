@@ -28,11 +28,12 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
   std::optional<RowStream> rows;
   if (streamed(options.format))
-    rows.emplace(standardOutput(), options.format, isatty(STDOUT_FILENO) == 1);
+    rows.emplace(
+        standardOutput(), options.format, isatty(STDOUT_FILENO) == 1,
+        [&](std::chrono::milliseconds delay) { host.after(delay, [&] { rows->flushIfDue(); }); });
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
   bool stopped = false;
   host.setOnTurn([&] {
-    if (rows) rows->flushIfDue();
     // A signal, or a reader of standard output that went away, stops the scan.
     if ((stopRequested() || standardOutputReaderGone()) && !stopped) {
       stopped = true;

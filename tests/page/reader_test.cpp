@@ -1,6 +1,10 @@
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
 #include "support/engine_harness.h"
 #include "support/test_server.h"
@@ -156,6 +160,32 @@ TEST(Reader, TimeLimitEndsStalledAndSlowReads) {
     EXPECT_TRUE(c.reply.body.starts_with(got));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 8s) << "the read ends soon after the limit";
   }
+  // A status line, then nothing: a server no test server can be made into.
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+  listen(listener, 1);
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+  std::thread statusLineOnly([listener] {
+    const int c = accept(listener, nullptr, nullptr);
+    char request[4096];
+    if (c >= 0 && write(c, "HTTP/1.1 200 OK\r\n", 17) == 17)
+      while (read(c, request, sizeof request) > 0) {  // until the reader gives up
+      }
+    if (c >= 0) close(c);
+  });
+  test::EngineHarness h;
+  h.settings.maxTime = 0;
+  const ReadResult stalled =
+      h.net().ReadUrl("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/");
+  EXPECT_FALSE(stalled.opened) << "a status line is no page";
+  EXPECT_NE(stalled.failure.find("time limit"), std::string::npos) << stalled.failure;
+  shutdown(listener, SHUT_RDWR);
+  close(listener);
+  statusLineOnly.join();
 }
 
 }  // namespace
