@@ -203,9 +203,15 @@ void frmKorvex::Form_Load() {
 }
 
 void frmKorvex::whileScanning(const std::function<void()>& action) {
+  if (scanning_) return;  // one scan at a time
   scanning_ = true;
+  // Nothing may swap the results under a running scan.
+  cmdOpen->setEnabled(false);
+  parameters_->cmdLoadURLs->setEnabled(false);
   progressFrom_ = {std::chrono::steady_clock::now(), control_->results().counters().processed};
   action();
+  cmdOpen->setEnabled(true);
+  parameters_->cmdLoadURLs->setEnabled(true);
   scanning_ = false;
   showProgress();
   window_->flush();
@@ -223,7 +229,8 @@ void frmKorvex::leaveWithoutAsking() {
 }
 
 void frmKorvex::showProgress() {
-  if (!scanning_) {
+  // The progress of a running scan only: not while Start or the resume offer asks its question.
+  if (!scanning_ || results_->lblStatus->text() == QLatin1String("Idle")) {
     results_->lblProgress->clear();
     return;
   }

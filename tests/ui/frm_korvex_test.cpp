@@ -179,7 +179,14 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
   ASSERT_EQ(json.status, 0) << json.err;
   const auto expected = nlohmann::json::parse(json.out);
   Form f;
+  QString progressWhileAsked = "not asked";
+  f.boxes.beforeAnswer = [&] {
+    QTest::qWait(1100);  // the progress line's second
+    progressWhileAsked = f.text("lblProgress");
+    f.boxes.beforeAnswer = nullptr;
+  };
   f.scan(site.rootUrl(), 2, 1);
+  EXPECT_EQ(progressWhileAsked, "") << "no progress beside Idle while Start asks";
   ASSERT_EQ(f.boxes.texts(),
             std::vector<QString>{"Have you entered all the Search Parameters you need for this "
                                  "session?"});
@@ -244,12 +251,17 @@ TEST(Window, ARunningScanStopsPausesAndLeaves) {
     SCOPED_TRACE(how);
     Form f;
     QString paused, resumed;
-    int left = 0;
+    int left = 0, journalsChosen = 0;
+    f.form.chooseJournalFile = [&] { return ++journalsChosen, QString(); };
     f.form.leaveNow = [&] { left += f.form.scanning(); };
     ui::ExitSignals exitSignals([&] { f.form.leaveWithoutAsking(); });
     QTimer::singleShot(300, [&] {
       if (how == "exit") return f.click("cmdExit");
       if (how == "signal") return static_cast<void>(::raise(SIGTERM));
+      // Nothing can swap the results under the scan, nor start a second one.
+      EXPECT_FALSE(f.get("cmdOpen")->isEnabled() || f.get("cmdLoadURLs")->isEnabled());
+      f.get<QPushButton>("cmdOpen")->click();
+      f.get<QPushButton>("cmdScan")->click();
       f.click("cmdPause");
       paused = f.text("lblStatus") + " " + f.text("cmdPause");
       QTimer::singleShot(300, [&] {
@@ -276,7 +288,9 @@ TEST(Window, ARunningScanStopsPausesAndLeaves) {
       EXPECT_EQ(resumed, "In Progress Pause");
       EXPECT_EQ(asked, "Do you really want to stop the process?");
       EXPECT_EQ(f.text("lblStatus"), "Idle");
-      EXPECT_TRUE(f.get("cmdScan")->isEnabled());
+      EXPECT_TRUE(f.get("cmdScan")->isEnabled() && f.get("cmdOpen")->isEnabled());
+      EXPECT_EQ(journalsChosen, 0);
+      EXPECT_EQ(f.boxes.texts().size(), 2u) << "Start's question and Stop's, no other";
     }
   }
 }

@@ -19,7 +19,10 @@ std::vector<QString> MessageBoxes::texts() const {
 
 void MessageBoxes::answerOpenBox() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (!box || !box->isVisible()) return;
+  if (!box || !box->isVisible() || answering_) return;
+  answering_ = true;
+  if (beforeAnswer) beforeAnswer();
+  answering_ = false;
   const bool question = box->button(QMessageBox::Yes) != nullptr;
   seen.push_back(
       {box->windowTitle(), box->text(), box->icon(), question,

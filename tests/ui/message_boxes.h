@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -28,12 +29,14 @@ class MessageBoxes final : public QObject {
  public:
   MessageBoxes();
   QMessageBox::StandardButton answer = QMessageBox::Yes;
+  std::function<void()> beforeAnswer;  // runs while the box is still open
   std::vector<SeenBox> seen;
   std::vector<QString> texts() const;
 
  private:
   void answerOpenBox();
   QTimer poll_;
+  bool answering_ = false;
 };
 
 }  // namespace korvex::test
