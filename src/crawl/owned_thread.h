@@ -27,6 +27,10 @@ class OwnedThread {
     pthread_setname_np(thread_.native_handle(), name);
   }
   OwnedThread(OwnedThread&&) = default;
+  // Its body has returned: joining it now costs nothing.
+  bool finished() const {
+    return done_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  }
   OwnedThread& operator=(OwnedThread&&) = delete;
   ~OwnedThread() {
     if (!thread_.joinable()) return;

@@ -80,6 +80,7 @@ RobotsBook::Verdict RobotsBook::verdict(const std::string& url) {
     shared_->queue.push_back(o->origin);
     if (shared_->readers < shared_->maxReaders) {
       ++shared_->readers;
+      readers_.remove_if([](const OwnedThread& t) { return t.finished(); });
       readers_.emplace_back("korvex-robots", [s = shared_] { s->read(); });
     }
     return {.kind = Verdict::Kind::Pending, .origin = o->origin};

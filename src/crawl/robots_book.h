@@ -3,9 +3,9 @@
 #pragma once
 
 #include <chrono>
+#include <list>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "base/wakeup.h"
 #include "crawl/host_gate.h"
@@ -41,7 +41,9 @@ class RobotsBook {
  private:
   struct Shared;
   std::shared_ptr<Shared> shared_;
-  std::vector<OwnedThread> readers_;  // joined when the book goes
+  // Those that finished are joined when the next starts, the others when the book goes: a scan
+  // meeting thousands of sites holds no more threads than readers at once.
+  std::list<OwnedThread> readers_;
 };
 
 }  // namespace korvex

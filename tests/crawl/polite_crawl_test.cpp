@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <thread>
 
 #include "crawl/host_gate.h"
+#include "crawl/robots_book.h"
 #include "support/scan_harness.h"
 #include "support/site.h"
 
@@ -66,6 +69,37 @@ TEST(PoliteCrawl, UrlsWaitForTheirSitesRobotsTxt) {
   h.crawl(first.url("/"), 1, 3);
   EXPECT_EQ(second.hits("/"), 1);
   EXPECT_EQ(second.hits("/n-0.html"), 0) << "handed out while its robots.txt was being read";
+}
+
+// The address space of the process, in KiB.
+long addressSpace() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("VmSize:")) return std::stol(line.substr(7));
+  return 0;
+}
+
+// Sites met one after another, as a long crawl meets them: their readers are joined as they end,
+// so the threads (and their stacks) of a scan stay as few as its readers at once.
+TEST(PoliteCrawl, RobotsReadersAreJoinedAsTheyEnd) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers map memory of their own for every thread";
+#endif
+  test::TestServer server;
+  ConnectionSettings connection{.agent = "Korvex", .resolve = {}};
+  for (int i = 0; i < 60; ++i)
+    connection.resolve.push_back("s" + std::to_string(i) +
+                                 ".test:" + std::to_string(server.port()) + ":127.0.0.1");
+  RobotsBook book(connection, 5s, std::make_shared<HostGate>(0ms), std::make_shared<Wakeup>(), 2);
+  long before = 0;
+  for (int i = 0; i < 60; ++i) {
+    const std::string origin =
+        "http://s" + std::to_string(i) + ".test:" + std::to_string(server.port());
+    book.verdict(origin + "/");
+    while (!book.known(origin)) std::this_thread::sleep_for(1ms);
+    if (i == 29) before = addressSpace();  // malloc's arenas for new threads are all made by then
+  }
+  EXPECT_LT(addressSpace() - before, 64 << 10) << "30 readers' stacks still mapped";
 }
 
 TEST(PoliteCrawl, RobotsTxtAnswersDecideForTheWholeOrigin) {
