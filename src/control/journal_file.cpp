@@ -102,10 +102,23 @@ std::string joinLines(const std::vector<std::string>& lines) {
 constexpr const char* kUrlRows = "urlRows";
 constexpr const char* kAddressRows = "addressRows";
 
-// A setting is kept under its control's name, whose value it is ("chkObeyRobots" is "1" when
-// robots.txt is obeyed).
-std::string settingName(const SettingRow& row) {
-  return std::string(row.control);
+// A setting is kept under its stable key, a list's choice as its flag word ("scope" = "host"):
+// renaming a control or a label changes no journal. Journals of 78a53c3 used the control's name
+// and the label, and are read as they are.
+std::string journalValue(const SettingRow& row, const std::string& value) {
+  for (const auto& [word, shown] : row.flagWords)
+    if (value == shown) return std::string(word);
+  return value;
+}
+
+std::optional<std::string> settingFromRows(const SettingRow& row,
+                                           const std::map<std::string, std::string>& rows) {
+  if (const auto old = rows.find(std::string(row.control)); old != rows.end()) return old->second;
+  const auto kept = rows.find(std::string(row.key));
+  if (kept == rows.end()) return std::nullopt;
+  for (const auto& [word, shown] : row.flagWords)
+    if (kept->second == word) return std::string(shown);
+  return kept->second;
 }
 
 }  // namespace
@@ -199,7 +212,7 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {kUrlRows, "0"},
       {kAddressRows, "0"}};
   for (const SettingRow& row : settingTable())
-    rows.emplace_back(settingName(row), settings.values[row.setting]);
+    rows.emplace_back(row.key, journalValue(row, settings.values[row.setting]));
   if (!file->exec("BEGIN", why)) return nullptr;
   for (const auto& [name, value] : rows) {
     Statement insert(file->db_, "INSERT INTO settings (name, value) VALUES (?1, ?2)");
@@ -377,7 +390,7 @@ std::optional<std::string> settingsProblem(const std::map<std::string, std::stri
       (status->second != "running" && status->second != "stopped" && status->second != "finished"))
     return "its status is damaged";
   if (const auto refused = firstRefusal(s.values, false))
-    return "its setting " + std::string(rowOf(refused->setting).control) + " is damaged (" +
+    return "its setting " + std::string(rowOf(refused->setting).key) + " is damaged (" +
            refused->message + ")";
   if (!s.keywordMode && s.starts.empty() && !isWebUrl(s.base)) return "its base URL is damaged";
   for (const std::string& start : s.starts)
@@ -431,8 +444,7 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
   c.settings.starts = split(value("starts"), "\n");
   c.settings.resolve = split(value("resolve"), "\n");
   for (const SettingRow& row : settingTable())
-    if (const auto found = rows.find(settingName(row)); found != rows.end())
-      c.settings.values[row.setting] = found->second;
+    if (auto value = settingFromRows(row, rows)) c.settings.values[row.setting] = std::move(*value);
   if (const auto problem = settingsProblem(rows, c.settings)) return damaged(*problem);
   c.status = status();
 

@@ -47,6 +47,7 @@ using SettingCheck = std::optional<std::string> (*)(std::string_view);
 struct SettingRow {
   Setting setting;
   SettingKind kind;
+  std::string_view key;             // a journal's name for it, which no renaming changes
   std::string_view control;         // the window's name of the control
   Field field = Field::txtBaseURL;  // Text and Keywords
   Option option = Option::optURL;   // Switch

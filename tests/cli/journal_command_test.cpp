@@ -177,7 +177,7 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
       {changed("state", "UPDATE urls SET state = 9 WHERE id = 2"), "is damaged"},
       {changed("counter", "UPDATE urls SET links = -3 WHERE id = 2"), "is damaged"},
       {changed("agent", "UPDATE settings SET value = 'x' || char(13, 10) || 'X-Injected: yes' "
-                        "WHERE name = 'txtUserAgent'"), "control characters"},
+                        "WHERE name = 'userAgent'"), "control characters"},
       {noise, "not a database"}, {foreign, "not a Korvex journal"}, {newer, "newer format"},
       {state.file("missing.journal"), "No such file"},
       {busy, "another program is resuming this journal"}};
