@@ -114,14 +114,11 @@ TEST(Start, AListOfUrlsStartsAtEachAndSaysWhichLinesItSkipped) {
             "Lines skipped: line 3: not an http or https URL: bad");
 }
 
+// Leaving asks only while addresses are listed, and stays when told No.
 TEST(Leaving, AsksOnlyWhileAddressesAreListed) {
-  // The listed addresses, the answer, and whether leaving is cancelled; "?" marks a question.
-  const std::tuple<const char*, bool, const char*> cases[] = {{"", false, "leave"},
-                                                              {"   ", false, "leave"},
-                                                              {"a@b.com\r\n", false, "? stay"},
-                                                              {"a@b.com\r\n", true, "? leave"}};
-  for (const auto& [emails, answer, outcome] : cases) {
-    SCOPED_TRACE(emails);
+  for (const auto& [emails, answer, outcome] : {std::tuple{"   ", false, "leave"},
+                                                {"a@b.com\r\n", false, "? stay"},
+                                                {"a@b.com\r\n", true, "? leave"}}) {
     test::Script script;
     test::ScanHarness h(test::scriptedFactory(script));
     h.window.setText(Field::txtEmail, emails);

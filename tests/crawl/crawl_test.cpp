@@ -81,28 +81,6 @@ TEST(Crawl, PageLimitHoldsWithAnyNumberOfWorkers) {
   }
 }
 
-TEST(Crawl, KeywordRulesSteerTheCrawl) {
-  test::TestServer server;
-  test::TreeSite site(server, 3, 2);
-  {
-    SCOPED_TRACE("URLs must contain n-1");
-    test::ScanHarness h;
-    h.window.setText(Field::txtURLMustKeyword, "n-1");
-    h.crawl(site.rootUrl(), 3, 4);
-    EXPECT_EQ(h.emailSet(),
-              (std::set<std::string>{"root@site.test", "p1@site.test", "p10@site.test",
-                                     "p11@site.test", "p12@site.test"}));
-  }
-  {
-    SCOPED_TRACE("pages of level 2 on must not contain p1");
-    test::ScanHarness h;
-    h.window.setText(Field::txtPagesMustNotKeyword, "p1");
-    h.crawl(site.rootUrl(), 3, 4);
-    for (const auto& e : h.emails()) EXPECT_EQ(e.rfind("p1", 0), std::string::npos) << e;
-    EXPECT_EQ(h.emailSet().count("p20@site.test"), 1u) << "other pages still give theirs";
-  }
-}
-
 TEST(Crawl, PauseHandsNothingOutAndSleeps) {
   test::TestServer server;
   test::TreeSite site(server, 3, 3, 30ms);

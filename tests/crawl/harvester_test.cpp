@@ -16,34 +16,6 @@ using test::Reply;
 using test::resultLink;
 using test::resultPage;
 
-TEST(CutLink, EndsAtABlankAQuoteOrTheEnd) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"x-http://a.com/p q", "http://a.com/p"},
-      {"x-http://a.com/p\"q", "http://a.com/p"},
-      {"x-http://a.com/p>\tq", "http://a.com/p>\tq"},
-      {"x-http://end", "http://end"}};
-  for (const auto& [text, link] : cases) {
-    SCOPED_TRACE(text);
-    EXPECT_EQ(cutLink(text, 1).link, link);
-  }
-}
-
-TEST(EngineProfile, EngineReplacesSchemeHostAndPort) {
-  const std::pair<const char*, std::optional<std::string>> cases[] = {
-      {"http://127.0.0.1:8080", "http://127.0.0.1:8080/search?p="},
-      {"HTTPS://search.local/some/path?q=1", "https://search.local/search?p="},
-      {"ftp://x", std::nullopt},
-      {"http://", std::nullopt},
-      {"localhost:80", std::nullopt}};
-  for (const auto& [engine, address] : cases) {
-    SCOPED_TRACE(engine);
-    const auto p = withEngine({}, engine);
-    EXPECT_EQ(p ? std::optional(p->searchAddress()) : std::nullopt, address);
-  }
-  EXPECT_EQ(withEngine({}, "http://10.1.2.3:81/")->numericHost, "10.1.2.3");
-  EXPECT_EQ(withEngine({}, "http://search.local/")->numericHost, EngineProfile{}.numericHost);
-}
-
 struct KeywordScan {
   explicit KeywordScan(EngineProfile engine)
       : h(test::scriptedFactory(script), true, std::move(engine)) {
