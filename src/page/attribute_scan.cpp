@@ -204,21 +204,33 @@ bool holdsTemplate(std::string_view value) {
 
 std::string_view linkText(const AttributeValue& value, std::string& scratch) {
   std::string_view text = value.text;
+  if (!value.quoted) {  // a quote never closed (a page cut short) opens it
+    if (!text.empty() && (text.front() == '"' || text.front() == '\'')) text.remove_prefix(1);
+    if (!text.empty() && (text.back() == '"' || text.back() == '\'')) text.remove_suffix(1);
+  }
   const bool plain = value.escapes == 0 &&
                      (value.quoted || findFirstOf<'"', '\''>(text) == kNone) &&
                      findFirstOf<'&', '\t', '\n', '\r'>(text) == kNone;
   if (plain) return trimSpaces(text);
-  std::string work(text);
-  for (int level = 0; level < value.escapes; ++level) work = unescapeScriptString(work);
+  std::string unescaped;
+  std::string_view source = text;
+  if (value.escapes > 0) {
+    unescaped = std::string(text);
+    for (int level = 0; level < value.escapes; ++level) unescaped = unescapeScriptString(unescaped);
+    source = unescaped;
+  }
   scratch.clear();
-  for (char c : work) {
+  scratch.reserve(source.size());
+  for (char c : source) {
     if (c == '\t' || c == '\n' || c == '\r') continue;
     if (!value.quoted && (c == '"' || c == '\'')) continue;
     scratch += c;
   }
   if (scratch.find('&') != std::string::npos) decodeCharacterReferences(scratch);
   const std::string_view kept = trimSpaces(scratch);
-  if (kept.size() != scratch.size()) scratch = std::string(kept);
+  const size_t size = kept.size();
+  scratch.erase(0, static_cast<size_t>(kept.data() - scratch.data()));  // in place: no copy
+  scratch.resize(size);
   return scratch;
 }
 
