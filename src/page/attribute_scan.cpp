@@ -1,6 +1,7 @@
 #include "page/attribute_scan.h"
 
 #include <bit>
+#include <cstring>
 
 #include "page/url_normalize.h"
 
@@ -9,6 +10,12 @@ namespace {
 
 constexpr size_t kNone = std::string_view::npos;
 constexpr std::string_view kUnicodeQuote = "\\u0022";
+
+// The last `c` of the text, or npos.
+size_t lastOf(std::string_view text, char c) {
+  const void* hit = text.empty() ? nullptr : memrchr(text.data(), c, text.size());
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : kNone;
+}
 
 bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -138,27 +145,34 @@ bool AttributeScanner::closeEscaped(AttributeValue& v, size_t open, size_t backs
 
 // The value belongs to markup shown as text when the last tag opening before it in the text
 // was an escaped one ("&lt;a") not closed since ("&gt;"), and no real tag holds it. Looks back
-// only as far as the last call looked, so the page is walked once.
+// only as far as the last call looked, with memrchr, so the page is walked once and fast.
 bool AttributeScanner::escapedTagBefore(size_t at) {
-  bool realTagKnown = false, textKnown = false;
-  for (size_t i = at; i > shownFrom_ && !(realTagKnown && textKnown); --i) {
-    const char c = page_[i - 1];
-    if (!realTagKnown && c == '>') {
-      realTagKnown = true;
-      inRealTag_ = false;
-    } else if (!realTagKnown && c == '<' && i < page_.size() && isLetter(page_[i])) {
-      realTagKnown = true;
-      inRealTag_ = true;
-    } else if (!textKnown && c == ';' && i >= shownFrom_ + 4) {
-      const std::string_view entity = page_.substr(i - 4, 4);
-      if (equalsNoCase(entity, "&gt;")) {
-        textKnown = true;
-        inEscapedTag_ = false;
-      } else if (equalsNoCase(entity, "&lt;") && i < page_.size() && isLetter(page_[i])) {
-        textKnown = true;
-        inEscapedTag_ = true;
-      }
+  const std::string_view range = page_.substr(shownFrom_, at - shownFrom_);
+  auto followedByLetter = [&](size_t i) {
+    return shownFrom_ + i + 1 < page_.size() && isLetter(page_[shownFrom_ + i + 1]);
+  };
+  // A real tag holds the value when a "<" and a letter comes after the last ">".
+  const size_t close = lastOf(range, '>');
+  const size_t floor = close == kNone ? 0 : close + 1;
+  bool opened = false;
+  for (size_t end = range.size(); !opened;) {
+    const size_t open = lastOf(range.substr(floor, end - floor), '<');
+    if (open == kNone) break;
+    opened = followedByLetter(floor + open);
+    end = floor + open;
+  }
+  if (opened || close != kNone) inRealTag_ = opened;
+  // The text's own state: its last "&lt;" and a letter, or "&gt;".
+  for (size_t end = range.size(); end > 0;) {
+    const size_t semicolon = lastOf(range.substr(0, end), ';');
+    if (semicolon == kNone || semicolon < 3) break;
+    const std::string_view entity = range.substr(semicolon - 3, 4);
+    if (equalsNoCase(entity, "&gt;") ||
+        (equalsNoCase(entity, "&lt;") && followedByLetter(semicolon))) {
+      inEscapedTag_ = entity[1] == 'l' || entity[1] == 'L';
+      break;
     }
+    end = semicolon;
   }
   shownFrom_ = at;
   return inEscapedTag_ && !inRealTag_;
