@@ -49,11 +49,13 @@ AttributeScanner::AttributeScanner(std::string_view page, std::string_view name)
       name_(name),
       doubleQuotes_(page, "\""),
       singleQuotes_(page, "'"),
-      unicodeQuotes_(page, kUnicodeQuote) {}
+      unicodeQuotes_(page, kUnicodeQuote),
+      firstEscapedOpening_(findNoCase(page, "&lt;")) {}
 
 void AttributeScanner::rebind(std::string_view longerPage) {
   page_ = longerPage;
   for (NoCaseFinder* f : {&doubleQuotes_, &singleQuotes_, &unicodeQuotes_}) f->rebind(page_);
+  if (firstEscapedOpening_ == kNone) firstEscapedOpening_ = findNoCase(page_, "&lt;");
 }
 
 bool AttributeScanner::nameBefore(size_t equals, size_t& name) const {
@@ -147,6 +149,8 @@ bool AttributeScanner::closeEscaped(AttributeValue& v, size_t open, size_t backs
 // was an escaped one ("&lt;a") not closed since ("&gt;"), and no real tag holds it. Looks back
 // only as far as the last call looked, with memrchr, so the page is walked once and fast.
 bool AttributeScanner::escapedTagBefore(size_t at) {
+  // Before a page's first "&lt;" nothing is shown as text: the look back waits until then.
+  if (firstEscapedOpening_ == kNone || firstEscapedOpening_ >= at) return false;
   const std::string_view range = page_.substr(shownFrom_, at - shownFrom_);
   auto followedByLetter = [&](size_t i) {
     return shownFrom_ + i + 1 < page_.size() && isLetter(page_[shownFrom_ + i + 1]);

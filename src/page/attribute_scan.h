@@ -42,6 +42,7 @@ class AttributeScanner {
   NoCaseFinder doubleQuotes_;
   NoCaseFinder singleQuotes_;
   NoCaseFinder unicodeQuotes_;  // \u0022, a JSON string's quote
+  size_t firstEscapedOpening_;  // the first "&lt;", or npos
   size_t shownFrom_ = 0;        // where the escaped-markup state was last brought up to date
   bool inEscapedTag_ = false;
   bool inRealTag_ = false;
