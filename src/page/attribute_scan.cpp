@@ -99,8 +99,10 @@ AttributeValue AttributeScanner::valueAt(size_t start) {
     size_t k = 0;
     while (start + k < n && page_[start + k] == '\\') ++k;
     const char quote = start + k < n ? page_[start + k] : '\0';
-    if (k % 2 == 1 && (quote == '"' || quote == '\'') && closeEscaped(v, start + k + 1, k, quote))
+    if (k % 2 == 1 && (quote == '"' || quote == '\'')) {
+      closeEscaped(v, start + k + 1, k, quote);
       return v;
+    }
     if (startsWithNoCase(page_.substr(start), kUnicodeQuote)) {
       const size_t close = unicodeQuotes_.next(start + kUnicodeQuote.size());
       v.text = page_.substr(start + kUnicodeQuote.size(), close == kNone ? 0 : close - start - 6);
@@ -121,7 +123,7 @@ AttributeValue AttributeScanner::valueAt(size_t start) {
 
 // A value opened by `backslashes` backslashes and a quote ends at the same escaped quote; a
 // quote with fewer backslashes ends the string around it, and the value with it.
-bool AttributeScanner::closeEscaped(AttributeValue& v, size_t open, size_t backslashes,
+void AttributeScanner::closeEscaped(AttributeValue& v, size_t open, size_t backslashes,
                                     char quote) {
   NoCaseFinder& quotes = quote == '"' ? doubleQuotes_ : singleQuotes_;
   v.quoted = true;
@@ -132,17 +134,16 @@ bool AttributeScanner::closeEscaped(AttributeValue& v, size_t open, size_t backs
     if (b == backslashes) {
       v.text = page_.substr(open, at - backslashes - open);
       v.end = at + 1;
-      return true;
+      return;
     }
     if (b < backslashes) {
       v.unusable = true;
       v.end = at;
-      return true;
+      return;
     }
   }
   v.unusable = true;
   v.end = open;
-  return true;
 }
 
 // The value belongs to markup shown as text when the last tag opening before it in the text

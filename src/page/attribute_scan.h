@@ -34,7 +34,7 @@ class AttributeScanner {
  private:
   bool nameBefore(size_t equals, size_t& name) const;
   AttributeValue valueAt(size_t start);
-  bool closeEscaped(AttributeValue& v, size_t open, size_t backslashes, char quote);
+  void closeEscaped(AttributeValue& v, size_t open, size_t backslashes, char quote);
   bool escapedTagBefore(size_t at);
 
   std::string_view page_;

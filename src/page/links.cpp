@@ -1,7 +1,6 @@
 #include "page/links.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "base/text.h"
 #include "page/attribute_scan.h"
