@@ -23,6 +23,7 @@ void onSignal(int signal) {
 
 ExitSignals::ExitSignals(std::function<void()> leave, QObject* parent)
     : QObject(parent), leave_(std::move(leave)) {
+  received = 0;
   if (pipeEnds[0] < 0 && ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) pipeEnds[0] = -1;
   notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] {

@@ -266,7 +266,9 @@ TEST(Journal, StartedAtOnceThenListedAndPrunedBesideARunningOne) {
           slow.rootUrl().c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  while (count() < 22) std::this_thread::sleep_for(10ms);
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (count() < 22 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(10ms);
   std::this_thread::sleep_for(300ms);  // its first transaction
   const Json listed = Json::parse(cli("journals --format json").out);
   std::multiset<std::string> statuses;
