@@ -21,11 +21,15 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.set_version_flag("--version", "korvex-cli " + std::string(korvex::kVersion));
   app.footer(
-      "Exit status: 0 the page was read or the scan ended (depth, empty level, page limit or\n"
-      "Ctrl-C); 1 the page or the base URL could not be opened, no Internet connection could\n"
-      "be opened, or a journal could not be read or is in use; 2 bad arguments; 3 the machine\n"
-      "is not connected; 4 standard output or the output file could not be written (what could\n"
-      "be written still was).");
+      "Rows of text, csv and jsonl go to standard output as their addresses are found.\n"
+      "Ctrl-C, SIGTERM and SIGHUP stop a scan: what it found is printed and written, and its\n"
+      "journal is left to resume; a second one leaves at once.\n"
+      "Exit status: 0 the page was read or the scan ended (depth, empty level, page limit or a\n"
+      "signal); 1 the page or the base URL could not be opened, no Internet connection could be\n"
+      "opened, no result page of the search engine could be read, or a journal could not be read,\n"
+      "is damaged or is in use; 2 bad arguments; 3 the machine is not connected; 4 standard\n"
+      "output or the output file could not be written, or the reader of standard output went\n"
+      "away (what could be written still was).");
   PageOptions page;
   addPageCommand(app, page);
   ScanOptions scan;
