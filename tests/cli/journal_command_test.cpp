@@ -209,7 +209,10 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
   }
   fs::permissions(readOnly / "j.journal", fs::perms::owner_read);
   fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
-  const auto exported = test::runCommand(asUser + KORVEX_CLI + " export --format json " +
+  // A copy of the program where that user can reach it, whatever folder the build is in.
+  const fs::path program = state.path / "korvex-cli";
+  fs::copy_file(KORVEX_CLI, program);
+  const auto exported = test::runCommand(asUser + program.string() + " export --format json " +
                                          (readOnly / "j.journal").string());
   EXPECT_EQ(exported.status, 0) << exported.err;
   EXPECT_EQ(Json::parse(exported.out)["counters"]["processed"], 13);
