@@ -17,11 +17,7 @@ std::string validUtf8(std::string_view url) {
       i += n;
       continue;
     }
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    const auto c = static_cast<unsigned char>(url[i++]);
-    out += '%';
-    out += kHex[c >> 4];
-    out += kHex[c & 15];
+    appendEscapedByte(out, static_cast<unsigned char>(url[i++]));
   }
   return out;
 }
@@ -49,10 +45,7 @@ std::string shownValue(std::string_view value, size_t most) {
     const auto c = static_cast<unsigned char>(masked[i]);
     const size_t n = utf8Length(masked, i);
     if (n == 0 || c < 0x20 || c == 0x7F) {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
+      appendEscapedByte(out, c, "\\x");
       ++i;
     } else {
       out.append(masked, i, n);

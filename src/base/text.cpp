@@ -159,6 +159,19 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
+void appendEscapedByte(std::string& out, unsigned char byte, std::string_view prefix) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out.append(prefix);
+  out += kHex[byte >> 4];
+  out += kHex[byte & 15];
+}
+
+bool hasControlCharacter(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 size_t utf8Length(std::string_view text, size_t at) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char c = byte(at);

@@ -135,6 +135,11 @@ struct NoCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const { return equalsNoCase(a, b); }
 };
 
+// A byte written as two capital hex digits after `prefix`: "%E9" in a URL, "\\xE9" in a message.
+void appendEscapedByte(std::string& out, unsigned char byte, std::string_view prefix = "%");
+// Whether the text holds a C0 control character or DEL: none may reach a header or a terminal.
+bool hasControlCharacter(std::string_view text);
+
 // The length of the valid UTF-8 sequence at `at` (overlong forms, surrogates and code points past
 // U+10FFFF refused), or 0 when none begins there.
 size_t utf8Length(std::string_view text, size_t at);

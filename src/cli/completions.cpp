@@ -67,7 +67,7 @@ std::string joined(const std::vector<std::string>& words, const char* between = 
   return out;
 }
 
-// Help text fit for a zsh specification: no brackets, colons or quotes.
+// Help text fit for a zsh option description: no brackets, colons or quotes.
 std::string zshHelp(std::string text) {
   for (char& c : text)
     if (c == '[' || c == ']' || c == ':' || c == '\'' || c == '\n' || c == '\\') c = ' ';

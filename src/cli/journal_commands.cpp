@@ -37,8 +37,7 @@ std::optional<OutputOptions> outputsOf(const JournalOptions& o, const JournalCon
 int writeJournalResults(const JournalContents& contents, const OutputOptions& outputs) {
   ScanResults results;
   results.restore(contents.progress);
-  static constexpr const char* kEndings[] = {"running", "stopped", "finished"};
-  return writeResults(results, outputs, false, kEndings[static_cast<int>(contents.status)]);
+  return writeResults(results, outputs, false, journalStatusName(contents.status));
 }
 
 }  // namespace

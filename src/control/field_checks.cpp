@@ -71,9 +71,8 @@ std::optional<std::string> checkMaxTime(std::string_view text) {
 
 std::optional<std::string> checkUserAgent(std::string_view text) {
   // A line break would end the header and let the rest be read as headers or requests.
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-      return "The user agent cannot hold line breaks or other control characters.";
+  if (hasControlCharacter(text))
+    return "The user agent cannot hold line breaks or other control characters.";
   return std::nullopt;
 }
 

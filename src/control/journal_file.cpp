@@ -79,7 +79,9 @@ long long single(sqlite3* db, const char* sql) {
   return s.step() == SQLITE_ROW ? s.number(0) : 0;
 }
 
-const char* statusName(JournalStatus status) {
+}  // namespace
+
+const char* journalStatusName(JournalStatus status) {
   switch (status) {
     case JournalStatus::Running:
       return "running";
@@ -90,6 +92,8 @@ const char* statusName(JournalStatus status) {
   }
   return "running";
 }
+
+namespace {
 
 std::string joinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -139,14 +143,10 @@ std::unique_ptr<JournalFile> JournalFile::connect(const std::string& path, std::
   if (readOnly && ::stat((path + "-wal").c_str(), &wal) != 0) {
     name = "file:";
     for (char c : path) {
-      if (c == '%' || c == '?' || c == '#') {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        name += '%';
-        name += kHex[static_cast<unsigned char>(c) >> 4];
-        name += kHex[c & 15];
-      } else {
+      if (c == '%' || c == '?' || c == '#')
+        appendEscapedByte(name, static_cast<unsigned char>(c));
+      else
         name += c;
-      }
     }
     name += "?immutable=1";
     flags |= SQLITE_OPEN_URI;
@@ -208,7 +208,7 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {"engine", settings.engine},
       {"starts", joinLines(settings.starts)},
       {"resolve", joinLines(settings.resolve)},
-      {"status", statusName(JournalStatus::Running)},
+      {"status", journalStatusName(JournalStatus::Running)},
       {kUrlRows, "0"},
       {kAddressRows, "0"}};
   for (const SettingRow& row : settingTable())
@@ -359,7 +359,7 @@ bool JournalFile::write(const std::vector<CrawlEvent>& events, std::string& why)
 
 bool JournalFile::setStatus(JournalStatus status, std::string& why) {
   Statement s(db_, "UPDATE settings SET value = ?1 WHERE name = 'status'");
-  if (s.bind(1, std::string(statusName(status))).step() == SQLITE_DONE) return true;
+  if (s.bind(1, std::string(journalStatusName(status))).step() == SQLITE_DONE) return true;
   why = sqlite3_errmsg(db_);
   return false;
 }

@@ -26,6 +26,8 @@ struct JournalSettings {
 };
 
 enum class JournalStatus { Running, Stopped, Finished };
+// "running", "stopped", "finished": as a journal keeps it, and as listings and JSON lines say it.
+const char* journalStatusName(JournalStatus status);
 
 struct JournalContents {
   JournalSettings settings;

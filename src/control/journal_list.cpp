@@ -36,11 +36,6 @@ unsigned long long bytesOf(const std::string& path) {
   return bytes;
 }
 
-const char* statusName(JournalStatus status) {
-  static constexpr const char* kNames[] = {"running", "stopped", "finished"};
-  return kNames[static_cast<int>(status)];
-}
-
 JournalSummary summaryOf(const std::string& path) {
   JournalSummary s;
   s.path = path;
@@ -54,11 +49,10 @@ JournalSummary summaryOf(const std::string& path) {
     return s;
   }
   const JournalContents& c = std::get<JournalContents>(read);
-  s.status = statusName(c.status);
-  s.scanned = c.settings.keywordMode ? shownValue(c.settings.base)
-              : c.settings.starts.size() > 1
+  s.status = journalStatusName(c.status);
+  s.scanned = c.settings.starts.size() > 1
                   ? std::to_string(c.settings.starts.size()) + " start URLs"
-                  : shownValue(c.settings.base);
+                  : shownValue(c.settings.base);  // the base URL or the keywords
   s.pagesRead = static_cast<long long>(c.progress.scanned.size());
   s.addresses = static_cast<long long>(c.progress.addresses.size());
   return s;

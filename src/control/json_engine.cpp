@@ -2,10 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/text.h"
+
 namespace korvex {
 
 std::string jsonEngineAddress(const std::string& engine, const std::string& words, int page) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string query;
   for (unsigned char c : words) {
     if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
@@ -13,9 +14,7 @@ std::string jsonEngineAddress(const std::string& engine, const std::string& word
     } else if (c == ' ') {
       query += '+';
     } else {
-      query += '%';
-      query += kHex[c >> 4];
-      query += kHex[c & 15];
+      appendEscapedByte(query, c);
     }
   }
   // A fragment is never sent: the query goes before it, and it is left out.

@@ -90,9 +90,8 @@ std::string describe(CURLcode rc, const char* detail) {
 }  // namespace
 
 HttpConnection::Opened HttpConnection::open(const ConnectionSettings& settings) {
-  for (char c : settings.agent)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-      return {nullptr, "the user agent holds a control character"};
+  if (hasControlCharacter(settings.agent))
+    return {nullptr, "the user agent holds a control character"};
   if (const CURLcode rc = initialiseOnce(); rc != CURLE_OK)
     return {nullptr, std::string("libcurl cannot start: ") + curl_easy_strerror(rc)};
   CURL* h = curl_easy_init();

@@ -160,17 +160,13 @@ void percentEncodeForRequest(std::string& url) {
   size_t first = from;
   while (first < url.size() && !needsEncoding(static_cast<unsigned char>(url[first]))) ++first;
   if (first == url.size()) return;
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out = url.substr(0, first);
   for (size_t i = first; i < url.size(); ++i) {
     const auto c = static_cast<unsigned char>(url[i]);
-    if (!needsEncoding(c)) {
+    if (needsEncoding(c))
+      appendEscapedByte(out, c);
+    else
       out += static_cast<char>(c);
-      continue;
-    }
-    out += '%';
-    out += kHex[c >> 4];
-    out += kHex[c & 15];
   }
   url = std::move(out);
 }
