@@ -291,13 +291,6 @@ TEST(Journal, StartedAtOnceThenListedAndPrunedBesideARunningOne) {
       << "the running and the damaged one kept, and only journals in the folder";
 }
 
-std::multiset<std::string> lines(const std::string& text) {
-  std::multiset<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.insert(line);
-  return out;
-}
-
 TEST(Journal, AScanGoesOnWithoutAJournalItCannotWrite) {
   StateFolder state;
   test::TestServer server;
@@ -321,7 +314,7 @@ TEST(Journal, AScanGoesOnWithoutAJournalItCannotWrite) {
     SCOPED_TRACE(c.name);
     const auto r = test::runCommand("bash -c \"" + c.command + "\"");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(lines(r.out), lines(whole.out)) << "nothing collected is lost";
+    EXPECT_EQ(test::lineSet(r.out), test::lineSet(whole.out)) << "nothing collected is lost";
     const size_t at = r.err.find(c.message);
     EXPECT_NE(at, std::string::npos) << r.err;
     EXPECT_EQ(r.err.find(c.message, at + 1), std::string::npos) << "reported once";

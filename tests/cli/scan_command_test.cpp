@@ -14,13 +14,7 @@ namespace korvex {
 namespace {
 
 using test::cli;
-
-std::set<std::string> lineSet(const std::string& text) {
-  std::set<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.insert(line);
-  return out;
-}
+using test::lineSet;
 
 TEST(ScanCommand, OutputFormats) {
   test::TestServer server;

@@ -28,4 +28,11 @@ CommandResult runCommand(const std::string& command) {
   return r;
 }
 
+std::set<std::string> lineSet(const std::string& text) {
+  std::set<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.insert(line);
+  return out;
+}
+
 }  // namespace korvex::test

@@ -1,6 +1,7 @@
 // Runs a command line and captures what it prints.
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace korvex::test {
@@ -13,6 +14,9 @@ struct CommandResult {
 
 // Runs `command` through the shell with no standard input.
 CommandResult runCommand(const std::string& command);
+
+// The lines of an output, in a set (order aside).
+std::set<std::string> lineSet(const std::string& text);
 
 #ifdef KORVEX_CLI
 // korvex-cli with these arguments.
