@@ -5,7 +5,6 @@
 #include <cstring>
 #include <optional>
 
-#include "base/null_host.h"
 #include "corpus.h"
 #include "page/cnetget.h"
 
@@ -26,8 +25,7 @@ void processCorpus(benchmark::State& s, bool links) {
     settings.pagesMustNot = corpus().substr(0, 8);
     settings.aPagesMustNot = {settings.pagesMustNot};
   }
-  korvex::NullHost host;
-  korvex::CNetGet net(settings, host);
+  korvex::CNetGet net(settings);
   net.cancel();
   const std::string url = "http://example.com/dir/page.html";
   const korvex::PageJob job{.url = url, .level = links ? 2 : 6, .maxDepth = 6};

@@ -4,15 +4,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/null_host.h"
 #include "page/cnetget.h"
 #include "page/emails.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace korvex;
   const std::string page(reinterpret_cast<const char*>(data), size);
-  NullHost host;
-  CNetGet net(PageSettings{}, host);
+  CNetGet net(PageSettings{});
   net.cancel();  // frame sources are not read
   const PageResult r = net.processText(page, "http://fuzz/", {.url = "http://fuzz/"}, {});
   for (const FoundEmail& found : r.emails) {

@@ -10,7 +10,6 @@
 #include <set>
 #include <string>
 
-#include "base/null_host.h"
 #include "base/text.h"
 #include "page/cnetget.h"
 #include "page/links.h"
@@ -49,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t nl = input.find('\n');
   const std::string pageUrl = "http://" + urlCharacters(input, "./:-_?=&%");
   const std::string page = nl == std::string::npos ? input : input.substr(nl + 1);
-  NullHost host;
-  CNetGet net(PageSettings{}, host);
+  CNetGet net(PageSettings{});
   net.cancel();  // frame sources are not read
   const PageResult r =
       net.processText(page, pageUrl, {.url = pageUrl, .level = 1, .maxDepth = 2}, {});

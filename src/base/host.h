@@ -1,4 +1,5 @@
-// How the engine, running on the main thread, lets its front end breathe.
+// The turns of a crawl on its session's thread: where it takes its front end's requests, and
+// how it sleeps while it waits.
 #pragma once
 
 #include <memory>
@@ -10,9 +11,9 @@ namespace korvex {
 class Host {
  public:
   virtual ~Host() = default;
-  // Handles what is pending (window events, signals, timers) and returns at once.
+  // Takes the requests that came (pause, stop) and returns at once.
   virtual void yield() = 0;
-  // Sleeps until a worker finishes, the user acts or a timer fires, then handles it.
+  // Sleeps until a worker finishes, a robots.txt is read or a request comes, then takes it.
   virtual void wait() = 0;
   // The wake-up that workers use to end wait(); shared so that a released worker may still
   // send it safely.

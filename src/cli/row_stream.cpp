@@ -2,26 +2,22 @@
 
 namespace korvex::cli {
 
-RowStream::RowStream(std::ostream& out, Format format, bool terminal, Schedule schedule)
-    : out_(out), format_(format), terminal_(terminal), schedule_(std::move(schedule)) {
+RowStream::RowStream(std::ostream& out, Format format, bool terminal)
+    : out_(out), format_(format), terminal_(terminal) {
   writeHeading(out_, format_);
 }
 
 void RowStream::addressFound(const FoundAddress& found) {
   writeRow(out_, found, format_);
-  // The first row to wait asks for its flush; on a terminal every row goes at once.
-  const bool first = !waiting_;
+  // The first row after a quiet quarter second goes at once; on a terminal every row does.
   waiting_ = true;
-  if (terminal_ || first) flushIfDue();
+  flushIfDue();
 }
 
 void RowStream::flushIfDue() {
   const auto now = std::chrono::steady_clock::now();
   if (!waiting_) return;
-  if (!terminal_ && now - flushed_ < kRowsFlushedEvery) {
-    schedule_(std::chrono::ceil<std::chrono::milliseconds>(kRowsFlushedEvery - (now - flushed_)));
-    return;
-  }
+  if (!terminal_ && now - flushed_ < kRowsFlushedEvery) return;
   out_.flush();
   waiting_ = false;
   flushed_ = now;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <ostream>
 
 #include "control/result_formats.h"
@@ -15,18 +14,15 @@ inline constexpr std::chrono::milliseconds kRowsFlushedEvery{250};
 
 class RowStream final : public ScanSink {
  public:
-  // Asks for flushIfDue to be called again after the delay (a timer of the scan's host).
-  using Schedule = std::function<void(std::chrono::milliseconds delay)>;
-  RowStream(std::ostream& out, Format format, bool terminal, Schedule schedule);
+  RowStream(std::ostream& out, Format format, bool terminal);
   void addressFound(const FoundAddress& found) override;
-  // Sends what waits once its quarter second is up.
+  // Sends what waits once its quarter second is up; called often while the scan runs.
   void flushIfDue();
 
  private:
   std::ostream& out_;
   Format format_;
   bool terminal_;
-  Schedule schedule_;
   bool waiting_ = false;
   std::chrono::steady_clock::time_point flushed_ = std::chrono::steady_clock::now();
 };

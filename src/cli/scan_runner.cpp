@@ -9,46 +9,60 @@
 #include "base/shown_url.h"
 #include "cli/interrupt.h"
 #include "cli/row_stream.h"
-#include "control/loop_host.h"
-#include "control/scan_control.h"
+#include "control/event_queue.h"
+#include "control/scan_session.h"
 
 namespace korvex::cli {
 namespace {
 
 // The progress line is redrawn at most this often.
 constexpr std::chrono::milliseconds kProgressEvery{200};
+// How often this thread looks at the scan when no signal wakes it.
+constexpr std::chrono::milliseconds kTurnEvery{50};
 
 }  // namespace
 
 int runScan(const ScanRequest& request, const EngineProfile& profile, const OutputOptions& options,
             Journal* journal, const ScanProgress* resumed) {
-  LoopHost host;
-  Scan scan(host, realWorkers(), profile, systemClock());
-  watchInterrupts(host.wakeup());
+  ScanSession session(realWorkers(), profile);
+  const auto wakeup = std::make_shared<Wakeup>();
+  watchInterrupts(wakeup);
   const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
+  // Rows are written on this thread, as the scan's events come across.
   std::optional<RowStream> rows;
-  if (streamed(options.format))
-    rows.emplace(
-        standardOutput(), options.format, isatty(STDOUT_FILENO) == 1,
-        [&](std::chrono::milliseconds delay) { host.after(delay, [&] { rows->flushIfDue(); }); });
+  std::optional<EventQueue> toRows;
+  if (streamed(options.format)) {
+    rows.emplace(standardOutput(), options.format, isatty(STDOUT_FILENO) == 1);
+    toRows.emplace(*rows);
+  }
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;
   bool stopped = false;
-  host.setOnTurn([&] {
+  auto turn = [&] {
+    if (toRows) toRows->deliver();
+    if (rows) rows->flushIfDue();
     // A signal, or a reader of standard output that went away, stops the scan.
     if ((stopRequested() || standardOutputReaderGone()) && !stopped) {
       stopped = true;
-      scan.stop();
+      session.stop();
     }
     if (showProgress && std::chrono::steady_clock::now() - lastDrawn >= kProgressEvery) {
       lastDrawn = std::chrono::steady_clock::now();
-      std::cerr << "\r" << progressLine(scan.results().counters()) << std::flush;
+      std::cerr << "\r" << progressLine(session.progress().counters) << std::flush;
     }
-  });
+  };
 
   std::vector<ScanSink*> sinks;
   if (journal) sinks.push_back(journal);
-  if (rows) sinks.push_back(&*rows);
-  const ScanEnd end = scan.run(request, sinks, resumed);
+  if (toRows) sinks.push_back(&*toRows);
+  session.start(request, sinks,
+                resumed ? std::optional<ScanProgress>(*resumed) : std::optional<ScanProgress>());
+  while (!session.waitFor(std::chrono::milliseconds(0))) {
+    wakeup->waitFor(kTurnEvery);
+    turn();
+  }
+  turn();
+  const Scan& scan = session.scan();
+  const ScanEnd end = session.end();
   // Only a scan that ended by itself is finished; any other stays resumable.
   if (journal)
     journal->end(end == ScanEnd::Ran && !scan.stopped() && !scan.engineUnread()

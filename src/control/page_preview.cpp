@@ -1,15 +1,13 @@
 #include "control/page_preview.h"
 
-#include "base/null_host.h"
 #include "control/scan_settings.h"
 #include "page/cnetget.h"
 
 namespace korvex {
 
 PageResult previewPage(const std::string& url) {
-  NullHost host;
   const CrawlSettings settings = crawlSettingsFrom(SettingValues{});  // the start-up values
-  CNetGet net(settings.page, host);
+  CNetGet net(settings.page);
   VisitedURLs known;  // the page's own URL, as the base URL of a scan
   known.add(url);
   return net.execProc1({.url = url, .level = 1, .maxDepth = settings.maxDepth}, known.snapshot());

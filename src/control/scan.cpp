@@ -44,10 +44,13 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
     for (const std::string& url : resumed->known) state_.sVisitedURLs.add(url);
   }
   connectionFailure_.clear();
-  objNet_ = std::make_unique<CNetGet>(request.crawl.page, host_, clock_);
+  {
+    std::lock_guard lock(objNetMutex_);
+    objNet_ = std::make_unique<CNetGet>(request.crawl.page, clock_);
+  }
   if (!objNet_->openUrl()) {
     connectionFailure_ = objNet_->openFailure();
-    objNet_.reset();
+    releaseObjNet();
     return ScanEnd::ConnectionFailed;
   }
   dispatcher_.resetPool(request.crawl);
@@ -55,6 +58,7 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   state_.bCollected = true;
   engineProblems_.clear();
   enginePagesRead_ = 0;
+  host_.yield();  // a Stop sent before the scan began ends it here
   if (request.keywordMode && !request.engineJson.empty()) {
     runJsonEngine(request.engineJson, request.base);
   } else if (request.keywordMode) {
@@ -63,16 +67,9 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
     runUrlMode(request, resumed);
   }
   if (objNet_) objNet_->closeURL();
-  objNet_.reset();
+  releaseObjNet();
   dispatcher_.TerminateThreads();
   return dispatcher_.poolFailed() ? ScanEnd::WorkersFailed : ScanEnd::Ran;
-}
-
-void Scan::show(const ScanProgress& progress, std::vector<ScanSink*> sinks) {
-  results_.reset(std::move(sinks));
-  results_.restore(progress);
-  state_.sEmailList.clear();
-  for (const FoundAddress& a : progress.addresses) state_.sEmailList.add(a.address);
 }
 
 void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
@@ -195,6 +192,16 @@ void Scan::stop() {
   state_.bStop = true;
   state_.bPause = false;
   if (objNet_) objNet_->closeURL();
+}
+
+void Scan::cancelReads() {
+  std::lock_guard lock(objNetMutex_);
+  if (objNet_) objNet_->cancel();
+}
+
+void Scan::releaseObjNet() {
+  std::lock_guard lock(objNetMutex_);
+  objNet_.reset();
 }
 
 std::optional<std::string> Scan::startPageFailure() const {

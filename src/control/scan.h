@@ -1,9 +1,10 @@
-// A scan from one settings record: the crawl in URL mode or keyword mode, its results kept as
-// typed values and sent as they come to a sink. No window: the window's controller and the
-// command line both run it.
+// A scan from one request: the crawl in URL mode or keyword mode, its results kept as typed
+// values and sent as they come to its sinks. It runs on its session's thread and takes requests
+// at the turns of `host`.
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -49,14 +50,14 @@ class Scan {
   // is over. A resumed scan (URL mode) goes on from where its journal left it.
   ScanEnd run(const ScanRequest& request, std::vector<ScanSink*> sinks,
               const ScanProgress* resumed = nullptr);
-  // A journal's results, shown to the sinks as the last run's, without a crawl.
-  void show(const ScanProgress& progress, std::vector<ScanSink*> sinks);
   // The last run ended by stop(), not by itself.
   bool stopped() const { return stopped_; }
-  // From inside the scan's yields.
+  // At the scan's turns.
   void setPaused(bool paused) { state_.bPause = paused; }
   // Ends the scan: the workers are released and the page engine's connection is closed.
   void stop();
+  // Any thread: a read of the scan's own page engine ends now, and every later one fails.
+  void cancelReads();
 
   const ScanResults& results() const { return results_; }
   ScanState& state() { return state_; }
@@ -78,6 +79,7 @@ class Scan {
   std::optional<long> startPageErrorStatus() const;
 
  private:
+  void releaseObjNet();
   void runUrlMode(const ScanRequest& request, const ScanProgress* resumed);
   // The base URL of a scan from one URL, whose failure is the scan's.
   bool oneBaseUrl() const { return !request_.keywordMode && request_.starts.size() <= 1; }
@@ -96,6 +98,7 @@ class Scan {
   // The scan's own page engine, made at the start of a run and released at its end: keyword
   // mode reads through it, and every worker gets a copy of its settings.
   std::unique_ptr<CNetGet> objNet_;
+  std::mutex objNetMutex_;  // its making and release against cancelReads()
   Dispatcher dispatcher_;
   Harvester harvester_;
   std::string connectionFailure_;

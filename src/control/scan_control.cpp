@@ -9,18 +9,28 @@
 
 namespace korvex {
 
-WorkerFactory realWorkers() {
-  return clsEmail::factory();
-}
+namespace {
+// How long leaving waits for a stopped scan: its workers end their pages within about a second.
+constexpr std::chrono::seconds kLeavingWait{10};
+}  // namespace
 
-ScanControl::ScanControl(Window& window, Host& host, Dialogs& dialogs, WorkerFactory factory,
+ScanControl::ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory,
                          OnlineProbe online, EngineProfile profile, const Clock& clock)
     : window_(window),
-      host_(host),
       dialogs_(dialogs),
       online_(std::move(online)),
       windowSink_(window),
-      scan_(host, std::move(factory), std::move(profile), clock) {}
+      queue_(shown_),
+      session_(std::move(factory), std::move(profile), clock) {
+  shown_.reset({&windowSink_});
+}
+
+ScanControl::~ScanControl() {
+  session_.stop();
+  session_.waitFor(kLeavingWait);
+  // A scan cut short by leaving stays resumable.
+  if (journal_) journal_->end(JournalStatus::Stopped);
+}
 
 StartOutcome ScanControl::cmdScan_Click() {
   if (!online_()) {
@@ -40,6 +50,7 @@ StartOutcome ScanControl::cmdScan_Click() {
       skipped += (skipped.empty() ? "Lines skipped: " : "; ") + problem;
     window_.setText(Field::lblDetails, skipped);
   }
+  std::unique_ptr<Journal> journal;
   auto made = Journal::create(std::nullopt,
                               {.keywordMode = request.keywordMode,
                                .base = request.base,
@@ -47,55 +58,77 @@ StartOutcome ScanControl::cmdScan_Click() {
                                .values = settingsFromWindow(window_),
                                .starts = request.starts},
                               std::chrono::system_clock::now(), journalFailure());
-  std::unique_ptr<Journal> journal;
   if (auto* failure = std::get_if<std::string>(&made))
     window_.setText(Field::lblDetails,
                     "The journal cannot be created: " + *failure + "; the scan goes on without it");
   else
     journal = std::move(std::get<std::unique_ptr<Journal>>(made));
-  return run(request, journal.get(), nullptr);
+  return run(request, std::move(journal), std::nullopt);
 }
 
 Journal::FailureReport ScanControl::journalFailure() {
-  return [this](const std::string& message) { window_.setText(Field::lblDetails, message); };
+  return [this](const std::string& message) {
+    queue_.post([this, message] { window_.setText(Field::lblDetails, message); });
+  };
 }
 
-StartOutcome ScanControl::run(const ScanRequest& request, Journal* journal,
-                              const ScanProgress* resumed) {
-  std::vector<ScanSink*> sinks{&windowSink_};
-  if (journal) sinks.push_back(journal);
-  const ScanEnd end = scan_.run(request, sinks, resumed);
+StartOutcome ScanControl::run(const ScanRequest& request, std::unique_ptr<Journal> journal,
+                              std::optional<ScanProgress> resumed) {
+  journal_ = std::move(journal);
+  std::vector<ScanSink*> sinks{&queue_};
+  if (journal_) sinks.push_back(journal_.get());
+  baseReadNow_ = !resumed || resumed->scanned.empty();
+  session_.start(request, sinks, std::move(resumed));
+  scanning_ = true;
+  return StartOutcome::Started;
+}
+
+bool ScanControl::deliver() {
+  queue_.deliver();
+  if (!scanning_) return true;
+  if (!session_.waitFor(std::chrono::milliseconds(0))) return false;
+  queue_.deliver();  // what came between the first delivery and the end
+  finish();
+  return true;
+}
+
+void ScanControl::finish() {
+  scanning_ = false;
+  const Scan& scan = session_.scan();
+  const ScanEnd end = session_.end();
   // Stop keeps the journal resumable; a scan that ended by itself is finished.
-  if (journal)
-    journal->end(end == ScanEnd::Ran && !scan_.stopped() && !scan_.engineUnread()
-                     ? JournalStatus::Finished
-                     : JournalStatus::Stopped);
+  if (journal_)
+    journal_->end(end == ScanEnd::Ran && !scan.stopped() && !scan.engineUnread()
+                      ? JournalStatus::Finished
+                      : JournalStatus::Stopped);
+  journal_.reset();
+  queue_.deliver();  // what the journal's end reported
   // A base URL that gave nothing says why, beside the status.
-  const bool baseReadNow = !resumed || resumed->scanned.empty();
   if (const auto failure =
-          end == ScanEnd::Ran && baseReadNow ? scan_.startPageFailure() : std::nullopt) {
+          end == ScanEnd::Ran && baseReadNow_ ? scan.startPageFailure() : std::nullopt) {
     window_.setText(Field::lblDetails, "The base URL could not be opened: " + *failure);
   } else if (const auto status =
-                 end == ScanEnd::Ran && baseReadNow ? scan_.startPageErrorStatus() : std::nullopt) {
+                 end == ScanEnd::Ran && baseReadNow_ ? scan.startPageErrorStatus() : std::nullopt) {
     window_.setText(Field::lblDetails, "The base URL answered HTTP " + std::to_string(*status));
   }
-  if (!scan_.engineProblems().empty()) {
+  if (!scan.engineProblems().empty()) {
     std::string problems;
-    for (const std::string& p : scan_.engineProblems())
+    for (const std::string& p : scan.engineProblems())
       problems += (problems.empty() ? "" : "; ") + p;
     window_.setText(Field::lblDetails, problems);
   }
   showIdle();
   switch (end) {
     case ScanEnd::ConnectionFailed:
-      return StartOutcome::ConnectionFailed;
+      outcome_ = StartOutcome::ConnectionFailed;
+      return;
     case ScanEnd::WorkersFailed:
+      outcome_ = StartOutcome::WorkersFailed;
       dialogs_.message("The workers of the scan could not be started.");
-      return StartOutcome::WorkersFailed;
+      return;
     case ScanEnd::Ran:
-      break;
+      outcome_ = StartOutcome::Ran;
   }
-  return StartOutcome::Ran;
 }
 
 void ScanControl::offerLastScan() {
@@ -109,6 +142,7 @@ void ScanControl::offerLastScan() {
 }
 
 void ScanControl::openJournal(const std::string& path, bool resume) {
+  if (scanning_) return;  // nothing swaps the results under a running scan
   JournalContents contents;
   auto taken = Journal::resume(path, contents, journalFailure());
   if (auto* failure = std::get_if<std::string>(&taken)) {
@@ -139,7 +173,7 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
                       .crawl = crawlSettingsFrom(settings.values),
                       .starts = settings.starts};
   request.crawl.page.resolve = settings.resolve;
-  run(request, journal.get(), &contents.progress);
+  run(request, std::move(journal), std::move(contents.progress));
 }
 
 ScanRequest ScanControl::requestFromWindow(const std::vector<std::string>& listed) const {
@@ -199,13 +233,12 @@ bool ScanControl::checkParameters() {
 
 void ScanControl::showResults(const ScanProgress& progress) {
   clearResults();
-  scan_.show(progress, {&windowSink_});
+  shown_.restore(progress);
 }
 
 void ScanControl::prepare() {
   window_.setText(Field::lblDetails, "");
   window_.setText(Field::lblStatus, "In Progress");
-  host_.yield();
   std::string base = trimmed(window_.text(Field::txtBaseURL));
   if (window_.option(Option::optURL)) base = withScheme(base);
   window_.setText(Field::txtBaseURL, base);
@@ -222,6 +255,7 @@ void ScanControl::clearResults() {
     window_.setText(f, "");
   window_.setText(Field::txtNoOfExtUrl, "1");
   windowSink_.started();
+  shown_.reset({&windowSink_});
   const std::string format = window_.gridFormat();
   window_.clearGrid();
   window_.setGridRows(2);
@@ -238,18 +272,18 @@ void ScanControl::showIdle() {
 void ScanControl::cmdPause_Click() {
   if (window_.caption(Button::cmdPause) == "Pause") {
     window_.setCaption(Button::cmdPause, "Resume");
-    scan_.setPaused(true);
+    session_.setPaused(true);
     window_.setText(Field::lblStatus, "Paused");
   } else {
     window_.setCaption(Button::cmdPause, "Pause");
-    scan_.setPaused(false);
+    session_.setPaused(false);
     window_.setText(Field::lblStatus, "In Progress");
   }
 }
 
 void ScanControl::cmdStop_Click() {
   if (!dialogs_.ask("Do you really want to stop the process?")) return;
-  scan_.stop();
+  session_.stop();
   window_.setEnabled(Button::cmdScan, true);
   window_.setEnabled(Button::cmdStop, false);
   window_.setCaption(Button::cmdPause, "Pause");
@@ -265,11 +299,11 @@ void ScanControl::Form_Unload(bool& cancel) {
     cancel = true;
     return;
   }
-  scan_.stop();
+  session_.stop();
 }
 
 void ScanControl::stopForExit() {
-  scan_.stop();
+  session_.stop();
 }
 
 }  // namespace korvex

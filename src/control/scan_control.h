@@ -1,47 +1,55 @@
 // Running a scan from the window's Start button to its end.
 #pragma once
 
+#include <memory>
+
 #include "control/dialogs.h"
+#include "control/event_queue.h"
 #include "control/journal.h"
 #include "control/online_probe.h"
-#include "control/scan.h"
+#include "control/scan_session.h"
 #include "control/window_sink.h"
-#include "crawl/cls_email.h"
 
 namespace korvex {
 
-// The real workers: a thread and a page engine each. Front ends pass them; tests pass fakes.
-WorkerFactory realWorkers();
-
-// How a press of Start ended.
+// How a press of Start ended, and then how its scan ended.
 enum class StartOutcome {
   NotConnected,
   ParameterRefused,
   NotConfirmed,
+  Started,  // the scan runs
   ConnectionFailed,
   WorkersFailed,  // the scan ran, but its workers could not be made
   Ran
 };
 
-// The window's controller: Start's checks and confirmation, the window's fields and buttons
-// through a scan, and the Pause, Stop and leaving handlers that act on it from inside its yields.
+// The window's controller: Start's checks and confirmation, and the window's fields and buttons
+// through a scan that runs on its session's thread. Every call comes from the window's thread;
+// deliver() brings the scan's results there.
 class ScanControl {
  public:
-  ScanControl(Window& window, Host& host, Dialogs& dialogs,
-              WorkerFactory factory = clsEmail::factory(), OnlineProbe online = isConnected,
-              EngineProfile profile = {}, const Clock& clock = systemClock());
+  ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory = realWorkers(),
+              OnlineProbe online = isConnected, EngineProfile profile = {},
+              const Clock& clock = systemClock());
+  // A running scan is stopped, waited for, and its journal left stopped.
+  ~ScanControl();
 
-  // Returns when the scan is over, or at once when it was not started.
+  // Returns Started at once when the scan runs, or why it did not start.
   StartOutcome cmdScan_Click();
-  const std::string& connectionFailure() const { return scan_.connectionFailure(); }
-  std::optional<std::string> startPageFailure() const { return scan_.startPageFailure(); }
-  std::optional<long> startPageErrorStatus() const { return scan_.startPageErrorStatus(); }
+  // On the window's repaint timer: shows what the scan sent since the last call and, once it
+  // has ended, what its end says. True when no scan runs.
+  bool deliver();
+  bool scanning() const { return scanning_; }
+  // How the last scan ended, once deliver() has seen its end.
+  StartOutcome outcome() const { return outcome_; }
+  ScanSession::Progress progress() const { return session_.progress(); }
+  const std::string& connectionFailure() const { return session_.scan().connectionFailure(); }
   void cmdPause_Click();
   void cmdStop_Click();
-  // Sets cancel when the user wants to stay; otherwise the caller ends the program at once.
+  // Sets cancel when the user wants to stay; otherwise the scan is stopped and the caller
+  // leaves.
   void Form_Unload(bool& cancel);
-  // Leaving without the question (a signal of the session's end): the scan stops, and its
-  // journal is left stopped when it returns.
+  // Leaving without the question (a signal of the session's end): the scan stops.
   void stopForExit();
 
   // At start-up: when the newest journal's scan neither finished nor was stopped (a crash, a
@@ -54,31 +62,36 @@ class ScanControl {
   // Results kept from an earlier scan, shown as the last scan's (Save writes them).
   void showResults(const ScanProgress& progress);
 
-  ScanState& state() { return scan_.state(); }
-  const ScanState& state() const { return scan_.state(); }
-  // What the last scan found.
-  const ScanResults& results() const { return scan_.results(); }
-  Dispatcher& dispatcher() { return scan_.dispatcher(); }
+  // What the window shows of the last scan, as delivered so far.
+  const ScanResults& results() const { return shown_.results(); }
 
  private:
   bool checkParameters();
   // Start's changes to the window: status, base URL, emptied results, buttons.
   void prepare();
   void clearResults();
-  // A scan from prepare() to its end, with its journal when there is one.
-  StartOutcome run(const ScanRequest& request, Journal* journal, const ScanProgress* resumed);
-  // A journal's failure goes to the window's details line.
+  // Starts the scan with its journal when there is one.
+  StartOutcome run(const ScanRequest& request, std::unique_ptr<Journal> journal,
+                   std::optional<ScanProgress> resumed);
+  // The scan has ended and everything it sent is shown: its journal, its details, idle.
+  void finish();
+  // A journal's failure goes to the window's details line, from any thread.
   Journal::FailureReport journalFailure();
   // `listed`: the URL list's start URLs, read once at Start.
   ScanRequest requestFromWindow(const std::vector<std::string>& listed) const;
   void showIdle();
 
   Window& window_;
-  Host& host_;
   Dialogs& dialogs_;
   OnlineProbe online_;
   WindowSink windowSink_;
-  Scan scan_;
+  ResultsCopy shown_;  // feeds windowSink_
+  EventQueue queue_;   // from the scan's thread to shown_
+  ScanSession session_;
+  std::unique_ptr<Journal> journal_;  // the running scan's
+  bool scanning_ = false;
+  bool baseReadNow_ = true;  // the scan reads its base URL (not a resume past it)
+  StartOutcome outcome_ = StartOutcome::NotConfirmed;
 };
 
 }  // namespace korvex

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <utility>
 
-#include "base/null_host.h"
+#include "page/cnetget.h"
 
 namespace korvex {
 
@@ -13,7 +13,6 @@ namespace korvex {
 struct clsEmail::Shared {
   std::shared_ptr<const Wakeup> wakeup;
   const Clock* clock;
-  NullHost host;
   std::mutex mutex;
   std::condition_variable cv;
   bool released = false;
@@ -34,7 +33,7 @@ struct clsEmail::Shared {
         if (released) return;
         taskPending = false;
         t = std::move(task);
-        if (!engine) engine = std::make_unique<CNetGet>(settings.page, host, *clock);
+        if (!engine) engine = std::make_unique<CNetGet>(settings.page, *clock);
       }
       PageResult r = runPageTask(*engine, settings.gate.get(), t, cancelled);
       {

@@ -1,5 +1,5 @@
 // The crawl: level by level, every acceptable URL of a level to the lowest-numbered idle worker,
-// each level closed by waiting for and collecting every worker. Runs on the main thread and
+// each level closed by waiting for and collecting every worker. Runs on its session's thread and
 // sleeps on the host whenever it waits.
 #pragma once
 

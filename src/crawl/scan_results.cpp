@@ -80,4 +80,24 @@ void ScanResults::urlRefused(RefusedURL refused) {
   counted();
 }
 
+void ResultsCopy::urlHandedOut(const std::string& shownUrl) {
+  results_.scanned_.push_back(shownUrl);
+  for (ScanSink* sink : results_.sinks_) sink->urlHandedOut(shownUrl);
+}
+
+void ResultsCopy::addressFound(const FoundAddress& found) {
+  results_.addresses_.push_back(found);
+  for (ScanSink* sink : results_.sinks_) sink->addressFound(found);
+}
+
+void ResultsCopy::urlRefused(const RefusedURL& refused) {
+  results_.refused_.push_back(refused);
+  for (ScanSink* sink : results_.sinks_) sink->urlRefused(refused);
+}
+
+void ResultsCopy::countersChanged(const ScanCounters& counters) {
+  results_.counters_ = counters;
+  results_.counted();
+}
+
 }  // namespace korvex

@@ -94,6 +94,7 @@ class ScanResults {
   void crawled(const CrawlEvent& event);
 
  private:
+  friend class ResultsCopy;
   void counted();
 
   std::vector<ScanSink*> sinks_;
@@ -101,6 +102,25 @@ class ScanResults {
   std::vector<FoundAddress> addresses_;
   std::vector<std::string> scanned_;
   std::vector<RefusedURL> refused_;
+};
+
+// Another thread's copy of a scan's results, kept from the events its sink receives; each event
+// goes on to the copy's own sinks.
+class ResultsCopy final : public ScanSink {
+ public:
+  // Nothing kept; the links counter shows its 1.
+  void reset(std::vector<ScanSink*> sinks) { results_.reset(std::move(sinks)); }
+  // A journal's results, shown to the sinks.
+  void restore(const ScanProgress& progress) { results_.restore(progress); }
+  const ScanResults& results() const { return results_; }
+
+  void urlHandedOut(const std::string& shownUrl) override;
+  void addressFound(const FoundAddress& found) override;
+  void urlRefused(const RefusedURL& refused) override;
+  void countersChanged(const ScanCounters& counters) override;
+
+ private:
+  ScanResults results_;
 };
 
 }  // namespace korvex

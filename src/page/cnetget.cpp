@@ -2,7 +2,7 @@
 
 namespace korvex {
 
-CNetGet::CNetGet(PageSettings settings, Host& host, const Clock& clock)
+CNetGet::CNetGet(PageSettings settings, const Clock& clock)
     : settings_(std::move(settings)),
       urlMust_(settings_.aURLMust),
       urlMustNot_(settings_.aURLMustNot),
@@ -22,8 +22,8 @@ CNetGet::CNetGet(PageSettings settings, Host& host, const Clock& clock)
                       .mustNotFieldFilled = !settings_.pagesMustNot.empty(),
                       .mustNot = &pagesMustNot_},
              .omitted = &omitted_},
-      reader_(host, settings_.maxTime, clock),
-      processor_(reader_, host) {
+      reader_(settings_.maxTime, clock),
+      processor_(reader_) {
   reader_.setConnection({.agent = settings_.agent, .resolve = settings_.resolve});
 }
 

@@ -18,13 +18,10 @@
 
 namespace korvex {
 
-class Host;
-
 class CNetGet {
  public:
-  // The rules are compiled here, once. `host` is yielded to while a page is read (the main
-  // thread's engine keeps the window alive through it).
-  CNetGet(PageSettings settings, Host& host, const Clock& clock = systemClock());
+  // The rules are compiled here, once.
+  explicit CNetGet(PageSettings settings, const Clock& clock = systemClock());
   CNetGet(const CNetGet&) = delete;  // the rules point into the engine
   CNetGet& operator=(const CNetGet&) = delete;
 

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "base/host.h"
 #include "base/text.h"
 #include "base/view_set.h"
 #include "page/attribute_scan.h"
@@ -31,7 +30,6 @@ void PageProcessor::processText(std::string& page, const std::string& finalUrl, 
   addFrames(page, base, rules, out);
   if (job.level <= 1 || passesKeywordRules(page, rules.page)) {
     out.pageAccepted();
-    host_.yield();
     extractEmails(page, job.url, out);
   }
   extractLinks(page, base, job, rules, out);
@@ -77,7 +75,6 @@ void PageProcessor::extractEmails(std::string_view page, const std::string& url,
     const std::string_view address = addressForm(candidate);
     if (address.empty() || out.emailKnown(address)) return;
     out.addEmail(std::string(address), url);
-    host_.yield();
   });
 }
 
@@ -115,7 +112,6 @@ void PageProcessor::extractLinks(std::string_view page, LinkBase base, const Pag
       link.clear();
     });
   }
-  host_.yield();
 }
 
 }  // namespace korvex

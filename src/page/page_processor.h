@@ -35,7 +35,7 @@ struct PageRules {
 
 class PageProcessor {
  public:
-  PageProcessor(PageReader& reader, Host& host) : reader_(reader), host_(host) {}
+  explicit PageProcessor(PageReader& reader) : reader_(reader) {}
 
   // Reads the page and processes it; returns the read of the page itself.
   ReadResult process(const PageJob& job, const PageRules& rules, ResultOutput& out);
@@ -52,7 +52,6 @@ class PageProcessor {
                     const PageRules& rules, ResultOutput& out);
 
   PageReader& reader_;
-  Host& host_;
 };
 
 }  // namespace korvex

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "base/host.h"
-
 namespace korvex {
 
-PageReader::PageReader(Host& host, double minutes, const Clock& clock)
-    : host_(host), minutes_(minutes), clock_(clock) {}
+PageReader::PageReader(double minutes, const Clock& clock) : minutes_(minutes), clock_(clock) {}
 
 PageReader::~PageReader() = default;
 
@@ -25,9 +22,7 @@ bool PageReader::open() {
 void PageReader::close() {
   if (state_ != State::Open) return;
   state_ = State::Closed;
-  // A read in progress (this is called from one of its yields) ends at its next chunk and
-  // releases the handle itself.
-  if (!reading_) http_.reset();
+  http_.reset();
 }
 
 bool readTimeUp(const ReadTimes& times, Clock::TimePoint now, double minutes, bool chunkSeen) {
@@ -40,10 +35,6 @@ ReadResult PageReader::read(const std::string& url,
   ReadResult r;
   if (cancelled_) {
     r.failure = "cancelled";
-    return r;
-  }
-  if (reading_) {
-    r.failure = "another read is in progress";
     return r;
   }
   if (state_ == State::None && !open()) {
@@ -61,22 +52,18 @@ ReadResult PageReader::read(const std::string& url,
   // Asked after every chunk and, while nothing arrives, about once a second: the time limit
   // also ends a read that blocks.
   auto keepGoing = [&] {
-    if (state_ != State::Open || cancelled_) return false;
+    if (cancelled_) return false;
     limitPassed = readTimeUp(times, clock_.now(), minutes_, chunkSeen);
     return !limitPassed;
   };
   auto sink = [&](std::string_view chunk) {
     chunkSeen = true;
     r.text.append(chunk.substr(0, kMaxPageBytes - r.text.size()));
-    host_.yield();
     return r.text.size() < kMaxPageBytes;
   };
-  reading_ = true;
   // The buffer is made once from the announced length (within the cap), not grown by doubling.
   auto sizeHint = [&r](size_t announced) { r.text.reserve(std::min(announced, kMaxPageBytes)); };
   FetchOutcome fetched = http_->fetch(url, sink, keepGoing, sizeHint, follow);
-  reading_ = false;
-  if (state_ == State::Closed) http_.reset();
   r.opened = fetched.opened;
   r.effectiveUrl = std::move(fetched.effectiveUrl);
   r.status = fetched.status;
@@ -85,8 +72,6 @@ ReadResult PageReader::read(const std::string& url,
   if (fetched.stoppedByReader && r.failure.empty() && r.text.size() < kMaxPageBytes) {
     if (cancelled_) {
       r.failure = "cancelled";
-    } else if (state_ != State::Open) {
-      r.failure = "the Internet connection was closed";
     } else if (limitPassed) {
       r.failure = "the time limit of the page passed";
     }

@@ -14,8 +14,6 @@
 
 namespace korvex {
 
-class Host;
-
 // A page larger than this is read up to it, like a page cut by the time limit.
 inline constexpr size_t kMaxPageBytes = 16u << 20;
 // A read whose time limit has passed still waits this long for its first chunk, as a read that
@@ -42,14 +40,14 @@ struct ReadResult {
 class PageReader {
  public:
   // `minutes`: the time allowed for one page, checked at Start (above 0, at most a day).
-  PageReader(Host& host, double minutes, const Clock& clock);
+  PageReader(double minutes, const Clock& clock);
   ~PageReader();
 
   // What the connections opened from now on are made with.
   void setConnection(ConnectionSettings settings) { connection_ = std::move(settings); }
   // Opens the Internet connection; false (with the reason kept) when it cannot be opened.
   bool open();
-  // A read in progress ends at its next chunk; every later read fails until open().
+  // Every later read fails until open().
   void close();
   bool everOpened() const { return state_ != State::None; }
   const std::string& openFailure() const { return openFailure_; }
@@ -65,14 +63,12 @@ class PageReader {
  private:
   enum class State { None, Open, Closed };
 
-  Host& host_;
   double minutes_;
   const Clock& clock_;
   State state_ = State::None;
   ConnectionSettings connection_{.agent = std::string(kAgent), .resolve = {}};
   std::unique_ptr<HttpConnection> http_;
   std::string openFailure_;
-  bool reading_ = false;
   std::atomic<bool> cancelled_{false};
   Clock::TimePoint startTime_{};
 };

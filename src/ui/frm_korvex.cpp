@@ -33,7 +33,6 @@
 #include "ui/frm_about.h"
 #include "ui/named.h"
 #include "ui/qt_dialogs.h"
-#include "ui/qt_host.h"
 #include "ui/results_model.h"
 #include "ui/search_parameters_tab.h"
 #include "ui/search_results_tab.h"
@@ -45,6 +44,9 @@ namespace {
 const QColor kBackground(178, 200, 223);
 // How often the level and the pages per second are shown anew during a scan.
 constexpr std::chrono::milliseconds kProgressEvery{1000};
+// How often a running scan's results are brought to the window's thread; the kept fields reach
+// their widgets at their own repaint rate.
+constexpr std::chrono::milliseconds kDeliverEvery{100};
 
 // The banner Image1, drawn to the window's width.
 class Banner final : public QWidget {
@@ -84,10 +86,10 @@ frmKorvex::frmKorvex(OnlineProbe online)
       cmdExit(named<QPushButton>("cmdExit", QStringLiteral("Exit"))),
       about_(new frmAbout(this)),
       window_(new WidgetWindow(*results_, *parameters_, *details_, *txtDelimiter, *model_, this)),
-      host_(std::make_unique<QtHost>()),
       dialogs_(std::make_unique<QtDialogs>(this)),
-      control_(std::make_unique<ScanControl>(*window_, *host_, *dialogs_, realWorkers(),
-                                             std::move(online))) {
+      control_(
+          std::make_unique<ScanControl>(*window_, *dialogs_, realWorkers(), std::move(online))),
+      delivery_(new QTimer(this)) {
   setObjectName(QStringLiteral("frmKorvex"));
   setWindowTitle(qs(std::string(kTitle)));
   setWindowIcon(appIcon());
@@ -132,7 +134,7 @@ frmKorvex::frmKorvex(OnlineProbe online)
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdOpen, &QPushButton::clicked, this, [this] {
     const QString path = chooseJournalFile();
-    if (!path.isEmpty()) whileScanning([&] { control_->openJournal(path.toStdString()); });
+    if (!path.isEmpty()) unlessScanning([&] { control_->openJournal(path.toStdString()); });
   });
   connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
   connect(parameters_->cmdLoadURLs, &QPushButton::clicked, this, [this] {
@@ -176,13 +178,13 @@ frmKorvex::frmKorvex(OnlineProbe online)
     return QFileDialog::getOpenFileName(this, QStringLiteral("Load the URLs to scan"), QString(),
                                         QStringLiteral("Text files (*.txt);;All files (*)"));
   };
-  leaveNow = [] { std::_Exit(EXIT_SUCCESS); };
-
   nameControlsByTheirLabels();
   auto* progress = new QTimer(this);
   progress->setInterval(kProgressEvery);
   connect(progress, &QTimer::timeout, this, [this] { showProgress(); });
   progress->start();
+  delivery_->setInterval(kDeliverEvery);
+  connect(delivery_, &QTimer::timeout, this, [this] { deliver(); });
 
   qApp->installEventFilter(this);
   resize(1024, 700);
@@ -202,47 +204,53 @@ void frmKorvex::Form_Load() {
   window_->flush();
 }
 
-void frmKorvex::whileScanning(const std::function<void()>& action) {
-  if (scanning_) return;  // one scan at a time
-  scanning_ = true;
+bool frmKorvex::scanning() const {
+  return control_->scanning();
+}
+
+void frmKorvex::unlessScanning(const std::function<void()>& action) {
+  if (control_->scanning()) return;  // one scan at a time
+  action();
+  control_->deliver();  // what the journal reported
+  window_->flush();
+  if (!control_->scanning()) return;
   // Nothing may swap the results under a running scan.
   cmdOpen->setEnabled(false);
   parameters_->cmdLoadURLs->setEnabled(false);
-  progressFrom_ = {std::chrono::steady_clock::now(), control_->results().counters().processed};
-  action();
+  progressFrom_ = {std::chrono::steady_clock::now(), control_->progress().counters.processed};
+  delivery_->start();
+}
+
+void frmKorvex::deliver() {
+  if (!control_->deliver()) return;
+  delivery_->stop();
   cmdOpen->setEnabled(true);
   parameters_->cmdLoadURLs->setEnabled(true);
-  scanning_ = false;
   showProgress();
   window_->flush();
-  if (closeAfterScan_) close();
 }
 
 void frmKorvex::leaveWithoutAsking() {
   asking_ = false;
-  if (!scanning_) {
-    close();
-    return;
-  }
-  closeAfterScan_ = true;
-  control_->stopForExit();
+  close();
 }
 
 void frmKorvex::showProgress() {
   // The progress of a running scan only: not while Start or the resume offer asks its question.
-  if (!scanning_ || results_->lblStatus->text() == QLatin1String("Idle")) {
+  if (!control_->scanning() || results_->lblStatus->text() == QLatin1String("Idle")) {
     results_->lblProgress->clear();
     return;
   }
   const auto now = std::chrono::steady_clock::now();
-  const long long processed = control_->results().counters().processed;
+  const ScanSession::Progress progress = control_->progress();
+  const long long processed = progress.counters.processed;
   const double seconds = std::chrono::duration<double>(now - progressFrom_.first).count();
   const double rate =
       seconds > 0 ? static_cast<double>(processed - progressFrom_.second) / seconds : 0;
   // Over the last interval, so that the rate follows the crawl rather than its whole history.
   progressFrom_ = {now, processed};
   results_->lblProgress->setText(
-      QStringLiteral("Level %1, %2 pages/s").arg(control_->state().iDepth).arg(rate, 0, 'f', 1));
+      QStringLiteral("Level %1, %2 pages/s").arg(progress.level).arg(rate, 0, 'f', 1));
 }
 
 void frmKorvex::nameControlsByTheirLabels() {
@@ -256,11 +264,11 @@ void frmKorvex::nameControlsByTheirLabels() {
 }
 
 void frmKorvex::cmdScan_Click() {
-  whileScanning([this] { control_->cmdScan_Click(); });
+  unlessScanning([this] { control_->cmdScan_Click(); });
 }
 
 void frmKorvex::offerLastScan() {
-  whileScanning([this] { control_->offerLastScan(); });
+  unlessScanning([this] { control_->offerLastScan(); });
 }
 
 void frmKorvex::cmdSave_Click() {
@@ -279,15 +287,16 @@ void frmKorvex::lblAbout_Click() {
 void frmKorvex::closeEvent(QCloseEvent* event) {
   window_->flush();
   bool cancel = false;
-  if (asking_) control_->Form_Unload(cancel);
+  if (asking_)
+    control_->Form_Unload(cancel);
+  else
+    control_->stopForExit();
   if (cancel) {
     event->ignore();
     return;
   }
   about_->hide();
-  // Leaving ends the program at once: a scan in progress is abandoned where it stands. A signal's
-  // leaving waits for the stopped scan to return instead, which leaves its journal stopped.
-  if (scanning_ && asking_) leaveNow();
+  // The window goes at once; the stopped scan is waited for when the window is destroyed.
   event->accept();
 }
 

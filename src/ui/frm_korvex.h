@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace korvex {
 class ScanControl;
@@ -27,7 +28,6 @@ namespace korvex::ui {
 class DetailsTab;
 class DomainsTab;
 class QtDialogs;
-class QtHost;
 class ResultsModel;
 class SearchParametersTab;
 class SearchResultsTab;
@@ -43,7 +43,7 @@ class frmKorvex final : public QWidget {
   WidgetWindow& window() { return *window_; }
   DetailsTab& details() { return *details_; }
   frmAbout* about() const { return about_; }
-  bool scanning() const { return scanning_; }
+  bool scanning() const;
 
   // The Save As dialog: the name chosen (empty when cancelled) and the format of its file type.
   // Tests replace it.
@@ -58,11 +58,9 @@ class frmKorvex final : public QWidget {
   std::function<QString()> chooseUrlListFile;
   // At start-up: offers to resume a scan that a crash or a kill ended.
   void offerLastScan();
-  // Exit without its question: a running scan stops (its journal left stopped, to resume) and
-  // the window closes once it has.
+  // Exit without its question: the window closes, and a running scan stops (its journal left
+  // stopped, to resume).
   void leaveWithoutAsking();
-  // Ends the program at once when it is left during a scan. Tests replace it.
-  std::function<void()> leaveNow;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -70,8 +68,10 @@ class frmKorvex final : public QWidget {
 
  private:
   void Form_Load();
-  // Runs what may scan (Start, resuming a journal) with the window knowing it.
-  void whileScanning(const std::function<void()>& action);
+  // Runs what may start a scan (Start, resuming a journal) unless one runs.
+  void unlessScanning(const std::function<void()>& action);
+  // On the delivery timer: the scan's results so far, and its end.
+  void deliver();
   void cmdScan_Click();
   // The level being read and the pages read per second since the last look.
   void showProgress();
@@ -96,12 +96,10 @@ class frmKorvex final : public QWidget {
   QPushButton* cmdExit;
   frmAbout* about_;
   WidgetWindow* window_;
-  std::unique_ptr<QtHost> host_;
   std::unique_ptr<QtDialogs> dialogs_;
   std::unique_ptr<ScanControl> control_;
-  bool scanning_ = false;
+  QTimer* delivery_;
   bool asking_ = true;  // Exit asks before the results go
-  bool closeAfterScan_ = false;
   std::pair<std::chrono::steady_clock::time_point, long long> progressFrom_;
   bool validating_ = false;
 };

@@ -66,6 +66,7 @@ TEST(WindowJournal, TheLastScanIsOfferedOnlyWhenItDidNotEnd) {
     const std::string path = f.crashedScan();
     f.h.dialogs.answer = answer;
     f.h.control.offerLastScan();
+    f.h.finish();
     EXPECT_EQ(f.h.dialogs.questions, Strings{"The last scan did not finish. Resume it?"});
     EXPECT_EQ(f.script.started, answer ? (Strings{"http://s/a", "http://s/b"}) : Strings())
         << "the page in flight goes back to its level; the base URL is not read again";
@@ -81,7 +82,7 @@ TEST(WindowJournal, OpeningAJournalShowsItsSettingsAndResults) {
   Fixture f;
   f.h.window.setText(Field::txtBaseURL, "http://s/");
   f.h.window.setText(Field::cboDepth, "2");
-  f.h.control.cmdScan_Click();
+  f.h.start();
   const auto journals = journalsNewestFirst();
   ASSERT_EQ(journals.size(), 1u);
   EXPECT_EQ(journalStatus(journals[0]), JournalStatus::Finished);
@@ -92,7 +93,7 @@ TEST(WindowJournal, OpeningAJournalShowsItsSettingsAndResults) {
   EXPECT_EQ(other.window.text(Field::cboDepth), "2");
   EXPECT_EQ(other.window.text(Field::txtNoOfEmails), "3");
   EXPECT_EQ(test::gridRows(other.window), test::gridRows(f.h.window));
-  EXPECT_EQ(other.control.state().sEmailList.entries(), f.h.emails()) << "what Save writes";
+  EXPECT_EQ(other.emails(), f.h.emails()) << "what Save writes";
 }
 
 }  // namespace

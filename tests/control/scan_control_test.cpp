@@ -89,7 +89,6 @@ TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   h.dialogs.answer = true;
   h.window.setText(Field::txtURLMustKeyword, " A \r\n\r\nb");
   h.crawl("http://s/", 20, 3);
-  const ScanState& s = h.control.state();
   EXPECT_TRUE(h.emails().empty());
   EXPECT_EQ(h.window.text(Field::txtEmail), "");
   EXPECT_EQ(h.window.text(Field::txtNoOfEmails), "");
@@ -99,7 +98,6 @@ TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   EXPECT_EQ(script.maxDepth, 21);
   EXPECT_EQ(script.configured.page.aURLMust, (Strings{" A ", "", "b"}));
   EXPECT_TRUE(script.configured.page.aURLMustNot.empty());
-  EXPECT_EQ(s.iThreads, 3);
 }
 
 TEST(Start, AListOfUrlsStartsAtEachAndSaysWhichLinesItSkipped) {

@@ -126,7 +126,8 @@ TEST(PoliteCrawl, RobotsTxtAnswersDecideForTheWholeOrigin) {
     h.window.setOption(Option::chkObeyRobots, true);
     h.crawl(site.rootUrl(), 2, 3);
     EXPECT_EQ(server.hits("/"), row.refusal.empty() ? 1 : 0);
-    EXPECT_EQ(h.control.startPageFailure().value_or(""), row.refusal);
+    EXPECT_EQ(h.window.text(Field::lblDetails),
+              row.refusal.empty() ? "" : "The base URL could not be opened: " + row.refusal);
   }
 }
 

@@ -27,16 +27,26 @@ TEST(Reader, ConnectionLifeCycle) {
   EXPECT_EQ(server.lastHeader("/a", "User-Agent"), "Microsoft Internet Explorer");
   EXPECT_EQ(server.lastHeader("/a", "Cache-Control"), "no-cache");
 
-  // Stop closes the connection in the middle of a read: it ends, and so does every later one
-  // until the connection is opened again.
-  server.serve("/slow", Reply::trickle(std::string(200, 's'), 10, 20ms));
-  h.host.after(100ms, [&] { h.net().closeURL(); });
-  EXPECT_LT(h.net().ReadUrl(server.url("/slow")).text.size(), 200u);
+  // A closed connection fails every read until it is opened again.
+  h.net().closeURL();
   EXPECT_TRUE(h.net().connOpen());
   EXPECT_EQ(h.net().ReadUrl(server.url("/a")).text, "");
   EXPECT_EQ(server.hits("/a"), 1);
   h.net().openUrl();
   EXPECT_EQ(h.net().ReadUrl(server.url("/a")).text, "hello");
+
+  // Stop cancels from another thread in the middle of a read: it ends, and so does every later
+  // one.
+  server.serve("/slow", Reply::trickle(std::string(200, 's'), 10, 20ms));
+  std::thread stop([&] {
+    std::this_thread::sleep_for(100ms);
+    h.net().cancel();
+  });
+  const ReadResult cut = h.net().ReadUrl(server.url("/slow"));
+  stop.join();
+  EXPECT_LT(cut.text.size(), 200u);
+  EXPECT_EQ(cut.failure, "cancelled");
+  EXPECT_EQ(h.net().ReadUrl(server.url("/a")).failure, "cancelled");
 }
 
 TEST(Reader, WhatAPageReads) {

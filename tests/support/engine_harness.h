@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "control/loop_host.h"
 #include "page/cnetget.h"
 
 namespace korvex::test {
@@ -14,7 +13,7 @@ namespace korvex::test {
 struct EngineHarness {
   explicit EngineHarness(const Clock& clock = systemClock()) : clock_(clock) {}
   CNetGet& net() {
-    if (!net_) net_ = std::make_unique<CNetGet>(settings, host, clock_);
+    if (!net_) net_ = std::make_unique<CNetGet>(settings, clock_);
     return *net_;
   }
   // A page text as if read from `url` (its frames are read), at `level`; `known` holds the URLs
@@ -33,7 +32,6 @@ struct EngineHarness {
   }
 
   PageSettings settings;
-  LoopHost host;  // runs the timers of a test while a page is read
 
  private:
   const Clock& clock_;

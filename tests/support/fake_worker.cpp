@@ -1,5 +1,6 @@
 #include "support/fake_worker.h"
 
+#include <atomic>
 #include <utility>
 
 namespace korvex::test {
@@ -20,31 +21,35 @@ class FakeWorker final : public Worker {
     auto finish = [this, url = task.job.url] {
       const auto it = script_.results.find(url);
       if (it != script_.results.end()) result_ = it->second;
-      free_ = true;
+      free_.store(true, std::memory_order_release);
       wakeup_->notify();
     };
     if (script_.finishLater) {
+      std::lock_guard lock(script_.mutex);
       script_.pending.push_back(finish);
     } else {
       finish();
     }
   }
-  bool idle() const override { return free_; }
+  bool idle() const override { return free_.load(std::memory_order_acquire); }
   PageResult takeResult() override { return std::exchange(result_, {}); }
 
  private:
   Script& script_;
   int index_;
   std::shared_ptr<const Wakeup> wakeup_;
-  bool free_ = true;
+  std::atomic<bool> free_{true};
   PageResult result_;
 };
 
 }  // namespace
 
 void Script::finishAll() {
-  auto tasks = std::move(pending);
-  pending.clear();
+  std::vector<std::function<void()>> tasks;
+  {
+    std::lock_guard lock(mutex);
+    tasks.swap(pending);
+  }
   for (auto& t : tasks) t();
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,11 @@ struct Script {
   WorkerSettings configured;                  // what the last worker made was given
   int failFrom = -1;                          // the factory gives nullptr from this index on
   bool finishLater = false;                   // tasks stay busy until finishAll()
-  std::vector<std::function<void()>> pending;
+  // Any thread: ends the tasks that wait.
   void finishAll();
+
+  std::mutex mutex;  // pending, between the scan's thread and the test's
+  std::vector<std::function<void()>> pending;
 };
 
 WorkerFactory scriptedFactory(Script& script);

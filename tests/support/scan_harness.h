@@ -1,12 +1,16 @@
 // A scan control on an in-memory window, with recorded dialogs.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/text.h"
-#include "control/loop_host.h"
 #include "control/scan_control.h"
 #include "control/window_defaults.h"
 #include "crawl/cls_email.h"
@@ -37,8 +41,7 @@ struct ScanHarness {
   explicit ScanHarness(WorkerFactory factory = clsEmail::factory(), bool online = true,
                        EngineProfile profile = {})
       : control(
-            window, host, dialogs, std::move(factory), [online] { return online; },
-            std::move(profile)) {
+            window, dialogs, std::move(factory), [online] { return online; }, std::move(profile)) {
     applyWindowDefaults(window);
     // Tests of robots.txt turn it on; elsewhere it would add a request to every fake site.
     window.setOption(Option::chkObeyRobots, false);
@@ -47,17 +50,42 @@ struct ScanHarness {
     window.setText(Field::txtBaseURL, url);
     window.setText(Field::cboDepth, std::to_string(depth));
     window.setText(Field::cboThreads, std::to_string(threads));
-    outcome = control.cmdScan_Click();
+    start();
   }
-  std::vector<std::string> emails() const { return control.state().sEmailList.entries(); }
+  // Start, and the scan's results delivered to the window until it ends.
+  void start() {
+    outcome = control.cmdScan_Click();
+    finish();
+  }
+  // Delivers, as the window's timer does, until no scan runs; onTurn runs between deliveries.
+  void finish() {
+    using namespace std::chrono;
+    const auto began = steady_clock::now();
+    while (!control.deliver()) {
+      const auto elapsed = duration_cast<milliseconds>(steady_clock::now() - began);
+      if (elapsed > minutes(2)) {
+        ADD_FAILURE() << "the scan did not end";
+        control.stopForExit();
+      }
+      if (onTurn) onTurn(elapsed);
+      std::this_thread::sleep_for(milliseconds(2));
+    }
+    if (outcome == StartOutcome::Started) outcome = control.outcome();
+  }
+  std::vector<std::string> emails() const {
+    std::vector<std::string> found;
+    for (const FoundAddress& a : control.results().addresses()) found.push_back(a.address);
+    return found;
+  }
   std::set<std::string> emailSet() const {
     const auto e = emails();
     return {e.begin(), e.end()};
   }
   std::string counter(Field f) const { return window.text(f); }
 
+  // On the test's thread while a scan runs, with the time since it began.
+  std::function<void(std::chrono::milliseconds)> onTurn;
   MemoryWindow window;
-  LoopHost host;
   RecordingDialogs dialogs;
   ScanControl control;
   StartOutcome outcome = StartOutcome::NotConfirmed;
