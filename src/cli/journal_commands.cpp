@@ -93,12 +93,8 @@ int runResumeCommand(const JournalOptions& o) {
     return kExitNotConnected;
   }
   if (!o.quiet) complain("journal: " + path);
-  ScanRequest request{.keywordMode = false,
-                      .base = contents.settings.base,
-                      .crawl = crawlSettingsFrom(contents.settings.values),
-                      .starts = contents.settings.starts};
-  request.crawl.page.resolve = contents.settings.resolve;
-  return runScan(request, EngineProfile{}, *outputs, journal.get(), &contents.progress);
+  return runScan(scanRequest(contents.settings), EngineProfile{}, *outputs, journal.get(),
+                 &contents.progress);
 }
 
 void addJournalsCommand(CLI::App& app, JournalsOptions& o) {

@@ -182,12 +182,13 @@ int runScanCommand(ScanOptions o) {
     complain(*m);
     return kExitBadArguments;
   }
-  ScanRequest request{.keywordMode = !urlMode,
-                      .base = urlMode ? withScheme(base) : base,
-                      .crawl = crawlSettingsFrom(o.settings),
-                      .starts = starts};
-  request.crawl.page.resolve = o.resolve;
-  request.engineJson = o.engineJson;
+  const ScanInput input{.keywordMode = !urlMode,
+                        .base = urlMode ? withScheme(base) : base,
+                        .starts = starts,
+                        .values = o.settings,
+                        .engine = o.engine,
+                        .engineJson = o.engineJson,
+                        .resolve = o.resolve};
   const OutputOptions outputs{.format = o.format,
                               .output = o.output,
                               .delimiter = trimmed(o.settings[Setting::Delimiter]),
@@ -195,13 +196,7 @@ int runScanCommand(ScanOptions o) {
 
   std::unique_ptr<Journal> journal;
   if (!o.noJournal) {
-    auto made = Journal::create(o.journal.empty() ? std::nullopt : std::optional(o.journal),
-                                {.keywordMode = !urlMode,
-                                 .base = request.base,
-                                 .engine = o.engineJson.empty() ? o.engine : o.engineJson,
-                                 .values = o.settings,
-                                 .starts = starts,
-                                 .resolve = o.resolve},
+    auto made = Journal::create(o.journal.empty() ? std::nullopt : std::optional(o.journal), input,
                                 std::chrono::system_clock::now(), complain);
     if (auto* failure = std::get_if<std::string>(&made)) {
       complain("the journal cannot be created: " + *failure + "; the scan goes on without it");
@@ -210,7 +205,7 @@ int runScanCommand(ScanOptions o) {
       if (!o.quiet) complain("journal: " + journal->path());
     }
   }
-  return runScan(request, profile, outputs, journal.get(), nullptr);
+  return runScan(scanRequest(input), profile, outputs, journal.get(), nullptr);
 }
 
 }  // namespace korvex::cli

@@ -97,7 +97,7 @@ std::variant<JournalContents, std::string> readJournal(const std::string& path) 
 }
 
 std::variant<std::unique_ptr<Journal>, std::string> Journal::create(
-    const std::optional<std::string>& path, const JournalSettings& settings,
+    const std::optional<std::string>& path, const ScanInput& settings,
     std::chrono::system_clock::time_point start, FailureReport report) {
   std::vector<std::string> names;
   if (path) {

@@ -43,7 +43,7 @@ class Journal final : public ScanSink {
   // A new journal: at `path`, which must not exist, or else in the journal folder under the
   // time of `start`.
   static std::variant<std::unique_ptr<Journal>, std::string> create(
-      const std::optional<std::string>& path, const JournalSettings& settings,
+      const std::optional<std::string>& path, const ScanInput& settings,
       std::chrono::system_clock::time_point start, FailureReport report);
   // A journal taken over to resume its scan, with what it holds; refused while another program
   // has it.

@@ -197,8 +197,7 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
   return file;
 }
 
-std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
-                                                 const JournalSettings& settings,
+std::unique_ptr<JournalFile> JournalFile::create(const std::string& path, const ScanInput& settings,
                                                  std::string& why) {
   std::unique_ptr<JournalFile> file = connect(path, why, false);
   if (!file || !file->exec(kSchema, why)) return nullptr;
@@ -206,6 +205,7 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path,
       {"mode", settings.keywordMode ? "keywords" : "url"},
       {"base", settings.base},
       {"engine", settings.engine},
+      {"engine-json", settings.engineJson},
       {"starts", joinLines(settings.starts)},
       {"resolve", joinLines(settings.resolve)},
       {"status", journalStatusName(JournalStatus::Running)},
@@ -381,7 +381,7 @@ bool queuedLevel(long long level) {
 
 // The settings as a scan writes them; the reason of the first value that is not.
 std::optional<std::string> settingsProblem(const std::map<std::string, std::string>& rows,
-                                           const JournalSettings& s) {
+                                           const ScanInput& s) {
   const auto mode = rows.find("mode");
   if (mode == rows.end() || (mode->second != "url" && mode->second != "keywords"))
     return "its mode is damaged";
@@ -441,6 +441,7 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
   c.settings.keywordMode = value("mode") == "keywords";
   c.settings.base = value("base");
   c.settings.engine = value("engine");
+  c.settings.engineJson = value("engine-json");
   c.settings.starts = split(value("starts"), "\n");
   c.settings.resolve = split(value("resolve"), "\n");
   for (const SettingRow& row : settingTable())

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "control/scan_settings.h"
+#include "control/scan_input.h"
 #include "crawl/scan_results.h"
 
 struct sqlite3;
@@ -16,21 +16,12 @@ struct sqlite3_stmt;
 namespace korvex {
 
 // How a scan was asked for, as the journal keeps it.
-struct JournalSettings {
-  bool keywordMode = false;
-  std::string base;    // the base URL with its scheme, or the keywords
-  std::string engine;  // keyword mode: the engine given instead of the default one, or ""
-  SettingValues values;
-  std::vector<std::string> starts = {};   // a scan from a list of URLs
-  std::vector<std::string> resolve = {};  // "HOST:PORT:ADDRESS" entries
-};
-
 enum class JournalStatus { Running, Stopped, Finished };
 // "running", "stopped", "finished": as a journal keeps it, and as listings and JSON lines say it.
 const char* journalStatusName(JournalStatus status);
 
 struct JournalContents {
-  JournalSettings settings;
+  ScanInput settings;
   JournalStatus status = JournalStatus::Running;
   ScanProgress progress;
 };
@@ -43,8 +34,8 @@ class JournalFile {
                                            bool readOnly = false);
   // A new, empty file (made by the caller with its mode) given its tables and settings; it is
   // to be opened again for writing.
-  static std::unique_ptr<JournalFile> create(const std::string& path,
-                                             const JournalSettings& settings, std::string& why);
+  static std::unique_ptr<JournalFile> create(const std::string& path, const ScanInput& settings,
+                                             std::string& why);
   ~JournalFile();
   JournalFile(const JournalFile&) = delete;
   JournalFile& operator=(const JournalFile&) = delete;

@@ -43,7 +43,7 @@ StartOutcome ScanControl::cmdScan_Click() {
   prepare();
   const bool listMode = window_.option(Option::optURLList);
   const UrlList list = listMode ? readUrlList(window_.text(Field::txtURLList)) : UrlList{};
-  const ScanRequest request = requestFromWindow(list.urls);
+  const ScanInput input = inputFromWindow(list.urls);
   if (listMode) {
     std::string skipped;
     for (const std::string& problem : list.problems)
@@ -51,19 +51,14 @@ StartOutcome ScanControl::cmdScan_Click() {
     window_.setText(Field::lblDetails, skipped);
   }
   std::unique_ptr<Journal> journal;
-  auto made = Journal::create(std::nullopt,
-                              {.keywordMode = request.keywordMode,
-                               .base = request.base,
-                               .engine = request.engineJson,
-                               .values = settingsFromWindow(window_),
-                               .starts = request.starts},
-                              std::chrono::system_clock::now(), journalFailure());
+  auto made =
+      Journal::create(std::nullopt, input, std::chrono::system_clock::now(), journalFailure());
   if (auto* failure = std::get_if<std::string>(&made))
     window_.setText(Field::lblDetails,
                     "The journal cannot be created: " + *failure + "; the scan goes on without it");
   else
     journal = std::move(std::get<std::unique_ptr<Journal>>(made));
-  return run(request, std::move(journal), std::nullopt);
+  return run(scanRequest(input), std::move(journal), std::nullopt);
 }
 
 Journal::FailureReport ScanControl::journalFailure() {
@@ -150,7 +145,7 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
     return;
   }
   auto journal = std::move(std::get<std::unique_ptr<Journal>>(taken));
-  const JournalSettings& settings = contents.settings;
+  const ScanInput& settings = contents.settings;
   showSettings(settings.values, window_);
   window_.setOption(settings.keywordMode      ? Option::optKeyword
                     : settings.starts.empty() ? Option::optURL
@@ -168,24 +163,19 @@ void ScanControl::openJournal(const std::string& path, bool resume) {
     return;
   }
   prepare();
-  ScanRequest request{.keywordMode = false,
-                      .base = settings.base,
-                      .crawl = crawlSettingsFrom(settings.values),
-                      .starts = settings.starts};
-  request.crawl.page.resolve = settings.resolve;
-  run(request, std::move(journal), std::move(contents.progress));
+  run(scanRequest(settings), std::move(journal), std::move(contents.progress));
 }
 
-ScanRequest ScanControl::requestFromWindow(const std::vector<std::string>& listed) const {
-  ScanRequest request{.keywordMode = window_.option(Option::optKeyword),
-                      .base = window_.text(Field::txtBaseURL),
-                      .crawl = crawlSettingsFrom(settingsFromWindow(window_))};
-  if (request.keywordMode) request.engineJson = trimmed(window_.text(Field::txtEngineJson));
+ScanInput ScanControl::inputFromWindow(const std::vector<std::string>& listed) const {
+  ScanInput input{.keywordMode = window_.option(Option::optKeyword),
+                  .base = window_.text(Field::txtBaseURL),
+                  .values = settingsFromWindow(window_)};
+  if (input.keywordMode) input.engineJson = trimmed(window_.text(Field::txtEngineJson));
   if (window_.option(Option::optURLList)) {
-    request.starts = listed;
-    request.base = request.starts.front();  // Start refuses an empty list
+    input.starts = listed;
+    input.base = input.starts.front();  // Start refuses an empty list
   }
-  return request;
+  return input;
 }
 
 bool ScanControl::checkParameters() {

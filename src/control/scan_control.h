@@ -78,7 +78,7 @@ class ScanControl {
   // A journal's failure goes to the window's details line, from any thread.
   Journal::FailureReport journalFailure();
   // `listed`: the URL list's start URLs, read once at Start.
-  ScanRequest requestFromWindow(const std::vector<std::string>& listed) const;
+  ScanInput inputFromWindow(const std::vector<std::string>& listed) const;
   void showIdle();
 
   Window& window_;

@@ -38,7 +38,7 @@ struct Fixture {
     SettingValues values;
     values[Setting::Depth] = "2";
     values[Setting::ObeyRobots] = "0";
-    auto made = Journal::create(std::nullopt, {.base = "http://s/", .engine = "", .values = values},
+    auto made = Journal::create(std::nullopt, {.base = "http://s/", .values = values},
                                 std::chrono::system_clock::now(), nullptr);
     auto& journal = std::get<std::unique_ptr<Journal>>(made);
     using K = CrawlEvent::Kind;
