@@ -25,10 +25,10 @@
 #include <thread>
 #include <vector>
 
-#include "control/scan_control.h"
 #include "message_boxes.h"
 #include "ui/frm_korvex.h"
 #include "ui/widget_window.h"
+#include "window/scan_control.h"
 
 namespace {
 

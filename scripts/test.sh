@@ -24,7 +24,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== thread sanitizer: the crawl and the journal"
 scripts/build.sh build/tsan -DKORVEX_WERROR=ON -DKORVEX_SANITIZE=thread -DKORVEX_TESTS=ON -DKORVEX_BENCH=OFF -DKORVEX_UI=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-  ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|control_tests'
+  ctest --no-tests=error --test-dir build/tsan --output-on-failure -j "$jobs" -R 'crawl_tests|journal_tests|window_tests'
 
 echo "== size of the test suite"
 # find, not git: the test command also runs where git is not installed.

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/scan_outputs.h"
-#include "control/scan_settings.h"
+#include "settings/scan_settings.h"
 
 namespace korvex::cli {
 namespace {

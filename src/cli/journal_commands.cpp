@@ -5,9 +5,9 @@
 #include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/scan_runner.h"
-#include "control/field_checks.h"
-#include "control/journal_list.h"
-#include "control/online_probe.h"
+#include "journal/journal_list.h"
+#include "session/online_probe.h"
+#include "settings/field_checks.h"
 
 namespace korvex::cli {
 namespace {

@@ -4,13 +4,13 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "base/version.h"
 #include "cli/completions.h"
 #include "cli/journal_commands.h"
 #include "cli/output.h"
 #include "cli/page_command.h"
 #include "cli/scan_command.h"
-#include "control/startup_check.h"
-#include "control/window_defaults.h"
+#include "session/startup_check.h"
 
 int main(int argc, char** argv) {
   using namespace korvex::cli;

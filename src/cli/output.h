@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/result_formats.h"
+#include "output/result_formats.h"
 
 namespace korvex::cli {
 

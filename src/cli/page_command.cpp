@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "base/shown_url.h"
-#include "control/page_preview.h"
+#include "session/page_preview.h"
 
 namespace korvex::cli {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <ostream>
 
-#include "control/result_formats.h"
+#include "output/result_formats.h"
 
 namespace korvex::cli {
 

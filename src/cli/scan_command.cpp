@@ -11,9 +11,9 @@
 #include "base/shown_url.h"
 #include "base/text.h"
 #include "cli/scan_runner.h"
-#include "control/field_checks.h"
-#include "control/online_probe.h"
-#include "control/url_list.h"
+#include "session/online_probe.h"
+#include "settings/field_checks.h"
+#include "settings/url_list.h"
 
 namespace korvex::cli {
 namespace {

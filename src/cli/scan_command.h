@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/output.h"
-#include "control/scan_settings.h"
+#include "settings/scan_settings.h"
 
 namespace CLI {
 class App;

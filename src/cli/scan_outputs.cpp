@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "control/save_results.h"
+#include "output/save_results.h"
 
 namespace korvex::cli {
 namespace {

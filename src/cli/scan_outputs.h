@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/output.h"
-#include "control/scan.h"
+#include "session/scan.h"
 
 namespace korvex::cli {
 

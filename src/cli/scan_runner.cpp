@@ -9,8 +9,8 @@
 #include "base/shown_url.h"
 #include "cli/interrupt.h"
 #include "cli/row_stream.h"
-#include "control/event_queue.h"
-#include "control/scan_session.h"
+#include "session/event_queue.h"
+#include "session/scan_session.h"
 
 namespace korvex::cli {
 namespace {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/scan_outputs.h"
-#include "control/journal.h"
-#include "control/scan.h"
+#include "journal/journal.h"
+#include "session/scan.h"
 
 namespace korvex::cli {
 

@@ -1,6 +1,6 @@
 #include "ui/field_help.h"
 
-#include "control/scan_settings.h"
+#include "settings/scan_settings.h"
 
 namespace korvex::ui {
 

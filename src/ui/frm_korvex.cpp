@@ -20,11 +20,9 @@
 #include <cstdlib>
 
 #include "base/text.h"
-#include "control/field_checks.h"
-#include "control/save_results.h"
-#include "control/scan_control.h"
-#include "control/scan_settings.h"
-#include "control/window_defaults.h"
+#include "output/save_results.h"
+#include "settings/field_checks.h"
+#include "settings/scan_settings.h"
 #include "ui/artwork.h"
 #include "ui/clickable_label.h"
 #include "ui/details_tab.h"
@@ -37,6 +35,8 @@
 #include "ui/search_parameters_tab.h"
 #include "ui/search_results_tab.h"
 #include "ui/widget_window.h"
+#include "window/scan_control.h"
+#include "window/window_defaults.h"
 
 namespace korvex::ui {
 namespace {

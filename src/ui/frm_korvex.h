@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "control/online_probe.h"
-#include "control/result_formats.h"
+#include "output/result_formats.h"
+#include "session/online_probe.h"
 
 class QLabel;
 class QLineEdit;

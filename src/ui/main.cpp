@@ -5,10 +5,10 @@
 #include <cstring>
 #include <iostream>
 
-#include "control/startup_check.h"
-#include "control/window_defaults.h"
+#include "session/startup_check.h"
 #include "ui/exit_signals.h"
 #include "ui/frm_korvex.h"
+#include "window/window_defaults.h"
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {

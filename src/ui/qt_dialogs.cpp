@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "control/window_defaults.h"
+#include "window/window_defaults.h"
 
 namespace korvex::ui {
 namespace {

@@ -2,7 +2,7 @@
 // questions the buttons Yes and No with No as the default.
 #pragma once
 
-#include "control/dialogs.h"
+#include "window/dialogs.h"
 
 class QWidget;
 

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "control/field_checks.h"
+#include "settings/field_checks.h"
 #include "ui/named.h"
 
 namespace korvex::ui {

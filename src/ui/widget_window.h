@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "base/window.h"
+#include "window/window.h"
 
 class QTimer;
 class QWidget;

@@ -8,7 +8,7 @@
 #include <future>
 #include <iostream>
 
-#include "control/page_preview.h"
+#include "session/page_preview.h"
 #include "support/engine_harness.h"
 #include "support/fake_engine.h"
 #include "support/fake_worker.h"

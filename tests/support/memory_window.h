@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/window.h"
+#include "window/window.h"
 
 namespace korvex {
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "base/text.h"
-#include "control/scan_control.h"
-#include "control/window_defaults.h"
 #include "crawl/cls_email.h"
 #include "support/memory_window.h"
+#include "window/scan_control.h"
+#include "window/window_defaults.h"
 
 namespace korvex::test {
 

@@ -25,14 +25,14 @@
 #include <set>
 #include <sstream>
 
-#include "control/journal.h"
-#include "control/scan_control.h"
+#include "journal/journal.h"
 #include "message_boxes.h"
 #include "support/run_command.h"
 #include "support/site.h"
 #include "ui/exit_signals.h"
 #include "ui/frm_about.h"
 #include "ui/widget_window.h"
+#include "window/scan_control.h"
 
 namespace korvex {
 namespace {
