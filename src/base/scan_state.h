@@ -1,5 +1,5 @@
-// The scan state: the program-wide scan variables and the main window's scan variables.
-// Joined lists are held as containers; what they hold and in which order is unchanged.
+// The scan state: what the pieces of a running scan share. Joined lists are held as containers;
+// what they hold and in which order is unchanged.
 #pragma once
 
 #include <string>
@@ -26,33 +26,15 @@ struct RefusedURL {
   bool robotsUnreadable = false;
 };
 
+// What the crawl's pieces (the dispatcher, its collector, keyword mode and the scan) share while
+// a scan runs, on the scan's thread.
 struct ScanState {
-  // Fixed at load.
-  const std::string sSep = ";";
-  const std::string sQuote = "\"";
-  const std::string sApos = "'";
-
   bool bStop = false;
   bool bPause = false;
-  int iThreads = 0;
   long long iDepth = 0;
   std::vector<std::string> sPendingURLs;  // the next level, in the order found
-  std::vector<std::string> aURLs;         // the level in progress
   VisitedURLs sVisitedURLs;
-  std::string sPageURL;
   EmailList sEmailList;
-  std::string sKeywords;
-
-  // The main window's scan variables.
-  bool bWorkersMade = false;
-  bool bCollected = true;
-  std::vector<std::string> aSearchPages;  // index 0 stays empty
-  long long lSearchPage = 0;
-  int iPagesPerPass = 0;
-  VisitedURLs sPageLinks;
-  std::vector<std::string> sStartLinks;
-  std::string vSearchText;
-  std::string vPageText;
 };
 
 }  // namespace korvex

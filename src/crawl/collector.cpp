@@ -9,7 +9,7 @@
 namespace korvex {
 namespace {
 
-// bCollected is False for the whole of a collection, and True again however it ends.
+// bCollected_ is false for the whole of a collection, and true again however it ends.
 class CollectingFlag {
  public:
   explicit CollectingFlag(bool& flag) : flag_(flag) { flag_ = false; }
@@ -26,7 +26,7 @@ class CollectingFlag {
 void Dispatcher::extractValues(int iThread) {
   Worker* w = worker(iThread);
   if (!w) return;
-  CollectingFlag collecting(state_.bCollected);
+  CollectingFlag collecting(bCollected_);
   // Everything is taken from the worker before the first yield: Stop may release it there.
   const PageResult r = w->takeResult();
   if (iThread == firstTaskWorker_ && !firstPage_) {

@@ -19,7 +19,9 @@ Dispatcher::Dispatcher(ScanState& state, ScanResults& results, Host& host,
 void Dispatcher::resetPool(const CrawlSettings& settings) {
   settings_ = settings;
   const int threads = settings.threads;
-  state_.iThreads = threads;
+  iThreads_ = threads;
+  bWorkersMade_ = false;
+  bCollected_ = true;
   workers_.clear();
   workers_.resize(static_cast<size_t>(std::max(threads, 0)));
   taskUrls_.assign(workers_.size(), {});
@@ -61,12 +63,12 @@ void Dispatcher::ScanURL(long long firstLevel, std::vector<std::string> nextLeve
     while (state_.bPause) host_.wait();
     if (state_.bStop || released_) break;
     if (!state_.sPendingURLs.empty()) {
-      state_.aURLs = std::move(state_.sPendingURLs);
+      aURLs_ = std::move(state_.sPendingURLs);
       state_.sPendingURLs = std::move(nextLevel);  // a resumed scan's, found before it stopped
       nextLevel.clear();
-      for (size_t i = 0; i < state_.aURLs.size(); ++i) {
+      for (size_t i = 0; i < aURLs_.size(); ++i) {
         if (!readyForNext()) break;
-        const std::string entry = state_.aURLs[i];
+        const std::string entry = aURLs_[i];
         bool valid = !trimSpaces(entry).empty();
         if (valid && state_.iDepth > 1 && !objNet_->validURL(entry)) {
           valid = false;
@@ -77,11 +79,11 @@ void Dispatcher::ScanURL(long long firstLevel, std::vector<std::string> nextLeve
       }
       if (!offerDeferred(depthBound)) return;
     }
-    if (state_.bWorkersMade) waitForThreads();
+    if (bWorkersMade_) waitForThreads();
     host_.yield();
     ++state_.iDepth;
   }
-  if (state_.bWorkersMade) waitForThreads();
+  if (bWorkersMade_) waitForThreads();
 }
 
 int Dispatcher::pagesInFlight() const {
@@ -95,7 +97,7 @@ bool Dispatcher::roomUnderPageLimit() {
   while (pagesInFlight() > 0 &&
          static_cast<double>(results_.counters().valid + pagesInFlight()) > settings_.maxPages) {
     bool collected = false;
-    for (int i = 0; i < state_.iThreads; ++i) {
+    for (int i = 0; i < iThreads_; ++i) {
       Worker* w = worker(i);
       if (!w || !w->idle() || taskUrls_[i].empty()) continue;
       if (!waitUntilCollected()) return false;
@@ -160,7 +162,7 @@ void Dispatcher::refuse(RefusedURL refused) {
 
 bool Dispatcher::createPool() {
   const WorkerSettings settings{objNet_->settings(), gate_};
-  for (int k = 0; k < state_.iThreads; ++k) {
+  for (int k = 0; k < iThreads_; ++k) {
     std::unique_ptr<Worker> w = factory_ ? factory_(k, host_.wakeup()) : nullptr;
     if (!w) {
       poolFailed_ = true;
@@ -174,8 +176,8 @@ bool Dispatcher::createPool() {
 
 bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
   if (released_) return false;
-  if (!state_.bWorkersMade) {
-    state_.bWorkersMade = true;
+  if (!bWorkersMade_) {
+    bWorkersMade_ = true;
     if (!createPool()) return false;
   }
   long k;
@@ -196,13 +198,13 @@ bool Dispatcher::handOut(const std::string& entry, long long depthBound) {
 }
 
 long Dispatcher::getFreeThread() const {
-  for (int k = 0; k < state_.iThreads; ++k)
+  for (int k = 0; k < iThreads_; ++k)
     if (Worker* w = worker(k); w && w->idle()) return k;
   return -1;
 }
 
 bool Dispatcher::waitUntilCollected() {
-  while (!state_.bCollected) {
+  while (!bCollected_) {
     if (released_) return false;
     host_.wait();
   }
@@ -210,10 +212,10 @@ bool Dispatcher::waitUntilCollected() {
 }
 
 bool Dispatcher::waitForThreads() {
-  std::vector<bool> collected(static_cast<size_t>(std::max(state_.iThreads, 0)), false);
+  std::vector<bool> collected(static_cast<size_t>(std::max(iThreads_, 0)), false);
   while (!released_) {
     bool allIdle = true;
-    for (int i = 0; i < state_.iThreads && !released_; ++i) {
+    for (int i = 0; i < iThreads_ && !released_; ++i) {
       Worker* w = worker(i);
       if (!w) continue;
       if (!w->idle()) {
@@ -239,7 +241,7 @@ void Dispatcher::TerminateThreads() {
   // Every worker is told first and joined after: their pages end side by side.
   for (auto& w : workers_)
     if (w) w->release();
-  for (int i = 0; i < state_.iThreads && static_cast<size_t>(i) < workers_.size(); ++i)
+  for (int i = 0; i < iThreads_ && static_cast<size_t>(i) < workers_.size(); ++i)
     workers_[i].reset();
 }
 

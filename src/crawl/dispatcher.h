@@ -77,6 +77,10 @@ class Dispatcher {
   ScanState& state_;
   ScanResults& results_;
   CrawlSettings settings_;
+  int iThreads_ = 0;
+  std::vector<std::string> aURLs_;  // the level in progress
+  bool bWorkersMade_ = false;
+  bool bCollected_ = true;
   Host& host_;
   std::unique_ptr<CNetGet>& objNet_;
   WorkerFactory factory_;

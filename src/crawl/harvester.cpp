@@ -28,10 +28,23 @@ Harvester::Harvester(ScanState& state, ScanResults& results, Host& host,
       dispatcher_(dispatcher),
       profile_(profile) {}
 
-void Harvester::clearProblems() {
+void Harvester::run(const std::string& keywords) {
   problems_.clear();
   pagesAsked_ = 0;
   pagesRead_ = 0;
+  sPageLinks_.clear();
+  const std::string search = profile_.searchAddress() + replaceAll(keywords, " ", "+");
+  state_.sPendingURLs = {search};
+  lSearchPage_ = 1;
+  aSearchPages_ = {"", search};
+  while (lSearchPage_ <= static_cast<long long>(aSearchPages_.size()) - 1) {
+    if (state_.bStop) break;
+    while (state_.bPause) host_.wait();
+    state_.sPendingURLs = {aSearchPages_[lSearchPage_]};
+    sStartLinks_.clear();
+    searchPagesURLs();
+    ++lSearchPage_;
+  }
 }
 
 std::string Harvester::readPage(const std::string& url) {
@@ -50,11 +63,11 @@ std::string Harvester::readPage(const std::string& url) {
 }
 
 void Harvester::searchPagesURLs() {
-  state_.sStartLinks.clear();
+  sStartLinks_.clear();
   int pageCount = 1;
   size_t searchFrom = 0;  // index where the next search begins
 
-  const std::string first = trimmed(state_.aSearchPages[state_.lSearchPage]);
+  const std::string first = trimmed(aSearchPages_[lSearchPage_]);
   state_.sPendingURLs = {first};
   if (first.empty()) {
     state_.bStop = true;
@@ -63,15 +76,15 @@ void Harvester::searchPagesURLs() {
   while (state_.bPause) host_.wait();
   if (state_.bStop) return;
 
-  state_.vSearchText.clear();
-  state_.vPageText = readPage(first);
-  state_.vSearchText = trimmed(state_.vPageText);
-  if (state_.vSearchText.empty()) return;
+  vSearchText_.clear();
+  vPageText_ = readPage(first);
+  vSearchText_ = trimmed(vPageText_);
+  if (vSearchText_.empty()) return;
 
   // Navigation links to further result pages, also in the pages fetched here. Each search goes
   // on from where the last one stopped, so the text is scanned once whatever it holds.
-  NoCaseFinder markers(state_.vSearchText, kNavigationMarker);
-  NoCaseFinder dashes(state_.vSearchText, kTargetPrefix);
+  NoCaseFinder markers(vSearchText_, kNavigationMarker);
+  NoCaseFinder dashes(vSearchText_, kTargetPrefix);
   while (true) {
     const size_t marker = markers.next(searchFrom);
     if (marker == std::string::npos) break;
@@ -80,37 +93,37 @@ void Harvester::searchPagesURLs() {
       searchFrom = marker + kNavigationMarker.size();
       continue;
     }
-    CutLink cut = cutLink(state_.vSearchText, dash);
+    CutLink cut = cutLink(vSearchText_, dash);
     searchFrom = cut.end + 1;
     const std::string link = replaceAll(cut.link, "amp;", "");
-    if (link.empty() || !state_.sPageLinks.add(link)) continue;
+    if (link.empty() || !sPageLinks_.add(link)) continue;
     results_.urlHandedOut(link);
-    state_.aSearchPages.push_back(link);
-    if (pageCount < state_.iPagesPerPass) {
-      ++state_.lSearchPage;
-      state_.vPageText = readPage(state_.aSearchPages[state_.lSearchPage]);
-      state_.vSearchText += trimSpaces(state_.vPageText);
-      markers.rebind(state_.vSearchText);
-      dashes.rebind(state_.vSearchText);
+    aSearchPages_.push_back(link);
+    if (pageCount < kPagesPerPass) {
+      ++lSearchPage_;
+      vPageText_ = readPage(aSearchPages_[lSearchPage_]);
+      vSearchText_ += trimSpaces(vPageText_);
+      markers.rebind(vSearchText_);
+      dashes.rebind(vSearchText_);
       ++pageCount;
     }
   }
 
   // Fill the pass with pages already listed; these are not searched for navigation links.
-  while (pageCount < state_.iPagesPerPass &&
-         state_.lSearchPage < static_cast<long long>(state_.aSearchPages.size()) - 1) {
-    ++state_.lSearchPage;
-    const std::string page = trimmed(state_.aSearchPages[state_.lSearchPage]);
+  while (pageCount < kPagesPerPass &&
+         lSearchPage_ < static_cast<long long>(aSearchPages_.size()) - 1) {
+    ++lSearchPage_;
+    const std::string page = trimmed(aSearchPages_[lSearchPage_]);
     if (page.empty()) continue;
-    state_.vPageText = readPage(page);
-    state_.vSearchText += trimSpaces(state_.vPageText);
+    vPageText_ = readPage(page);
+    vSearchText_ += trimSpaces(vPageText_);
     ++pageCount;
   }
-  extractResultURLs(state_.vSearchText);
+  extractResultURLs(vSearchText_);
 }
 
 void Harvester::extractResultURLs(const std::string& text) {
-  state_.sStartLinks.clear();
+  sStartLinks_.clear();
   size_t searchFrom = 0;
   NoCaseFinder firstHosts(text, profile_.firstRedirectHost);
   NoCaseFinder secondHosts(text, profile_.secondRedirectHost);
@@ -134,10 +147,10 @@ void Harvester::extractResultURLs(const std::string& text) {
     if (link.empty() || state_.sVisitedURLs.contains(link)) continue;
     if (!objNet_->validURL(link)) continue;
     state_.sVisitedURLs.add(link);
-    state_.sStartLinks.push_back(link);
+    sStartLinks_.push_back(link);
   }
-  state_.sPendingURLs = state_.sStartLinks;
-  dispatcher_.setScopeStarts(state_.sStartLinks);
+  state_.sPendingURLs = sStartLinks_;
+  dispatcher_.setScopeStarts(sStartLinks_);
   if (!state_.sPendingURLs.empty()) dispatcher_.ScanURL();
 }
 

@@ -30,12 +30,9 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   request_ = request;
   stopped_ = false;
   results_.reset(std::move(sinks));
-  state_.iPagesPerPass = 3;
   state_.iDepth = 0;
-  state_.sPageURL.clear();
   state_.sEmailList.clear();
   state_.sVisitedURLs.clear();
-  state_.sPageLinks.clear();
   state_.bPause = false;
   state_.bStop = false;
   if (resumed) {
@@ -54,8 +51,6 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
     return ScanEnd::ConnectionFailed;
   }
   dispatcher_.resetPool(request.crawl);
-  state_.bWorkersMade = false;
-  state_.bCollected = true;
   engineProblems_.clear();
   enginePagesRead_ = 0;
   host_.yield();  // a Stop sent before the scan began ends it here
@@ -102,20 +97,7 @@ void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {
 }
 
 void Scan::runKeywordMode(const std::string& keywords) {
-  harvester_.clearProblems();
-  state_.sKeywords = replaceAll(keywords, " ", "+");
-  const std::string search = profile_.searchAddress() + state_.sKeywords;
-  state_.sPendingURLs = {search};
-  state_.lSearchPage = 1;
-  state_.aSearchPages = {"", search};
-  while (state_.lSearchPage <= static_cast<long long>(state_.aSearchPages.size()) - 1) {
-    if (state_.bStop) break;
-    while (state_.bPause) host_.wait();
-    state_.sPendingURLs = {state_.aSearchPages[state_.lSearchPage]};
-    state_.sStartLinks.clear();
-    harvester_.searchPagesURLs();
-    ++state_.lSearchPage;
-  }
+  harvester_.run(keywords);
   engineProblems_ = harvester_.problems();
   enginePagesRead_ = harvester_.pagesRead();
 }
