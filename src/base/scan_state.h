@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/email_list.h"
 #include "base/url_set.h"
 
 namespace korvex {
@@ -34,7 +33,6 @@ struct ScanState {
   long long iDepth = 0;
   std::vector<std::string> sPendingURLs;  // the next level, in the order found
   VisitedURLs sVisitedURLs;
-  EmailList sEmailList;
 };
 
 }  // namespace korvex

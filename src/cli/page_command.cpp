@@ -25,9 +25,10 @@ int runPageCommand(const PageOptions& options) {
   if (options.format == Format::Json) {
     out << "{\"url\":" << jsonText(shownUrl(options.url))
         << ",\"read\":" << (r.read ? "true" : "false") << ",\"emails\":[";
+    const std::string page = shownUrl(options.url);
     for (size_t i = 0; i < r.emails.size(); ++i)
-      out << (i ? "," : "") << "{\"n\":" << i + 1 << ",\"email\":" << jsonText(r.emails[i].address)
-          << ",\"url\":" << jsonText(shownUrl(r.emails[i].url)) << "}";
+      out << (i ? "," : "") << "{\"n\":" << i + 1 << ",\"email\":" << jsonText(r.emails[i])
+          << ",\"url\":" << jsonText(page) << "}";
     out << "],\"links\":[";
     for (size_t i = 0; i < r.links.size(); ++i)
       out << (i ? "," : "") << jsonText(shownUrl(r.links[i]));
@@ -35,8 +36,9 @@ int runPageCommand(const PageOptions& options) {
         << ",\"emails\":" << r.emails.size() << "}}\n";
   } else {
     out << "Emails (" << r.emails.size() << "):\n";
+    const std::string page = shownUrl(options.url);
     for (size_t i = 0; i < r.emails.size(); ++i)
-      out << i + 1 << "\t" << r.emails[i].address << "\t" << shownUrl(r.emails[i].url) << "\n";
+      out << i + 1 << "\t" << r.emails[i] << "\t" << page << "\n";
     out << "Links (" << r.links.size() << "):\n";
     for (const auto& link : r.links) out << shownUrl(link) << "\n";
   }

@@ -52,18 +52,9 @@ void Dispatcher::extractValues(int iThread) {
   results_.crawled(collected);
 }
 
-void Dispatcher::addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl) {
-  for (const FoundEmail& e : emails) {
-    const std::string address = trimmed(e.address);
-    if (address.empty() || emailExists(address)) continue;
-    state_.sEmailList.add(address);
-    results_.addressFound(address, e.url.empty() ? taskUrl : e.url);
-  }
+void Dispatcher::addEmails(const EmailList& emails, const std::string& taskUrl) {
+  results_.addressesFound(emails, taskUrl);
   host_.yield();
-}
-
-bool Dispatcher::emailExists(std::string_view address) const {
-  return state_.sEmailList.contains(trimSpaces(address));
 }
 
 void Dispatcher::addURLs(const std::vector<std::string>& links) {

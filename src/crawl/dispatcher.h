@@ -49,8 +49,7 @@ class Dispatcher {
 
   // Collecting worker results.
   void extractValues(int iThread);
-  void addEmails(const std::vector<FoundEmail>& emails, const std::string& taskUrl);
-  bool emailExists(std::string_view address) const;
+  void addEmails(const EmailList& emails, const std::string& taskUrl);
   void addURLs(const std::vector<std::string>& links);
   bool urlExists(std::string_view url) const;
 

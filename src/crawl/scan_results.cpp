@@ -1,8 +1,22 @@
 #include "crawl/scan_results.h"
 
 #include "base/shown_url.h"
+#include "base/text.h"
 
 namespace korvex {
+
+bool AddressBook::add(std::string_view address, std::string_view page) {
+  if (!addresses_.add(address)) return false;
+  if (pages_.empty() || pages_.back() != page) pages_.emplace_back(page);
+  pageOf_.push_back(static_cast<uint32_t>(pages_.size() - 1));
+  return true;
+}
+
+void AddressBook::clear() {
+  addresses_.clear();
+  pageOf_.clear();
+  pages_.clear();
+}
 
 void ScanResults::reset(std::vector<ScanSink*> sinks) {
   sinks_ = std::move(sinks);
@@ -14,7 +28,8 @@ void ScanResults::reset(std::vector<ScanSink*> sinks) {
 
 void ScanResults::restore(const ScanProgress& progress) {
   counters_ = progress.counters;
-  addresses_ = progress.addresses;
+  addresses_.clear();
+  for (const FoundAddress& a : progress.addresses) addresses_.add(a.address, a.page);
   scanned_ = progress.scanned;
   refused_ = progress.refused;
   for (ScanSink* sink : sinks_) {
@@ -57,14 +72,22 @@ void ScanResults::pagesAccepted(long long count) {
   counted();
 }
 
-void ScanResults::addressFound(const std::string& address, const std::string& pageUrl) {
-  ++counters_.emails;
-  addresses_.push_back({counters_.emails, address, shownUrl(pageUrl)});
-  const FoundAddress& found = addresses_.back();
-  CrawlEvent event(CrawlEvent::Kind::Address, address);
-  event.detail = found.page;
+void ScanResults::addressesFound(const EmailList& addresses, const std::string& pageUrl) {
+  CrawlEvent event(CrawlEvent::Kind::Address, "");
+  event.detail = shownUrl(pageUrl);
+  auto fresh = std::make_shared<EmailList>();
+  for (size_t i = 0; i < addresses.size(); ++i) {
+    const std::string_view address = trimSpaces(addresses[i]);
+    if (address.empty() || !addresses_.add(address, event.detail)) continue;
+    if (fresh->empty()) fresh->reserve(addresses.byteSize());
+    fresh->add(address);
+    ++counters_.emails;
+    const FoundAddress found = addresses_[addresses_.size() - 1];
+    for (ScanSink* sink : sinks_) sink->addressFound(found);
+  }
+  if (fresh->empty()) return;
+  event.addresses = std::move(fresh);
   crawled(event);
-  for (ScanSink* sink : sinks_) sink->addressFound(found);
   counted();
 }
 
@@ -86,7 +109,7 @@ void ResultsCopy::urlHandedOut(const std::string& shownUrl) {
 }
 
 void ResultsCopy::addressFound(const FoundAddress& found) {
-  results_.addresses_.push_back(found);
+  results_.addresses_.add(found.address, found.page);
   for (ScanSink* sink : results_.sinks_) sink->addressFound(found);
 }
 

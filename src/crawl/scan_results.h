@@ -3,9 +3,13 @@
 // the scan's sink (the window, the command line), which shows it its own way.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/email_list.h"
 #include "base/scan_state.h"
 
 namespace korvex {
@@ -36,18 +40,19 @@ struct CrawlEvent {
     PassedOver,  // the URL rules refuse it
     Refused,     // robots.txt
     Collected,   // its worker's results are all in
-    Address,     // an address found, as the results show it
+    Address,     // the addresses a page gave, as the results show them
     OutOfScope,  // a link left out by the scope
   };
   CrawlEvent(Kind kind, std::string url, long long level = 0)
       : kind(kind), url(std::move(url)), level(level) {}
 
   Kind kind;
-  std::string url;                              // Address: the address
+  std::string url;                              // Address: empty
   long long level;                              // Queued
   long long linksTaken = 0, pagesAccepted = 0;  // Collected: what it added to the counters
   std::string detail;                           // Refused: the reason; Address: the page as shown
   bool robotsUnreadable = false;
+  std::shared_ptr<const EmailList> addresses;  // Address: in the order found
 };
 
 // What is shown of the results, and what is kept of the crawl; a sink takes what it needs.
@@ -73,6 +78,45 @@ struct ScanProgress {
   std::vector<std::string> nextLevelUrls;  // the next level's, found so far
 };
 
+// The addresses of a scan in the order found, each once, compactly: the list of their bytes, and
+// for each its page, every page held once (a page's addresses come together).
+class AddressBook {
+ public:
+  // False when an equal address is in the book already.
+  bool add(std::string_view address, std::string_view page);
+  size_t size() const { return addresses_.size(); }
+  bool empty() const { return addresses_.empty(); }
+  std::string_view address(size_t i) const { return addresses_[i]; }
+  const std::string& page(size_t i) const { return pages_[pageOf_[i]]; }
+  // The address as the sinks are told it: numbered from 1.
+  FoundAddress operator[](size_t i) const {
+    return {static_cast<long long>(i) + 1, std::string(address(i)), page(i)};
+  }
+  void clear();
+
+  class Iterator {
+   public:
+    Iterator(const AddressBook& book, size_t i) : book_(&book), i_(i) {}
+    FoundAddress operator*() const { return (*book_)[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return i_ != other.i_; }
+
+   private:
+    const AddressBook* book_;
+    size_t i_;
+  };
+  Iterator begin() const { return {*this, 0}; }
+  Iterator end() const { return {*this, size()}; }
+
+ private:
+  EmailList addresses_;
+  std::vector<uint32_t> pageOf_;
+  std::vector<std::string> pages_;
+};
+
 class ScanResults {
  public:
   // Start: nothing found; the links counter starts at 1, the base URL's own.
@@ -81,14 +125,15 @@ class ScanResults {
   // new.
   void restore(const ScanProgress& progress);
   const ScanCounters& counters() const { return counters_; }
-  const std::vector<FoundAddress>& addresses() const { return addresses_; }
+  const AddressBook& addresses() const { return addresses_; }
   const std::vector<std::string>& scanned() const { return scanned_; }
   const std::vector<RefusedURL>& refused() const { return refused_; }
 
   void urlHandedOut(const std::string& url);
   void linksTaken(long long count);
   void pagesAccepted(long long count);
-  void addressFound(const std::string& address, const std::string& pageUrl);
+  // The addresses of one page; those found before are passed over.
+  void addressesFound(const EmailList& addresses, const std::string& pageUrl);
   void urlRefused(RefusedURL refused);
   void outOfScope(const std::string& url);
   void crawled(const CrawlEvent& event);
@@ -99,7 +144,7 @@ class ScanResults {
 
   std::vector<ScanSink*> sinks_;
   ScanCounters counters_;
-  std::vector<FoundAddress> addresses_;
+  AddressBook addresses_;
   std::vector<std::string> scanned_;
   std::vector<RefusedURL> refused_;
 };

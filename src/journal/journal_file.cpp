@@ -272,9 +272,28 @@ bool JournalFile::prepare(std::string& why) {
   return true;
 }
 
+bool JournalFile::writeAddresses(const CrawlEvent& e, std::string& why) {
+  if (!e.addresses) return true;
+  sqlite3_stmt* s = writes_[static_cast<size_t>(CrawlEvent::Kind::Address)];
+  for (size_t i = 0; i < e.addresses->size(); ++i) {
+    sqlite3_reset(s);
+    const std::string_view address = (*e.addresses)[i];
+    sqlite3_bind_text(s, 1, address.data(), static_cast<int>(address.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(s, 2, nextAddress_++);
+    sqlite3_bind_text(s, 3, e.detail.data(), static_cast<int>(e.detail.size()), SQLITE_STATIC);
+    if (sqlite3_step(s) != SQLITE_DONE) {
+      why = sqlite3_errmsg(db_);
+      return false;
+    }
+    ++addressRows_;
+  }
+  return true;
+}
+
 bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
   using K = CrawlEvent::Kind;
-  const long long key = e.kind == K::Address ? 0 : keyOf(e.url);
+  if (e.kind == K::Address) return writeAddresses(e, why);
+  const long long key = keyOf(e.url);
   const long long seq = e.kind == K::HandedOut || e.kind == K::Refused ? nextSeq_++ : 0;
   auto run = [&](size_t statement) {
     sqlite3_stmt* s = writes_[statement];
@@ -283,7 +302,7 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
       sqlite3_bind_text(s, i, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
     };
     text(1, e.url);
-    if (e.kind != K::Address) sqlite3_bind_int64(s, 5, key);
+    sqlite3_bind_int64(s, 5, key);
     switch (e.kind) {
       case K::Queued:
         sqlite3_bind_int64(s, 2, e.level);
@@ -300,13 +319,10 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
         sqlite3_bind_int64(s, 2, e.linksTaken);
         sqlite3_bind_int64(s, 3, e.pagesAccepted);
         break;
-      case K::Address:
-        sqlite3_bind_int64(s, 2, nextAddress_++);
-        text(3, e.detail);
-        break;
       case K::KnownOnly:
       case K::PassedOver:
       case K::OutOfScope:
+      case K::Address:
         break;
     }
     if (sqlite3_step(s) == SQLITE_DONE) return true;
@@ -320,9 +336,6 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
     case K::KnownOnly:
     case K::OutOfScope:
       ++urlRows_;
-      return true;
-    case K::Address:
-      ++addressRows_;
       return true;
     case K::HandedOut:
     case K::Refused:

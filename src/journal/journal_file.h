@@ -55,6 +55,8 @@ class JournalFile {
   bool exec(const char* sql, std::string& why);
   bool prepare(std::string& why);
   bool apply(const CrawlEvent& e, std::string& why);
+  // One row an address of a page.
+  bool writeAddresses(const CrawlEvent& e, std::string& why);
 
   // One statement for each kind of event, and two insertions of URLs never queued.
   static constexpr size_t kInsertRead = 8, kInsertRefused = 9, kStatements = 10;

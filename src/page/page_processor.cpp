@@ -30,7 +30,7 @@ void PageProcessor::processText(std::string& page, const std::string& finalUrl, 
   addFrames(page, base, rules, out);
   if (job.level <= 1 || passesKeywordRules(page, rules.page)) {
     out.pageAccepted();
-    extractEmails(page, job.url, out);
+    extractEmails(page, out);
   }
   extractLinks(page, base, job, rules, out);
 }
@@ -69,12 +69,10 @@ void PageProcessor::addFrames(std::string& page, const LinkBase& pageBase, const
   }
 }
 
-void PageProcessor::extractEmails(std::string_view page, const std::string& url,
-                                  ResultOutput& out) {
+void PageProcessor::extractEmails(std::string_view page, ResultOutput& out) {
   forEachEmailCandidate(page, [&](std::string_view candidate) {
     const std::string_view address = addressForm(candidate);
-    if (address.empty() || out.emailKnown(address)) return;
-    out.addEmail(std::string(address), url);
+    if (!address.empty()) out.addEmail(address, page.size());
   });
 }
 

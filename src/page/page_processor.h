@@ -46,7 +46,7 @@ class PageProcessor {
  private:
   void addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
                  ResultOutput& out);
-  void extractEmails(std::string_view page, const std::string& url, ResultOutput& out);
+  void extractEmails(std::string_view page, ResultOutput& out);
   // Links resolve against `base`, or the page's own <base href>.
   void extractLinks(std::string_view page, LinkBase base, const PageJob& job,
                     const PageRules& rules, ResultOutput& out);

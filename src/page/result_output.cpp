@@ -14,9 +14,4 @@ bool ResultOutput::addLink(std::string& url) {
   return true;
 }
 
-void ResultOutput::addEmail(const std::string& address, const std::string& pageUrl) {
-  emails_.add(address);
-  result_.emails.push_back({address, pageUrl});
-}
-
 }  // namespace korvex

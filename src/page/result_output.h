@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/email_list.h"
 #include "base/page_result.h"
 #include "base/url_set.h"
 
@@ -22,8 +21,12 @@ class ResultOutput {
   // A link for the next level, taken (moved from) when it is new; false, and the URL left as it
   // is, when it is known already. One lookup serves both the test and the taking.
   bool addLink(std::string& url);
-  bool emailKnown(std::string_view address) const { return emails_.contains(address); }
-  void addEmail(const std::string& address, const std::string& pageUrl);
+  // Adds the address unless the page gave it already. The addresses of a page are parts of it,
+  // so their bytes never pass its size.
+  void addEmail(std::string_view address, size_t pageSize) {
+    if (result_.emails.empty()) result_.emails.reserve(pageSize);
+    result_.emails.add(address);
+  }
   // The page passed the page rules.
   void pageAccepted() { ++result_.validUrls; }
   PageResult take() { return std::move(result_); }
@@ -31,7 +34,6 @@ class ResultOutput {
  private:
   PageResult result_;
   VisitedURLs known_;
-  EmailList emails_;
 };
 
 }  // namespace korvex

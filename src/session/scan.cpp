@@ -31,13 +31,11 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   stopped_ = false;
   results_.reset(std::move(sinks));
   state_.iDepth = 0;
-  state_.sEmailList.clear();
   state_.sVisitedURLs.clear();
   state_.bPause = false;
   state_.bStop = false;
   if (resumed) {
     results_.restore(*resumed);
-    for (const FoundAddress& a : resumed->addresses) state_.sEmailList.add(a.address);
     for (const std::string& url : resumed->known) state_.sVisitedURLs.add(url);
   }
   connectionFailure_.clear();

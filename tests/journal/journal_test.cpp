@@ -17,7 +17,7 @@ using Strings = std::vector<std::string>;
 PageResult page(std::string email, Strings links) {
   PageResult r;
   r.read = true;
-  r.emails = {{std::move(email), ""}};
+  r.emails.add(email);
   r.links = std::move(links);
   r.extUrls = static_cast<long long>(r.links.size());
   r.validUrls = 1;
@@ -44,10 +44,15 @@ struct Fixture {
     using K = CrawlEvent::Kind;
     for (CrawlEvent e :
          {CrawlEvent(K::Queued, "http://s/", 1), CrawlEvent(K::HandedOut, "http://s/"),
-          CrawlEvent(K::Address, "r@s.com"), CrawlEvent(K::Queued, "http://s/a", 2),
+          CrawlEvent(K::Address, ""), CrawlEvent(K::Queued, "http://s/a", 2),
           CrawlEvent(K::Queued, "http://s/b", 2), CrawlEvent(K::Collected, "http://s/"),
           CrawlEvent(K::HandedOut, "http://s/a")}) {
-      if (e.kind == K::Address) e.detail = "http://s/";
+      if (e.kind == K::Address) {
+        auto found = std::make_shared<EmailList>();
+        found->add("r@s.com");
+        e.detail = "http://s/";
+        e.addresses = std::move(found);
+      }
       journal->crawled(e);
     }
     return journal->path();  // closed without an end: still running

@@ -18,10 +18,7 @@ struct Case {
 void expectExtracted(const Case& c) {
   SCOPED_TRACE(c.name);
   test::EngineHarness h;
-  Strings found;
-  for (const FoundEmail& e : h.process(c.page, "http://h/p.html").emails)
-    found.push_back(e.address);
-  EXPECT_EQ(found, c.expected);
+  EXPECT_EQ(test::emailsOf(h.process(c.page, "http://h/p.html")), c.expected);
 }
 
 TEST(Emails, RunsOfAddressCharacters) {

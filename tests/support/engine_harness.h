@@ -5,10 +5,18 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "page/cnetget.h"
 
 namespace korvex::test {
+
+// A page's addresses, in the order found.
+inline std::vector<std::string> emailsOf(const PageResult& r) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < r.emails.size(); ++i) out.emplace_back(r.emails[i]);
+  return out;
+}
 
 struct EngineHarness {
   explicit EngineHarness(const Clock& clock = systemClock()) : clock_(clock) {}

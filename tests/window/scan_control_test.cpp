@@ -77,7 +77,7 @@ TEST(Start, BaseUrlGetsASchemeOnlyWhenItHasNone) {
 
 TEST(Start, ResetsTheResultsAndReadsTheParametersOnlyOnceConfirmed) {
   test::Script script;
-  script.results["http://s/"].emails = {{"a@s.com", "http://s/"}};
+  script.results["http://s/"].emails.add("a@s.com");
   test::ScanHarness h(test::scriptedFactory(script));
   h.crawl("http://s/", 1, 1);
   script.results.clear();
