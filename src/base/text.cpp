@@ -189,4 +189,23 @@ size_t utf8Length(std::string_view text, size_t at) {
   return n;
 }
 
+std::string domainOf(std::string_view address) {
+  const size_t at = address.rfind('@');
+  if (at == std::string_view::npos) return "";
+  std::string domain = asciiLowerCopy(address.substr(at + 1));
+  if (domain.empty() || domain.size() > 253 || domain.front() == '.' || domain.back() == '.' ||
+      domain.find("..") != std::string::npos)
+    return "";
+  size_t label = 0;
+  for (char c : domain) {
+    const bool allowed = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    if (c == '.') {
+      label = 0;
+    } else if (!allowed || ++label > 63) {
+      return "";
+    }
+  }
+  return domain;
+}
+
 }  // namespace korvex

@@ -153,4 +153,7 @@ std::string removeChars(std::string_view text, std::string_view chars);
 // Replaces every occurrence of `from` (exact match) by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// The domain of an address, lowered; empty when it has none that DNS could be asked about.
+std::string domainOf(std::string_view address);
+
 }  // namespace korvex

@@ -130,6 +130,9 @@ void addScanCommand(CLI::App& app, ScanOptions& o) {
   scan->add_option("--resolve", o.resolve,
                    "HOST:PORT:ADDRESS: send every request for HOST:PORT to ADDRESS, as curl's "
                    "option (repeatable)");
+  scan->add_option("--dns-server", o.dnsServers,
+                   "ADDRESS[:PORT]: ask this DNS server for --check-domains instead of the "
+                   "system's (repeatable; an IPv6 address with a port in brackets)");
 }
 
 int runScanCommand(ScanOptions o) {
@@ -143,7 +146,13 @@ int runScanCommand(ScanOptions o) {
   }
   for (const std::string& entry : o.resolve) {
     if (const auto m = checkResolve(entry)) {
-      complain(*m + " (not " + entry + ")");
+      complain(*m + " (not " + shownValue(entry) + ")");
+      return kExitBadArguments;
+    }
+  }
+  for (const std::string& server : o.dnsServers) {
+    if (const auto m = checkDnsServer(server)) {
+      complain(*m + " (not " + shownValue(server) + ")");
       return kExitBadArguments;
     }
   }
@@ -188,7 +197,8 @@ int runScanCommand(ScanOptions o) {
                         .values = o.settings,
                         .engine = o.engine,
                         .engineJson = o.engineJson,
-                        .resolve = o.resolve};
+                        .resolve = o.resolve,
+                        .dnsServers = o.dnsServers};
   const OutputOptions outputs{.format = o.format,
                               .output = o.output,
                               .delimiter = trimmed(o.settings[Setting::Delimiter]),

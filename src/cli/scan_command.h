@@ -25,7 +25,8 @@ struct ScanOptions {
   bool quiet = false;
   std::string journal;  // "" for a new file in the journal folder
   bool noJournal = false;
-  std::vector<std::string> resolve;  // HOST:PORT:ADDRESS
+  std::vector<std::string> resolve;     // HOST:PORT:ADDRESS
+  std::vector<std::string> dnsServers;  // ADDRESS[:PORT]
 };
 
 void addScanCommand(CLI::App& app, ScanOptions& options);

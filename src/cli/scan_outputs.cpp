@@ -58,6 +58,15 @@ int writeResults(const ScanResults& results, const OutputOptions& options, bool 
   if (const auto& refused = results.refused();
       !refused.empty() && options.format != Format::Json && options.format != Format::JsonLines)
     complain(refusedLine(refused));
+  if (results.checksDomains() && !options.quiet) {
+    std::string line = "addresses by their domains' answers:";
+    const char* comma = " ";
+    for (const auto& [state, count] : results.addressesByState()) {
+      line += comma + std::to_string(count) + " " + state;
+      comma = ", ";
+    }
+    complain(line);
+  }
   int status = 0;
   if (const auto failure = closeStandardOutput()) {
     complain(*failure);

@@ -32,7 +32,8 @@ int runScan(const ScanRequest& request, const EngineProfile& profile, const Outp
   std::optional<RowStream> rows;
   std::optional<EventQueue> toRows;
   if (streamed(options.format)) {
-    rows.emplace(standardOutput(), options.format, isatty(STDOUT_FILENO) == 1);
+    rows.emplace(standardOutput(), options.format, isatty(STDOUT_FILENO) == 1,
+                 request.crawl.checkDomains);
     toRows.emplace(*rows);
   }
   auto lastDrawn = std::chrono::steady_clock::now() - kProgressEvery;

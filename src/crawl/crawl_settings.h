@@ -2,6 +2,9 @@
 // pacing, robots.txt, and the page engine's own settings.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "crawl/scope.h"
 #include "page/page_settings.h"
 
@@ -14,7 +17,9 @@ struct CrawlSettings {
   double delayMs = 0;  // between two requests to one site, across all workers
   bool obeyRobots = true;
   Scope scope = Scope::Any;
-  bool sitemaps = false;  // the start site's sitemaps give URLs of level 2
+  bool sitemaps = false;                     // the start site's sitemaps give URLs of level 2
+  bool checkDomains = false;                 // the addresses' domains are asked of DNS
+  std::vector<std::string> dnsServers = {};  // asked instead of the system's resolver when any
   PageSettings page;
 };
 

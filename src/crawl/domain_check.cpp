@@ -1,7 +1,6 @@
 #include "crawl/domain_check.h"
 
 #include <ares.h>
-#include <arpa/inet.h>
 #include <poll.h>
 #include <pthread.h>
 
@@ -50,19 +49,6 @@ std::string failureReason(int status) {
   }
 }
 
-bool isPort(std::string_view text) {
-  if (text.empty() || text.size() > 5) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  const int port = std::stoi(std::string(text));
-  return port >= 1 && port <= 65535;
-}
-
-bool isAddress(int family, std::string_view text) {
-  unsigned char buffer[16];
-  return inet_pton(family, std::string(text).c_str(), buffer) == 1;
-}
-
 }  // namespace
 
 std::string describe(const DomainAnswer& answer) {
@@ -76,41 +62,6 @@ std::optional<DomainAnswer> answerFromText(std::string_view text) {
     if (text == stateName(state)) return DomainAnswer{state};
   if (text.starts_with("unknown: ") && text.size() > 9)
     return DomainAnswer{S::Unknown, std::string(text.substr(9))};
-  return std::nullopt;
-}
-
-std::string domainOf(std::string_view address) {
-  const size_t at = address.rfind('@');
-  if (at == std::string_view::npos) return "";
-  std::string domain = asciiLowerCopy(address.substr(at + 1));
-  if (domain.empty() || domain.size() > 253 || domain.front() == '.' || domain.back() == '.' ||
-      domain.find("..") != std::string::npos)
-    return "";
-  size_t label = 0;
-  for (char c : domain) {
-    const bool allowed = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
-    if (c == '.') {
-      label = 0;
-    } else if (!allowed || ++label > 63) {
-      return "";
-    }
-  }
-  return domain;
-}
-
-std::optional<std::string> checkDnsServer(std::string_view server) {
-  const std::string bad = "--dns-server needs ADDRESS or ADDRESS:PORT with an IP address";
-  if (server.starts_with('[')) {
-    const size_t close = server.find("]:");
-    if (close == std::string_view::npos || !isAddress(AF_INET6, server.substr(1, close - 1)) ||
-        !isPort(server.substr(close + 2)))
-      return bad;
-    return std::nullopt;
-  }
-  if (isAddress(AF_INET6, server)) return std::nullopt;
-  const size_t colon = server.find(':');
-  if (!isAddress(AF_INET, server.substr(0, colon))) return bad;
-  if (colon != std::string_view::npos && !isPort(server.substr(colon + 1))) return bad;
   return std::nullopt;
 }
 

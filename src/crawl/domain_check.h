@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "base/wakeup.h"
 
 namespace korvex {
@@ -35,11 +36,6 @@ struct DomainAnswer {
 std::string describe(const DomainAnswer& answer);
 // The answer that describe() gave; nothing for any other text.
 std::optional<DomainAnswer> answerFromText(std::string_view text);
-// The domain of an address, lowered; empty when it has none.
-std::string domainOf(std::string_view address);
-// Why an --dns-server value cannot be used: ADDRESS or ADDRESS:PORT, an IPv6 address in
-// brackets when it has a port.
-std::optional<std::string> checkDnsServer(std::string_view server);
 
 class DomainChecker {
  public:

@@ -20,6 +20,8 @@ void AddressBook::clear() {
 
 void ScanResults::reset(std::vector<ScanSink*> sinks) {
   sinks_ = std::move(sinks);
+  ask_ = nullptr;
+  domains_.clear();
   counters_ = {.extracted = 1};
   addresses_.clear();
   scanned_.clear();
@@ -37,6 +39,9 @@ void ScanResults::restore(const ScanProgress& progress) {
     for (const FoundAddress& a : addresses_) sink->addressFound(a);
     for (const RefusedURL& r : refused_) sink->urlRefused(r);
   }
+  for (const auto& [domain, answer] : progress.domains) domainAnswered(domain, answer);
+  if (ask_)  // what the scan had not heard of yet
+    for (size_t i = 0; i < addresses_.size(); ++i) ask(domainOf(addresses_.address(i)));
   counted();
 }
 
@@ -52,6 +57,42 @@ void ScanResults::outOfScope(const std::string& url) {
 
 void ScanResults::crawled(const CrawlEvent& event) {
   for (ScanSink* sink : sinks_) sink->crawled(event);
+}
+
+void ScanResults::ask(const std::string& domain) {
+  const auto [entry, added] = domains_.try_emplace(domain);
+  if (!added) return;
+  if (domain.empty()) {  // nothing DNS could be asked
+    domainAnswered(domain, {DomainAnswer::State::Unknown, "not a domain name"});
+    return;
+  }
+  ask_(domain);
+}
+
+void ScanResults::domainAnswered(const std::string& domain, const DomainAnswer& answer) {
+  domains_[domain] = answer;
+  for (ScanSink* sink : sinks_) sink->domainChecked(domain, answer);
+  CrawlEvent event(CrawlEvent::Kind::Domain, domain);
+  event.detail = describe(answer);
+  crawled(event);
+}
+
+std::string ScanResults::dnsOf(std::string_view address) const {
+  const auto found = domains_.find(domainOf(address));
+  return found == domains_.end() || !found->second ? "" : describe(*found->second);
+}
+
+std::vector<std::pair<std::string, long long>> ScanResults::addressesByState() const {
+  using S = DomainAnswer::State;
+  std::vector<std::pair<std::string, long long>> counts;
+  for (S state : {S::Mail, S::NoMail, S::HostOnly, S::NoSuchDomain, S::Unknown})
+    counts.emplace_back(state == S::Unknown ? "unknown" : describe({state}), 0);
+  for (size_t i = 0; i < addresses_.size(); ++i) {
+    const auto found = domains_.find(domainOf(addresses_.address(i)));
+    const S state = found == domains_.end() || !found->second ? S::Unknown : found->second->state;
+    ++counts[static_cast<size_t>(state)].second;
+  }
+  return counts;
 }
 
 void ScanResults::urlHandedOut(const std::string& url) {
@@ -81,6 +122,7 @@ void ScanResults::addressesFound(const EmailList& addresses, const std::string& 
     if (address.empty() || !addresses_.add(address, event.detail)) continue;
     if (fresh->empty()) fresh->reserve(addresses.byteSize());
     fresh->add(address);
+    if (ask_) ask(domainOf(address));
     ++counters_.emails;
     const FoundAddress found = addresses_[addresses_.size() - 1];
     for (ScanSink* sink : sinks_) sink->addressFound(found);
@@ -101,6 +143,10 @@ void ScanResults::urlRefused(RefusedURL refused) {
   refused_.push_back(std::move(refused));
   for (ScanSink* sink : sinks_) sink->urlRefused(refused_.back());
   counted();
+}
+
+void ResultsCopy::domainChecked(const std::string& domain, const DomainAnswer& answer) {
+  results_.domainAnswered(domain, answer);
 }
 
 void ResultsCopy::urlHandedOut(const std::string& shownUrl) {

@@ -4,13 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/email_list.h"
 #include "base/scan_state.h"
+#include "crawl/domain_check.h"
 
 namespace korvex {
 
@@ -42,6 +46,7 @@ struct CrawlEvent {
     Collected,   // its worker's results are all in
     Address,     // the addresses a page gave, as the results show them
     OutOfScope,  // a link left out by the scope
+    Domain,      // a domain's answer in DNS
   };
   CrawlEvent(Kind kind, std::string url, long long level = 0)
       : kind(kind), url(std::move(url)), level(level) {}
@@ -50,7 +55,7 @@ struct CrawlEvent {
   std::string url;                              // Address: empty
   long long level;                              // Queued
   long long linksTaken = 0, pagesAccepted = 0;  // Collected: what it added to the counters
-  std::string detail;                           // Refused: the reason; Address: the page as shown
+  std::string detail;  // Refused: the reason; Address: the page as shown; Domain: the answer
   bool robotsUnreadable = false;
   std::shared_ptr<const EmailList> addresses;  // Address: in the order found
 };
@@ -64,6 +69,8 @@ class ScanSink {
   virtual void urlRefused(const RefusedURL& /*refused*/) {}
   virtual void countersChanged(const ScanCounters& /*counters*/) {}
   virtual void crawled(const CrawlEvent& /*event*/) {}
+  // The domain's answer in DNS, once for each domain of the addresses.
+  virtual void domainChecked(const std::string& /*domain*/, const DomainAnswer& /*answer*/) {}
 };
 
 // Where a journal left a scan: its results so far (pages as shown) and the URLs it knows.
@@ -76,6 +83,7 @@ struct ScanProgress {
   long long level = 1;                     // the level to go on with
   std::vector<std::string> levelUrls;      // its URLs not yet read, in their order
   std::vector<std::string> nextLevelUrls;  // the next level's, found so far
+  std::vector<std::pair<std::string, DomainAnswer>> domains;  // the answers in DNS so far
 };
 
 // The addresses of a scan in the order found, each once, compactly: the list of their bytes, and
@@ -129,6 +137,16 @@ class ScanResults {
   const std::vector<std::string>& scanned() const { return scanned_; }
   const std::vector<RefusedURL>& refused() const { return refused_; }
 
+  // With a checker, every new domain of the addresses is asked of it once.
+  using DomainAsker = std::function<void(const std::string& domain)>;
+  void checkDomains(DomainAsker ask) { ask_ = std::move(ask); }
+  bool checksDomains() const { return static_cast<bool>(ask_) || !domains_.empty(); }
+  // The answer for the address's domain, as the outputs write it; empty while none came.
+  std::string dnsOf(std::string_view address) const;
+  void domainAnswered(const std::string& domain, const DomainAnswer& answer);
+  // Each state's number of addresses, in the order of the states.
+  std::vector<std::pair<std::string, long long>> addressesByState() const;
+
   void urlHandedOut(const std::string& url);
   void linksTaken(long long count);
   void pagesAccepted(long long count);
@@ -141,12 +159,15 @@ class ScanResults {
  private:
   friend class ResultsCopy;
   void counted();
+  void ask(const std::string& domain);
 
   std::vector<ScanSink*> sinks_;
   ScanCounters counters_;
   AddressBook addresses_;
   std::vector<std::string> scanned_;
   std::vector<RefusedURL> refused_;
+  DomainAsker ask_;
+  std::map<std::string, std::optional<DomainAnswer>, std::less<>> domains_;  // empty: asked
 };
 
 // Another thread's copy of a scan's results, kept from the events its sink receives; each event
@@ -163,6 +184,7 @@ class ResultsCopy final : public ScanSink {
   void addressFound(const FoundAddress& found) override;
   void urlRefused(const RefusedURL& refused) override;
   void countersChanged(const ScanCounters& counters) override;
+  void domainChecked(const std::string& domain, const DomainAnswer& answer) override;
 
  private:
   ScanResults results_;

@@ -187,7 +187,9 @@ void Journal::crawled(const CrawlEvent& event) {
   staged_.push_back(event);
   using K = CrawlEvent::Kind;
   // A collection's parts are written with its end, so that a crash never keeps half a page.
-  if (event.kind == K::Queued || event.kind == K::KnownOnly || event.kind == K::Address) return;
+  if (event.kind == K::Queued || event.kind == K::KnownOnly || event.kind == K::Address ||
+      event.kind == K::Domain)
+    return;
   handOver();
 }
 

@@ -38,6 +38,7 @@ CREATE TABLE urls (
   unreadable INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX urls_by_key ON urls (key);
 CREATE TABLE addresses (n INTEGER PRIMARY KEY, address TEXT NOT NULL, page TEXT NOT NULL);
+CREATE TABLE domains (name TEXT PRIMARY KEY, answer TEXT NOT NULL);
 PRAGMA application_id = 1263687256;
 PRAGMA user_version = 1;
 COMMIT;
@@ -183,6 +184,10 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, std::str
     return nullptr;
   }
   if (readOnly) return file;
+  // Journals written before the domains were checked have no table for their answers.
+  if (!file->exec(
+          "CREATE TABLE IF NOT EXISTS domains (name TEXT PRIMARY KEY, answer TEXT NOT NULL)", why))
+    return nullptr;
   file->nextSeq_ = single(db, "SELECT coalesce(max(seq), 0) + 1 FROM urls");
   file->nextAddress_ = single(db, "SELECT coalesce(max(n), 0) + 1 FROM addresses");
   file->urlRows_ = single(db, "SELECT count(*) FROM urls");
@@ -208,6 +213,7 @@ std::unique_ptr<JournalFile> JournalFile::create(const std::string& path, const 
       {"engine-json", settings.engineJson},
       {"starts", joinLines(settings.starts)},
       {"resolve", joinLines(settings.resolve)},
+      {"dns-servers", joinLines(settings.dnsServers)},
       {"status", journalStatusName(JournalStatus::Running)},
       {kUrlRows, "0"},
       {kAddressRows, "0"}};
@@ -245,7 +251,7 @@ long long keyOf(const std::string& url) {
 }  // namespace
 
 bool JournalFile::prepare(std::string& why) {
-  // ?1 the URL (or address), ?5 its key. The first eight in the order of CrawlEvent::Kind; then
+  // ?1 the URL (or domain), ?5 its key. The first nine in the order of CrawlEvent::Kind; then
   // the insertions of a URL handed out or refused that was never queued (keyword mode's result
   // pages and start links), which is read at once.
   static constexpr std::array<const char*, kStatements> kSql = {
@@ -258,6 +264,7 @@ bool JournalFile::prepare(std::string& why) {
       "UPDATE urls SET state = 2, links = ?2, accepted = ?3 WHERE key = ?5 AND url = ?1",
       "INSERT INTO addresses (n, address, page) VALUES (?2, ?1, ?3)",
       "INSERT INTO urls (key, url, level, state) VALUES (?5, ?1, 0, 6)",
+      "INSERT OR REPLACE INTO domains (name, answer) VALUES (?1, ?3)",
       "INSERT INTO urls (key, url, level, state, seq) VALUES (?5, ?1, 0, 2, ?2)",
       "INSERT INTO urls (key, url, level, state, seq, reason, unreadable) "
       "VALUES (?5, ?1, 0, 3, ?2, ?3, ?4)",
@@ -318,6 +325,9 @@ bool JournalFile::apply(const CrawlEvent& e, std::string& why) {
       case K::Collected:
         sqlite3_bind_int64(s, 2, e.linksTaken);
         sqlite3_bind_int64(s, 3, e.pagesAccepted);
+        break;
+      case K::Domain:
+        text(3, e.detail);
         break;
       case K::KnownOnly:
       case K::PassedOver:
@@ -410,6 +420,8 @@ std::optional<std::string> settingsProblem(const std::map<std::string, std::stri
     if (!isWebUrl(start)) return "its list of start URLs is damaged";
   for (const std::string& entry : s.resolve)
     if (checkResolve(entry)) return "its --resolve list is damaged";
+  for (const std::string& server : s.dnsServers)
+    if (checkDnsServer(server)) return "its --dns-server list is damaged";
   return std::nullopt;
 }
 
@@ -457,6 +469,7 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
   c.settings.engineJson = value("engine-json");
   c.settings.starts = split(value("starts"), "\n");
   c.settings.resolve = split(value("resolve"), "\n");
+  c.settings.dnsServers = split(value("dns-servers"), "\n");
   for (const SettingRow& row : settingTable())
     if (auto value = settingFromRows(row, rows)) c.settings.values[row.setting] = std::move(*value);
   if (const auto problem = settingsProblem(rows, c.settings)) return damaged(*problem);
@@ -482,6 +495,17 @@ bool JournalFile::read(JournalContents& c, std::string& why) {
           addresses.text(1).empty() || addresses.text(2).empty())
         return damaged("its address number " + std::to_string(addresses.number(0)) + " is damaged");
       p.addresses.push_back({addresses.number(0), addresses.text(1), addresses.text(2)});
+    }
+    if (rc != SQLITE_DONE) return failed();
+  }
+  if (single(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'domains'") > 0) {
+    Statement domains(db_, "SELECT name, answer FROM domains ORDER BY name");
+    int rc;
+    while ((rc = domains.step()) == SQLITE_ROW) {
+      const auto answer = answerFromText(domains.text(1));
+      if (!answer)
+        return damaged("its answer for the domain " + shownValue(domains.text(0)) + " is damaged");
+      p.domains.emplace_back(domains.text(0), *answer);
     }
     if (rc != SQLITE_DONE) return failed();
   }

@@ -59,7 +59,7 @@ class JournalFile {
   bool writeAddresses(const CrawlEvent& e, std::string& why);
 
   // One statement for each kind of event, and two insertions of URLs never queued.
-  static constexpr size_t kInsertRead = 8, kInsertRefused = 9, kStatements = 10;
+  static constexpr size_t kInsertRead = 9, kInsertRefused = 10, kStatements = 11;
   sqlite3* db_;
   std::array<sqlite3_stmt*, kStatements> writes_{};
   long long nextSeq_ = 1;      // hand-outs and refusals, in their order

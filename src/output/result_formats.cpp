@@ -58,28 +58,37 @@ void writeRefused(std::ostream& out, const std::vector<RefusedURL>& refused) {
   out << "]";
 }
 
-void writeAddress(std::ostream& out, const FoundAddress& a) {
-  out << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address) << ",\"url\":" << jsonText(a.page)
-      << "}";
+void writeAddress(std::ostream& out, const FoundAddress& a, const std::optional<std::string>& dns) {
+  out << "{\"n\":" << a.n << ",\"email\":" << jsonText(a.address)
+      << ",\"url\":" << jsonText(a.page);
+  if (dns) out << ",\"dns\":" << jsonText(*dns);
+  out << "}";
+}
+
+std::optional<std::string> dnsColumn(const ScanResults& results, const FoundAddress& a) {
+  if (!results.checksDomains()) return std::nullopt;
+  return results.dnsOf(a.address);
 }
 
 }  // namespace
 
-void writeHeading(std::ostream& out, Format format) {
-  if (format == Format::Csv) out << "Sl.No,Email,URL\n";
+void writeHeading(std::ostream& out, Format format, bool dns) {
+  if (format == Format::Csv) out << (dns ? "Sl.No,Email,URL,DNS\n" : "Sl.No,Email,URL\n");
 }
 
-void writeRow(std::ostream& out, const FoundAddress& a, Format format) {
+void writeRow(std::ostream& out, const FoundAddress& a, Format format,
+              const std::optional<std::string>& dns) {
   switch (format) {
     case Format::Text:
       out << a.address << "\n";
       break;
     case Format::Csv:
-      out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << "," << csvField(a.page)
-          << "\n";
+      out << csvField(std::to_string(a.n)) << "," << csvField(a.address) << "," << csvField(a.page);
+      if (dns) out << "," << csvField(*dns);
+      out << "\n";
       break;
     case Format::JsonLines:
-      writeAddress(out, a);
+      writeAddress(out, a, dns);
       out << "\n";
       break;
     case Format::Json:
@@ -100,8 +109,9 @@ void writeTrailer(std::ostream& out, const ScanResults& results, Format format,
 void writeResults(std::ostream& out, const ScanResults& results, Format format,
                   std::string_view ending) {
   if (format != Format::Json) {
-    writeHeading(out, format);
-    for (const FoundAddress& a : results.addresses()) writeRow(out, a, format);
+    writeHeading(out, format, results.checksDomains());
+    for (const FoundAddress& a : results.addresses())
+      writeRow(out, a, format, dnsColumn(results, a));
     writeTrailer(out, results, format, ending);
     return;
   }
@@ -109,7 +119,7 @@ void writeResults(std::ostream& out, const ScanResults& results, Format format,
   out << "{\"emails\":[";
   for (const FoundAddress& a : results.addresses()) {
     out << comma;
-    writeAddress(out, a);
+    writeAddress(out, a, dnsColumn(results, a));
     comma = ",";
   }
   out << "],\"scanned\":[";

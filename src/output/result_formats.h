@@ -2,6 +2,7 @@
 // (text), spreadsheets (csv) and programs (json).
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -20,8 +21,10 @@ void writeResults(std::ostream& out, const ScanResults& results, Format format,
                   std::string_view ending = "finished");
 // The parts of a streamed output: what comes before the first row (CSV's heading), one row, and
 // what follows the last (JSON lines' counters, refused URLs and ending).
-void writeHeading(std::ostream& out, Format format);
-void writeRow(std::ostream& out, const FoundAddress& found, Format format);
+// With the domains checked, CSV has a DNS column and JSON a "dns" field with each answer.
+void writeHeading(std::ostream& out, Format format, bool dns = false);
+void writeRow(std::ostream& out, const FoundAddress& found, Format format,
+              const std::optional<std::string>& dns = std::nullopt);
 void writeTrailer(std::ostream& out, const ScanResults& results, Format format,
                   std::string_view ending);
 

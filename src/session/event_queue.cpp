@@ -18,6 +18,10 @@ void EventQueue::countersChanged(const ScanCounters& counters) {
   post([this, counters] { target_.countersChanged(counters); });
 }
 
+void EventQueue::domainChecked(const std::string& domain, const DomainAnswer& answer) {
+  post([this, domain, answer] { target_.domainChecked(domain, answer); });
+}
+
 void EventQueue::post(std::function<void()> action) {
   std::lock_guard lock(mutex_);
   pending_.push_back(std::move(action));

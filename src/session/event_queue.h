@@ -19,6 +19,7 @@ class EventQueue final : public ScanSink {
   void addressFound(const FoundAddress& found) override;
   void urlRefused(const RefusedURL& refused) override;
   void countersChanged(const ScanCounters& counters) override;
+  void domainChecked(const std::string& domain, const DomainAnswer& answer) override;
   // Any thread: `action` runs in its turn on the delivering thread.
   void post(std::function<void()> action);
   // Runs what came since the last call, in order.

@@ -30,6 +30,11 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   request_ = request;
   stopped_ = false;
   results_.reset(std::move(sinks));
+  checker_.reset();
+  if (request.crawl.checkDomains) {
+    checker_ = std::make_unique<DomainChecker>(request.crawl.dnsServers, host_.wakeup());
+    results_.checkDomains([this](const std::string& domain) { checker_->check(domain); });
+  }
   state_.iDepth = 0;
   state_.sVisitedURLs.clear();
   state_.bPause = false;
@@ -62,6 +67,7 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   if (objNet_) objNet_->closeURL();
   releaseObjNet();
   dispatcher_.TerminateThreads();
+  finishDomainChecks();
   return dispatcher_.poolFailed() ? ScanEnd::WorkersFailed : ScanEnd::Ran;
 }
 
@@ -172,6 +178,20 @@ void Scan::stop() {
   state_.bStop = true;
   state_.bPause = false;
   if (objNet_) objNet_->closeURL();
+}
+
+void Scan::takeDomainAnswers() {
+  if (!checker_) return;
+  for (const auto& [domain, answer] : checker_->answers()) results_.domainAnswered(domain, answer);
+}
+
+void Scan::finishDomainChecks() {
+  if (!checker_) return;
+  const auto deadline = clock_.now() + kDnsQueryTime;
+  while (!stopped_ && checker_->open() > 0 && clock_.now() < deadline) host_.wait();
+  takeDomainAnswers();
+  for (const auto& [domain, answer] : checker_->giveUp()) results_.domainAnswered(domain, answer);
+  checker_.reset();
 }
 
 void Scan::cancelReads() {

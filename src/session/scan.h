@@ -12,6 +12,7 @@
 #include "base/host.h"
 #include "crawl/crawl_settings.h"
 #include "crawl/dispatcher.h"
+#include "crawl/domain_check.h"
 #include "crawl/engine_profile.h"
 #include "crawl/harvester.h"
 #include "crawl/scan_results.h"
@@ -58,6 +59,8 @@ class Scan {
   void stop();
   // Any thread: a read of the scan's own page engine ends now, and every later one fails.
   void cancelReads();
+  // At the scan's turns: the domains' answers that came from DNS go to the results.
+  void takeDomainAnswers();
 
   const ScanResults& results() const { return results_; }
   ScanState& state() { return state_; }
@@ -80,6 +83,8 @@ class Scan {
 
  private:
   void releaseObjNet();
+  // After the crawl: the checks still open get their time, then end unanswered.
+  void finishDomainChecks();
   void runUrlMode(const ScanRequest& request, const ScanProgress* resumed);
   // The base URL of a scan from one URL, whose failure is the scan's.
   bool oneBaseUrl() const { return !request_.keywordMode && request_.starts.size() <= 1; }
@@ -101,6 +106,7 @@ class Scan {
   std::mutex objNetMutex_;  // its making and release against cancelReads()
   Dispatcher dispatcher_;
   Harvester harvester_;
+  std::unique_ptr<DomainChecker> checker_;  // while a scan with the check runs
   std::string connectionFailure_;
   bool stopped_ = false;
   std::vector<std::string> engineProblems_;

@@ -9,6 +9,7 @@ ScanRequest scanRequest(const ScanInput& input) {
                       .starts = input.starts,
                       .engineJson = input.keywordMode ? input.engineJson : ""};
   request.crawl.page.resolve = input.resolve;
+  request.crawl.dnsServers = input.dnsServers;
   return request;
 }
 

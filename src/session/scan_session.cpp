@@ -81,6 +81,7 @@ void ScanSession::takeRequests() {
   } else {
     scan_.setPaused(paused);
   }
+  scan_.takeDomainAnswers();
 }
 
 void ScanSession::setPaused(bool paused) {

@@ -129,4 +129,37 @@ std::optional<std::string> checkSearchText(bool urlMode, std::string_view text) 
   return urlMode ? checkBaseUrl(text) : std::nullopt;
 }
 
+namespace {
+
+bool isPort(std::string_view text) {
+  if (text.empty() || text.size() > 5) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  const int port = std::stoi(std::string(text));
+  return port >= 1 && port <= 65535;
+}
+
+bool isAddress(int family, std::string_view text) {
+  unsigned char buffer[16];
+  return inet_pton(family, std::string(text).c_str(), buffer) == 1;
+}
+
+}  // namespace
+
+std::optional<std::string> checkDnsServer(std::string_view server) {
+  const std::string bad = "--dns-server needs ADDRESS or ADDRESS:PORT with an IP address";
+  if (server.starts_with('[')) {
+    const size_t close = server.find("]:");
+    if (close == std::string_view::npos || !isAddress(AF_INET6, server.substr(1, close - 1)) ||
+        !isPort(server.substr(close + 2)))
+      return bad;
+    return std::nullopt;
+  }
+  if (isAddress(AF_INET6, server)) return std::nullopt;
+  const size_t colon = server.find(':');
+  if (!isAddress(AF_INET, server.substr(0, colon))) return bad;
+  if (colon != std::string_view::npos && !isPort(server.substr(colon + 1))) return bad;
+  return std::nullopt;
+}
+
 }  // namespace korvex

@@ -36,4 +36,8 @@ std::optional<std::string> checkResolve(std::string_view entry);
 // Start's check of the search field: the base URL in URL mode, the keywords otherwise.
 std::optional<std::string> checkSearchText(bool urlMode, std::string_view text);
 
+// Why an --dns-server value cannot be used: ADDRESS or ADDRESS:PORT, an IPv6 address in
+// brackets when it has a port.
+std::optional<std::string> checkDnsServer(std::string_view server);
+
 }  // namespace korvex

@@ -163,6 +163,16 @@ constexpr SettingRow kTable[] = {
      .helpLine = "Check this option to read the URLs the start site lists in its sitemaps",
      .flag = "--sitemaps",
      .flagHelp = "Also read the URLs the start site lists in its sitemaps (as links of its page)"},
+    {.setting = Setting::CheckDomains,
+     .kind = Switch,
+     .key = "check-domains",
+     .control = "chkCheckDomains",
+     .option = Option::chkCheckDomains,
+     .defaultValue = "0",
+     .helpLine = "Check this option to ask DNS whether each address's domain can receive mail",
+     .flag = "--check-domains",
+     .flagHelp = "Ask DNS whether each address's domain takes mail: mail, no mail, host only, no "
+                 "such domain or unknown (never a connection to a mail server)"},
     {.setting = Setting::Delimiter,
      .kind = Text,
      .key = "delimiter",
@@ -229,6 +239,7 @@ CrawlSettings crawlSettingsFrom(const SettingValues& values) {
                 : values[Setting::Scope] == kScopes[2].second ? Scope::Domain
                                                               : Scope::Any;
   crawl.sitemaps = on(Setting::Sitemaps);
+  crawl.checkDomains = on(Setting::CheckDomains);
   const std::string agent = trimmed(values[Setting::UserAgent]);
   page.agent = agent.empty() ? std::string(kAgent) : agent;
   return crawl;

@@ -31,6 +31,7 @@ enum class Setting {
   UserAgent,
   Scope,
   Sitemaps,
+  CheckDomains,
   Delimiter,
 };
 inline constexpr size_t kSettingCount = static_cast<size_t>(Setting::Delimiter) + 1;

@@ -47,10 +47,11 @@ enum class Option {
   OptPagesAny,
   OptPagesAll,
   chkObeyRobots,
-  optURLList,   // the third search criterion, beside optURL and optKeyword
-  chkSitemaps,  // read the start site's sitemaps
+  optURLList,       // the third search criterion, beside optURL and optKeyword
+  chkSitemaps,      // read the start site's sitemaps
+  chkCheckDomains,  // ask DNS whether the addresses' domains take mail
 };
-inline constexpr int kOptionCount = static_cast<int>(Option::chkSitemaps) + 1;
+inline constexpr int kOptionCount = static_cast<int>(Option::chkCheckDomains) + 1;
 
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;

@@ -1,5 +1,6 @@
 #include "ui/domains_tab.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -14,7 +15,12 @@
 namespace korvex::ui {
 namespace {
 
-enum Column { kDomain, kCount, kBar };
+enum Column { kDomain, kCount, kDns, kBar };
+
+// The answers of domains that cannot receive mail.
+bool takesNoMail(const std::string& answer) {
+  return answer == "no mail" || answer == "no such domain";
+}
 
 // A bar as long as the row's share of the largest count.
 class BarDelegate final : public QStyledItemDelegate {
@@ -54,9 +60,21 @@ void DomainsModel::countNewRows() {
     const std::string& address = grid_->result(counted_, 1);
     ++counts_[asciiLowerCopy(address.substr(address.rfind('@') + 1))];
   }
-  if (counted_ == before) return;
+  if (counted_ == before && answersShown_ == grid_->answersSeen()) return;
+  showRows();
+}
+
+void DomainsModel::setHidingNoMail(bool hiding) {
+  hidingNoMail_ = hiding;
+  showRows();
+}
+
+void DomainsModel::showRows() {
+  answersShown_ = grid_->answersSeen();
   beginResetModel();
-  rows_.assign(counts_.begin(), counts_.end());
+  rows_.clear();
+  for (const auto& entry : counts_)
+    if (!hidingNoMail_ || !takesNoMail(grid_->answerOf(entry.first))) rows_.push_back(entry);
   std::sort(rows_.begin(), rows_.end(), [](const auto& a, const auto& b) {
     return a.second != b.second ? a.second > b.second : a.first < b.first;
   });
@@ -68,7 +86,7 @@ int DomainsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int DomainsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 3;
+  return parent.isValid() ? 0 : 4;
 }
 
 QVariant DomainsModel::data(const QModelIndex& index, int role) const {
@@ -79,18 +97,21 @@ QVariant DomainsModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};
   if (index.column() == kDomain) return QString::fromStdString(domain);
   if (index.column() == kCount) return count;
+  if (index.column() == kDns) return QString::fromStdString(grid_->answerOf(domain));
   return {};
 }
 
 QVariant DomainsModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-  static const char* kHeadings[] = {"Domain", "Addresses", "Share"};
-  return section >= 0 && section < 3 ? QString::fromLatin1(kHeadings[section]) : QVariant();
+  static const char* kHeadings[] = {"Domain", "Addresses", "DNS", "Share"};
+  return section >= 0 && section < 4 ? QString::fromLatin1(kHeadings[section]) : QVariant();
 }
 
 DomainsTab::DomainsTab(ResultsModel* grid, QWidget* parent)
     : QWidget(parent),
       lstDomains(named<QTableView>("lstDomains")),
+      chkHideNoMail(
+          named<QCheckBox>("chkHideNoMail", QStringLiteral("Hide the domains that take no mail"))),
       domains(new DomainsModel(grid, this)) {
   lstDomains->setModel(domains);
   lstDomains->setItemDelegateForColumn(kBar, new BarDelegate(lstDomains));
@@ -103,7 +124,10 @@ DomainsTab::DomainsTab(ResultsModel* grid, QWidget* parent)
   lstDomains->setColumnWidth(kDomain, 40 * fontMetrics().averageCharWidth());
   lstDomains->setAccessibleName(QStringLiteral("Addresses by domain"));
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(chkHideNoMail);
   layout->addWidget(lstDomains);
+  connect(chkHideNoMail, &QCheckBox::toggled, this,
+          [this](bool hiding) { domains->setHidingNoMail(hiding); });
   connect(lstDomains, &QTableView::activated, this, [this](const QModelIndex& index) {
     if (chosen && index.isValid()) chosen(domains->domain(index.row()));
   });

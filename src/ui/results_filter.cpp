@@ -28,7 +28,8 @@ int ResultsFilter::gridRow(int shownRow) const {
 bool ResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   if (filter_.empty()) return true;
   return containsNoCase(grid_->result(sourceRow, 1), filter_) ||
-         containsNoCase(grid_->result(sourceRow, 2), filter_);
+         containsNoCase(grid_->result(sourceRow, 2), filter_) ||
+         containsNoCase(grid_->result(sourceRow, 3), filter_);
 }
 
 bool ResultsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {

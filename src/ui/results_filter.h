@@ -1,5 +1,6 @@
 // The Details grid as the user sees it: sorted by the column clicked (the numbers as numbers)
-// and kept to the rows whose address or page contains the filter text, ignoring case. Reads the
+// and kept to the rows whose address, page or answer in DNS contains the filter text, ignoring
+// case. Reads the
 // grid's own text, so a filter over 100,000 rows never builds a string per cell.
 #pragma once
 

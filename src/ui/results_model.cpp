@@ -32,7 +32,27 @@ void ResultsModel::clear() {
   heading_ = {};
   for (Row& row : rows_) row = {};
   published_ = static_cast<int>(rows_.size());
+  answers_.clear();
+  dnsShown_ = false;
+  ++answersSeen_;
   endResetModel();
+}
+
+const std::string& ResultsModel::answerOf(const std::string& domain) const {
+  static const std::string kNone;
+  const auto found = answers_.find(domain);
+  return found == answers_.end() ? kNone : found->second;
+}
+
+void ResultsModel::setDomainAnswer(const std::string& domain, std::string answer) {
+  if (!dnsShown_) {
+    beginInsertColumns({}, 3, 3);
+    dnsShown_ = true;
+    endInsertColumns();
+  }
+  answers_[domain] = std::move(answer);
+  ++answersSeen_;
+  answersChanged_ = true;
 }
 
 void ResultsModel::setFormat(std::string format) {
@@ -43,6 +63,8 @@ void ResultsModel::setFormat(std::string format) {
 }
 
 void ResultsModel::publish() {
+  if (answersChanged_ && published_ > 0) emit dataChanged(index(0, 3), index(published_ - 1, 3));
+  answersChanged_ = false;
   const int total = static_cast<int>(rows_.size());
   if (total <= published_) return;
   beginInsertRows({}, published_, total - 1);
@@ -55,17 +77,18 @@ int ResultsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 3;
+  return parent.isValid() ? 0 : (dnsShown_ ? 4 : 3);
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= published_) return {};
-  return QString::fromStdString(rows_[index.row()][index.column()]);
+  return QString::fromStdString(result(index.row(), index.column()));
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return {};
+  if (section == 3 && dnsShown_) return QStringLiteral("DNS");
   if (section < 0 || section > 2) return {};
   return QString::fromStdString(heading_[section]);
 }

@@ -6,7 +6,10 @@
 #include <QAbstractTableModel>
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "base/text.h"
 
 namespace korvex::ui {
 
@@ -16,8 +19,16 @@ class ResultsModel final : public QAbstractTableModel {
 
   int gridRows() const { return static_cast<int>(rows_.size()) + 1; }
   std::string cell(int row, int column) const;
-  // A cell of a result row, counted from 0 as the views count them.
-  const std::string& result(int index, int column) const { return rows_[index][column]; }
+  // A cell of a result row, counted from 0 as the views count them; column 3 is the answer in
+  // DNS of the address's domain (empty while none came).
+  const std::string& result(int index, int column) const {
+    return column == 3 ? answerOf(domainOf(rows_[index][1])) : rows_[index][column];
+  }
+  const std::string& answerOf(const std::string& domain) const;
+  // The domain's answer in DNS: the DNS column appears with the first.
+  void setDomainAnswer(const std::string& domain, std::string answer);
+  // Changes with every answer, for the views that show them.
+  int answersSeen() const { return answersSeen_; }
   void setCell(int row, int column, std::string text);
   void addRow() { rows_.emplace_back(); }
   void setRows(int rows);
@@ -38,6 +49,10 @@ class ResultsModel final : public QAbstractTableModel {
   std::vector<Row> rows_{1};  // rows 1 on of the grid; an empty row follows the heading
   int published_ = 1;
   std::string format_;
+  std::unordered_map<std::string, std::string> answers_;  // by domain
+  bool dnsShown_ = false;
+  int answersSeen_ = 0;
+  bool answersChanged_ = false;  // told to the views on publish()
 };
 
 }  // namespace korvex::ui

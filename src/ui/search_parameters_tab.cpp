@@ -82,7 +82,9 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       txtDelayPerHost(named<QLineEdit>("txtDelayPerHost")),
       txtUserAgent(named<QLineEdit>("txtUserAgent")),
       cboScope(named<QComboBox>("cboScope")),
-      chkSitemaps(named<QCheckBox>("chkSitemaps", QStringLiteral("Read the site's sitemaps"))) {
+      chkSitemaps(named<QCheckBox>("chkSitemaps", QStringLiteral("Read the site's sitemaps"))),
+      chkCheckDomains(named<QCheckBox>("chkCheckDomains",
+                                       QStringLiteral("Check the addresses' domains (DNS)"))) {
   // The texts are the setting's values (see the settings table).
   cboScope->addItems({QStringLiteral("any site"), QStringLiteral("this host"),
                       QStringLiteral("this site and its subdomains")});
@@ -142,6 +144,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   fields->addWidget(labelFor<QLabel>("lblScope", QStringLiteral("Stay on:"), cboScope), 5, 0);
   fields->addWidget(cboScope, 5, 1);
   fields->addWidget(chkSitemaps, 5, 2, 1, 2);
+  fields->addWidget(chkCheckDomains, 6, 2, 1, 2);
   fields->setColumnStretch(4, 1);
 
   auto* layout = new QVBoxLayout(this);

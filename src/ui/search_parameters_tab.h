@@ -49,6 +49,7 @@ class SearchParametersTab final : public QWidget {
   QLineEdit* txtUserAgent;
   QComboBox* cboScope;
   QCheckBox* chkSitemaps;
+  QCheckBox* chkCheckDomains;
 };
 
 }  // namespace korvex::ui

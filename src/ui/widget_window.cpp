@@ -209,6 +209,8 @@ QAbstractButton* optionButton(SearchParametersTab& p, Option option) {
       return p.optURLList;
     case Option::chkSitemaps:
       return p.chkSitemaps;
+    case Option::chkCheckDomains:
+      return p.chkCheckDomains;
     case Option::chkObeyRobots:
       return p.chkObeyRobots;
   }
@@ -288,6 +290,11 @@ void WidgetWindow::addGridRow() {
 
 void WidgetWindow::clearGrid() {
   grid_.clear();
+}
+
+void WidgetWindow::setDomainAnswer(const std::string& domain, const std::string& answer) {
+  grid_.setDomainAnswer(domain, answer);
+  scheduleFlush();
 }
 
 void WidgetWindow::scheduleFlush() {

@@ -47,6 +47,7 @@ class WidgetWindow final : public QObject, public Window {
   void setGridCell(int row, int column, std::string text) override;
   void addGridRow() override;
   void clearGrid() override;
+  void setDomainAnswer(const std::string& domain, const std::string& answer) override;
 
   // Brings the widgets of the kept fields up to date now.
   void flush();

@@ -38,7 +38,9 @@ class Window {
   virtual std::string gridCell(int row, int column) const = 0;
   virtual void setGridCell(int row, int column, std::string text) = 0;
   virtual void addGridRow() = 0;
-  virtual void clearGrid() = 0;  // empties every cell, the heading included
+  virtual void clearGrid() = 0;  // empties every cell (and the answers), the heading included
+  // A domain's answer in DNS, shown beside its addresses in the grid and on the Domains tab.
+  virtual void setDomainAnswer(const std::string& domain, const std::string& answer) = 0;
 };
 
 // The number in a field's text.

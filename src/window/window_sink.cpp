@@ -39,4 +39,8 @@ void WindowSink::countersChanged(const ScanCounters& c) {
   shown_ = c;
 }
 
+void WindowSink::domainChecked(const std::string& domain, const DomainAnswer& answer) {
+  window_.setDomainAnswer(domain, describe(answer));
+}
+
 }  // namespace korvex

@@ -17,6 +17,7 @@ class WindowSink final : public ScanSink {
   void addressFound(const FoundAddress& found) override;
   void urlRefused(const RefusedURL& refused) override;
   void countersChanged(const ScanCounters& counters) override;
+  void domainChecked(const std::string& domain, const DomainAnswer& answer) override;
 
  private:
   Window& window_;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <map>
 
+#include "settings/field_checks.h"
 #include "support/dns_server.h"
 
 namespace korvex {
@@ -58,8 +59,8 @@ TEST(DomainCheck, OpenChecksEndAsNotAnsweredInTime) {
 TEST(DomainCheck, ServersAndDomainsAreCheckedWhereTheyEnter) {
   for (const char* good : {"127.0.0.1", "127.0.0.1:5353", "::1", "[::1]:53"})
     EXPECT_EQ(checkDnsServer(good), std::nullopt) << good;
-  for (const char* bad : {"", "localhost", "127.0.0.1:0", "127.0.0.1:99999", "1.2.3",
-                          "[::1]", "127.0.0.1:53x"})
+  for (const char* bad :
+       {"", "localhost", "127.0.0.1:0", "127.0.0.1:99999", "1.2.3", "[::1]", "127.0.0.1:53x"})
     EXPECT_NE(checkDnsServer(bad), std::nullopt) << bad;
   EXPECT_EQ(domainOf("Ann@Example.COM"), "example.com");
   for (const char* none : {"ann", "ann@", "a@b..c", "a@-.", "a@b_c.d"})

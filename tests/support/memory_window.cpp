@@ -35,6 +35,7 @@ void MemoryWindow::setOption(Option option, bool selected) {
         return Option::OptPagesAny;
       case Option::chkObeyRobots:
       case Option::chkSitemaps:
+      case Option::chkCheckDomains:
       case Option::optURL:
       case Option::optKeyword:
       case Option::optURLList:
@@ -70,6 +71,7 @@ void MemoryWindow::setGridCell(int row, int column, std::string text) {
 void MemoryWindow::clearGrid() {
   for (Row& row : grid_)
     for (std::string& cell : row) cell.clear();
+  answers.clear();
 }
 
 }  // namespace korvex

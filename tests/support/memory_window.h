@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,10 @@ class MemoryWindow final : public Window {
   void setGridCell(int row, int column, std::string text) override;
   void addGridRow() override { grid_.emplace_back(); }
   void clearGrid() override;
+  void setDomainAnswer(const std::string& domain, const std::string& answer) override {
+    answers[domain] = answer;
+  }
+  std::map<std::string, std::string> answers;  // by domain
 
  private:
   template <typename E>

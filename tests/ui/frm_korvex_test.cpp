@@ -386,7 +386,8 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
   f.showTab(1);
   const QString reading =
       "optURL txtBaseURL cboDepth txtNoOfPages txtMaxTime cboThreads chkObeyRobots "
-      "txtDelayPerHost txtUserAgent cboScope chkSitemaps txtURLMustKeyword txtURLMustNotKeyword "
+      "txtDelayPerHost txtUserAgent cboScope chkSitemaps chkCheckDomains txtURLMustKeyword "
+      "txtURLMustNotKeyword "
       "txtPagesMustKeyword txtPagesMustNotKeyword txtDelimiter";
   f.get("optURL")->setFocus();
   QStringList met;
