@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -6,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "support/dns_server.h"
 #include "support/fake_engine.h"
 #include "support/run_command.h"
 #include "support/site.h"
@@ -166,6 +168,7 @@ TEST(ScanCommand, BadArguments) {
       {"scan --urls-from /tmp/korvex-binary.txt",
        "line 2: not an http or https URL: ftp://bob:***@h/"},
       {"scan --url x --resolve x.test:80:999.1.1.1", "--resolve needs HOST:PORT:ADDRESS"},
+      {"scan --url x --dns-server ns.test", "--dns-server needs ADDRESS or ADDRESS:PORT"},
       // The settings table's checks, with the flag in front of their message.
       {"scan --url x --depth 1.5", "--depth: Please select the search depth level."},
       {"scan --url x --user-agent \"$(printf 'x\\r\\nX-Injected: yes')\"", "control characters"},
@@ -384,6 +387,62 @@ TEST(ScanCommand, KeywordModeThroughALocalEngine) {
     EXPECT_EQ(cli("export " + journal.string()).status, 0);
     EXPECT_EQ(cli("resume --quiet " + journal.string()).status, 1) << "a finished one would print";
   }
+}
+
+// Every address's domain asked of a DNS server of the test's own: each kind of answer reaches
+// every output and the journal, and without the check no query goes out.
+TEST(ScanCommand, DomainsCheckedInDns) {
+  using test::DnsReply;
+  const std::vector<std::tuple<std::string, DnsReply, std::string>> domains = {
+      {"mx.test", DnsReply::Mx, "mail"},
+      {"null.test", DnsReply::NullMx, "no mail"},
+      {"a.test", DnsReply::AOnly, "host only"},
+      {"aaaa.test", DnsReply::AaaaOnly, "host only"},
+      {"gone.test", DnsReply::NxDomain, "no such domain"},
+      {"broken.test", DnsReply::ServFail, "unknown: SERVFAIL"},
+      {"silent.test", DnsReply::Silent, "unknown: timeout"},
+  };
+  std::map<std::string, DnsReply> table;
+  std::string page;
+  for (const auto& [domain, reply, answer] : domains) {
+    table[domain] = reply;
+    page += " info@" + domain + " sales@" + domain;
+  }
+  test::DnsServer dns(table);
+  test::TestServer server;
+  server.serve("/", test::Reply::page(page));
+  const std::string journal = (std::filesystem::temp_directory_path() /
+                               ("korvex-dns-" + std::to_string(getpid()) + ".journal"))
+                                  .string();
+  std::filesystem::remove(journal);
+  const std::string scan = "scan --url " + server.url("/") + " --depth 1 --dns-server " +
+                           dns.address() + " --journal " + journal;
+
+  EXPECT_EQ(cli(scan + " --quiet --format csv --no-journal").out.find("DNS"), std::string::npos);
+  EXPECT_EQ(dns.queries(), 0) << "no query without the check";
+
+  const auto jsonl = cli(scan + " --check-domains --format jsonl");
+  ASSERT_EQ(jsonl.status, 0) << jsonl.err;
+  std::map<std::string, std::string> answers;
+  for (const std::string& line : lineSet(jsonl.out)) {
+    const auto row = nlohmann::json::parse(line);
+    if (row.contains("email")) answers[row["email"]] = row["dns"];
+  }
+  for (const auto& [domain, reply, answer] : domains)
+    for (const char* user : {"info@", "sales@"})
+      EXPECT_EQ(answers[user + domain], answer) << user << domain;
+  EXPECT_NE(jsonl.err.find("addresses by their domains' answers: 2 mail, 2 no mail, 4 host only, "
+                           "2 no such domain, 4 unknown"),
+            std::string::npos)
+      << jsonl.err;
+  const int asked = dns.queries();
+  const auto csv = cli("export " + journal + " --format csv");
+  std::filesystem::remove(journal);
+  EXPECT_EQ(dns.queries(), asked) << "the journal kept the answers";
+  EXPECT_NE(csv.out.find("Sl.No,Email,URL,DNS\n"), std::string::npos);
+  EXPECT_NE(csv.out.find("\"info@null.test\",\"" + server.url("/") + "\",\"no mail\""),
+            std::string::npos)
+      << csv.out;
 }
 
 }  // namespace
