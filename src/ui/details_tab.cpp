@@ -23,6 +23,8 @@ namespace korvex::ui {
 namespace {
 // The heading format gives the columns 7, 74 and 171 characters.
 constexpr int kColumnChars[] = {7, 74, 171};
+// The pages' column beside the DNS column, which takes what is left.
+constexpr int kPageChars = 50;
 }  // namespace
 
 DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
@@ -37,7 +39,7 @@ DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
   txtRefusedURLs->setReadOnly(true);
   txtRefusedURLs->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtFilter->setClearButtonEnabled(true);
-  txtFilter->setPlaceholderText(QStringLiteral("Address or page contains..."));
+  txtFilter->setPlaceholderText(QStringLiteral("Address, page or answer contains..."));
   flxDetails->setModel(shown);
   flxDetails->verticalHeader()->hide();
   flxDetails->setWordWrap(false);
@@ -57,6 +59,10 @@ DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
   for (int c = 0; c < 2; ++c) flxDetails->setColumnWidth(c, kColumnChars[c] * charWidth + arrow);
   flxDetails->horizontalHeader()->setStretchLastSection(true);
   flxDetails->horizontalHeader()->setMinimumSectionSize(kColumnChars[0] * charWidth);
+  // The DNS column comes with the first answer: the pages keep most of the room.
+  connect(model, &QAbstractItemModel::columnsInserted, this, [this, charWidth, arrow] {
+    flxDetails->setColumnWidth(2, kPageChars * charWidth + arrow);
+  });
 
   auto* filterLabel = named<QLabel>("lblFilter", QStringLiteral("&Filter:"));
   filterLabel->setBuddy(txtFilter);

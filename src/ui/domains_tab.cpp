@@ -122,6 +122,8 @@ DomainsTab::DomainsTab(ResultsModel* grid, QWidget* parent)
   lstDomains->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   lstDomains->horizontalHeader()->setStretchLastSection(true);
   lstDomains->setColumnWidth(kDomain, 40 * fontMetrics().averageCharWidth());
+  lstDomains->setColumnWidth(kDns, 24 * fontMetrics().averageCharWidth());
+  lstDomains->setWordWrap(false);
   lstDomains->setAccessibleName(QStringLiteral("Addresses by domain"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(chkHideNoMail);
