@@ -401,6 +401,9 @@ TEST(ScanCommand, DomainsCheckedInDns) {
       {"gone.test", DnsReply::NxDomain, "no such domain"},
       {"broken.test", DnsReply::ServFail, "unknown: SERVFAIL"},
       {"silent.test", DnsReply::Silent, "unknown: timeout"},
+      {"garbage.test", DnsReply::Garbage, "unknown: timeout"},
+      {"cut.test", DnsReply::Truncated, "unknown: malformed answer"},
+      {"under_score.test", DnsReply::Mx, "unknown: not a domain name"},
   };
   std::map<std::string, DnsReply> table;
   std::string page;
@@ -432,7 +435,7 @@ TEST(ScanCommand, DomainsCheckedInDns) {
     for (const char* user : {"info@", "sales@"})
       EXPECT_EQ(answers[user + domain], answer) << user << domain;
   EXPECT_NE(jsonl.err.find("addresses by their domains' answers: 2 mail, 2 no mail, 4 host only, "
-                           "2 no such domain, 4 unknown"),
+                           "2 no such domain, 10 unknown"),
             std::string::npos)
       << jsonl.err;
   const int asked = dns.queries();

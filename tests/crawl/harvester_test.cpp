@@ -71,33 +71,6 @@ TEST(KeywordMode, ResultLinkFilter) {
                                        "http://localhost:9/second.html"}));
 }
 
-TEST(KeywordMode, AJsonEngineNamedInTheWindowIsAskedInstead) {
-  test::TestServer engine;
-  const std::string page = "/search?q=red+shoes&format=json&pageno=";
-  engine.serve(page + "1", Reply::page(R"({"results":[{"url":"http://localhost:9/a.html"},)"
-                                       R"({"url":"http://localhost:9/b.html"}]})"));
-  engine.serve(page + "2", Reply::page(R"({"results":[]})"));
-  KeywordScan k(EngineProfile{});
-  k.h.window.setText(Field::txtEngineJson, engine.url("/search"));
-  k.run("red shoes");
-  EXPECT_EQ(k.script.started, (Strings{"http://localhost:9/a.html", "http://localhost:9/b.html"}));
-  EXPECT_EQ(engine.hits(page + "2"), 1);
-  EXPECT_EQ(engine.hits(page + "3"), 0);
-}
-
-// A result page without results is the hostile pages' case; here the engine cannot be reached.
-TEST(KeywordMode, UnreadableFirstPageEndsThePassWithoutACrawl) {
-  test::TestServer engine;
-  EngineProfile dead = test::engineProfile(engine);
-  dead.origin = "http://127.0.0.1:1";
-  KeywordScan unreachable(dead);
-  unreachable.run("x");
-  EXPECT_TRUE(unreachable.script.started.empty());
-  EXPECT_NE(unreachable.h.window.text(Field::lblDetails).find("result page 1: the engine could"),
-            std::string::npos)
-      << "named under the buttons";
-}
-
 TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
   // Five result pages: pass one reads 1-3, pass two reads 4-5.
   test::TestServer engine;

@@ -51,7 +51,7 @@ TEST(ScanSettings, RefusedValues) {
   EXPECT_FALSE(firstRefusal(badDelimiter, true)) << "the scan does not use the delimiter";
 }
 
-TEST(ScanSettings, BaseUrlSchemesAndResolveEntries) {
+TEST(ScanSettings, BaseUrlSchemesResolveEntriesAndDnsServers) {
   const std::string refused = "Only http and https URLs can be scanned.";
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"file:///etc/passwd", refused},     {"ftp://example.com/", refused},
@@ -68,6 +68,10 @@ TEST(ScanSettings, BaseUrlSchemesAndResolveEntries) {
     EXPECT_TRUE(checkResolve(bad)) << bad;
   for (const char* good : {"x.test:80:127.0.0.1", "x.test:443:[::1]", "x.test:80:::1,10.0.0.1"})
     EXPECT_FALSE(checkResolve(good)) << good;
+  for (const char* good : {"127.0.0.1", "127.0.0.1:5353", "::1", "[::1]:53"})
+    EXPECT_EQ(checkDnsServer(good), std::nullopt) << good;
+  for (const char* bad : {"localhost", "127.0.0.1:0", "127.0.0.1:99999", "1.2.3", "[::1]"})
+    EXPECT_NE(checkDnsServer(bad), std::nullopt) << bad;
 }
 
 // The window's controls and the scan's copy are made from the same values.
