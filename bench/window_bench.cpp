@@ -45,9 +45,16 @@ double seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
-// Runs korvex-cli; returns the pages it processed and the seconds it took.
-std::pair<long, double> cliCrawl(const std::string& cli, const std::string& url, int depth) {
-  const std::string command = cli + " scan --quiet --format json --threads 10 --max-pages 100000" +
+struct CliRun {
+  long pages;
+  double seconds;
+  long peakKiB;
+};
+
+// Runs korvex-cli: the pages it processed, the seconds it took and its peak memory.
+CliRun cliCrawl(const std::string& cli, const std::string& url, int depth) {
+  const std::string command = "/usr/bin/time -f %M -o /tmp/korvex-window-bench-peak " + cli +
+                              " scan --quiet --format json --threads 10 --max-pages 100000" +
                               " --depth " + std::to_string(depth) + " --url " + url;
   const auto start = Clock::now();
   FILE* pipe = popen(command.c_str(), "r");
@@ -57,7 +64,14 @@ std::pair<long, double> cliCrawl(const std::string& cli, const std::string& url,
   pclose(pipe);
   const double elapsed = seconds(Clock::now() - start);
   const size_t at = out.find("\"processed\":");
-  return {at == std::string::npos ? 0 : std::stol(out.substr(at + 12)), elapsed};
+  long peak = 0;
+  std::ifstream("/tmp/korvex-window-bench-peak") >> peak;
+  return {at == std::string::npos ? 0 : std::stol(out.substr(at + 12)), elapsed, peak};
+}
+
+// As a user waits for a scan to end: the window's timers go on.
+void untilTheScanEnds(korvex::ui::frmKorvex& form) {
+  while (form.scanning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
 double percentile(std::vector<double> v, double p) {
@@ -139,7 +153,7 @@ int main(int argc, char** argv) {
   }
   const std::string url = argv[1];
   const int depth = std::atoi(argv[3]);
-  const auto [cliPages, cliSeconds] = cliCrawl(argv[2], url, depth);
+  const auto [cliPages, cliSeconds, cliPeakKiB] = cliCrawl(argv[2], url, depth);
 
   korvex::ui::frmKorvex form([] { return true; });
   form.show();
@@ -175,6 +189,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     const auto t0 = Clock::now();
     start->click();
+    untilTheScanEnds(form);
     windowSeconds = seconds(Clock::now() - t0);
     probing = false;
     app.quit();
@@ -183,6 +198,9 @@ int main(int argc, char** argv) {
   prober.join();
   form.window().flush();
   const long windowPages = form.findChild<QLineEdit*>("txtNoOfURLs")->text().toLong();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const long windowPeakKiB = usage.ru_maxrss;
 
   // A paused scan: CPU over 10 s, from 1 s after Pause (the pages in hand have ended by then).
   double pausedCpu = 0;
@@ -196,11 +214,12 @@ int main(int argc, char** argv) {
           pausedCpu = cpuSeconds() - before;
           boxes = std::make_unique<korvex::test::MessageBoxes>();
           form.findChild<QPushButton*>("cmdStop")->click();
+          untilTheScanEnds(form);
+          app.quit();
         });
       });
     });
     start->click();
-    app.quit();
   });
   app.exec();
 
@@ -215,6 +234,9 @@ int main(int argc, char** argv) {
       latencies.size(), percentile(latencies, 0.5), percentile(latencies, 0.99),
       percentile(latencies, 1.0));
   std::printf("- paused scan: %.3f s of CPU in 10 s\n", pausedCpu);
+  std::printf("- peak memory after the crawl: window %.1f MiB, korvex-cli %.1f MiB (%.2fx)\n",
+              windowPeakKiB / 1024.0, cliPeakKiB / 1024.0,
+              static_cast<double>(windowPeakKiB) / static_cast<double>(cliPeakKiB));
   largeResults(form);
   return 0;
 }

@@ -28,12 +28,12 @@ void EventQueue::post(std::function<void()> action) {
 }
 
 void EventQueue::deliver() {
+  std::vector<std::function<void()>> batch;
   {
     std::lock_guard lock(mutex_);
-    delivering_.swap(pending_);
+    batch.swap(pending_);
   }
-  for (auto& action : delivering_) action();
-  delivering_.clear();
+  for (auto& action : batch) action();
 }
 
 }  // namespace korvex

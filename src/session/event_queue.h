@@ -29,7 +29,6 @@ class EventQueue final : public ScanSink {
   ScanSink& target_;
   std::mutex mutex_;
   std::vector<std::function<void()>> pending_;
-  std::vector<std::function<void()>> delivering_;  // kept to reuse its memory
 };
 
 }  // namespace korvex

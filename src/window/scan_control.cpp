@@ -28,9 +28,16 @@ ScanControl::ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory
 
 ScanControl::~ScanControl() {
   session_.stop();
-  session_.waitFor(kLeavingWait);
-  // A scan cut short by leaving stays resumable.
-  if (journal_) journal_->end(JournalStatus::Stopped);
+  // A scan cut short by leaving stays resumable; one that could not be waited for leaves its
+  // journal running, to be offered at the next start.
+  if (session_.waitFor(kLeavingWait) && journal_) journal_->end(journalStatusOfTheEnd());
+}
+
+JournalStatus ScanControl::journalStatusOfTheEnd() const {
+  const Scan& scan = session_.scan();
+  return session_.end() == ScanEnd::Ran && !scan.stopped() && !scan.engineUnread()
+             ? JournalStatus::Finished
+             : JournalStatus::Stopped;
 }
 
 StartOutcome ScanControl::cmdScan_Click() {
@@ -92,11 +99,7 @@ void ScanControl::finish() {
   scanning_ = false;
   const Scan& scan = session_.scan();
   const ScanEnd end = session_.end();
-  // Stop keeps the journal resumable; a scan that ended by itself is finished.
-  if (journal_)
-    journal_->end(end == ScanEnd::Ran && !scan.stopped() && !scan.engineUnread()
-                      ? JournalStatus::Finished
-                      : JournalStatus::Stopped);
+  if (journal_) journal_->end(journalStatusOfTheEnd());
   journal_.reset();
   queue_.deliver();  // what the journal's end reported
   // A base URL that gave nothing says why, beside the status.

@@ -75,6 +75,8 @@ class ScanControl {
                    std::optional<ScanProgress> resumed);
   // The scan has ended and everything it sent is shown: its journal, its details, idle.
   void finish();
+  // Stop keeps the journal resumable; a scan that ended by itself is finished.
+  JournalStatus journalStatusOfTheEnd() const;
   // A journal's failure goes to the window's details line, from any thread.
   Journal::FailureReport journalFailure();
   // `listed`: the URL list's start URLs, read once at Start.
@@ -85,10 +87,10 @@ class ScanControl {
   Dialogs& dialogs_;
   OnlineProbe online_;
   WindowSink windowSink_;
-  ResultsCopy shown_;  // feeds windowSink_
-  EventQueue queue_;   // from the scan's thread to shown_
+  ResultsCopy shown_;                 // feeds windowSink_
+  EventQueue queue_;                  // from the scan's thread to shown_
+  std::unique_ptr<Journal> journal_;  // the running scan's, which outlives its thread
   ScanSession session_;
-  std::unique_ptr<Journal> journal_;  // the running scan's
   bool scanning_ = false;
   bool baseReadNow_ = true;  // the scan reads its base URL (not a resume past it)
   StartOutcome outcome_ = StartOutcome::NotConfirmed;
