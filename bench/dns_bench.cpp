@@ -36,10 +36,11 @@ int checkDomains(int count) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("| domains | answered | seconds | queries | queries/s | peak MiB |\n"
-              "|---|---|---|---|---|---|\n| %d | %zu | %.2f | %d | %.0f | %.1f |\n",
-              count, answered, seconds, server.queries(), server.queries() / seconds,
-              usage.ru_maxrss / 1024.0);
+  std::printf(
+      "| domains | answered | seconds | queries | queries/s | peak MiB |\n"
+      "|---|---|---|---|---|---|\n| %d | %zu | %.2f | %d | %.0f | %.1f |\n",
+      count, answered, seconds, server.queries(), server.queries() / seconds,
+      usage.ru_maxrss / 1024.0);
   return answered == static_cast<size_t>(count) ? 0 : 1;
 }
 

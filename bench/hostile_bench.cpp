@@ -10,8 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hostile_pages.h"
@@ -101,5 +103,27 @@ int main(int argc, char** argv) {
                 r.peakMiB, r.peakMiB / plain.peakMiB);
     std::fflush(stdout);
   }
+  // Scans with their journals: one page of distinct addresses, and ten such pages (distinct from
+  // each other) read by ten workers at once.
+  std::string links;
+  for (int i = 0; i < 10; ++i) {
+    const std::string path = "/addresses" + std::to_string(i);
+    server.serve(path, korvex::test::Reply::page(
+                           korvex::bench::distinctAddresses(bytes, "p" + std::to_string(i) + "x")));
+    links += "<a href=\"" + path + "\">x</a>";
+  }
+  server.serve("/ten", korvex::test::Reply::page(links));
+  const std::string journals = "/tmp/korvex-hostile-journals";
+  setenv("XDG_STATE_HOME", journals.c_str(), 1);
+  std::printf("\n| scan with its journal | seconds | peak MiB |\n|---|---|---|\n");
+  for (const auto& [name, url, depth] :
+       {std::tuple{"one page of distinct addresses", server.url("/addresses0"), "1"},
+        {"ten such pages, ten workers", server.url("/ten"), "2"}}) {
+    const Run r = runCli({cli, "scan", "--url", url, "--depth", depth, "--threads", "10", "--quiet",
+                          "--format", "json"});
+    std::printf("| %s | %.1f | %.1f |\n", name, r.seconds, r.peakMiB);
+    std::fflush(stdout);
+  }
+  std::filesystem::remove_all(journals);
   return 0;
 }

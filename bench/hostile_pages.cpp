@@ -18,6 +18,14 @@ std::string inLink(std::string value) {
 
 }  // namespace
 
+std::string distinctAddresses(size_t bytes, const std::string& prefix) {
+  std::string out;
+  out.reserve(bytes + 64);
+  for (size_t i = 0; out.size() < bytes; ++i)
+    out += prefix + std::to_string(i) + "@d" + std::to_string(i % 9973) + ".example.com ";
+  return out;
+}
+
 std::vector<HostilePage> hostilePages(size_t bytes) {
   const size_t half = bytes / 2;
   std::string frames;
@@ -41,6 +49,7 @@ std::vector<HostilePage> hostilePages(size_t bytes) {
       {"a@ repeated", Scanner::Page, repeated("a@", bytes)},
       {"local part before one @", Scanner::Page, std::string(bytes, 'x') + "@example.com"},
       {"frame sources", Scanner::Page, frames},
+      {"distinct addresses", Scanner::Page, distinctAddresses(bytes, "a")},
       {"1,000 page keywords", Scanner::Keywords, makeCorpus(bytes)},
       {"navigation markers", Scanner::ResultPage, repeated("navbar/pages/", bytes)},
       {"link cuts", Scanner::ResultPage, repeated("rds.yahoo.com/-http://", bytes)},

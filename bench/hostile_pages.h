@@ -20,6 +20,8 @@ struct HostilePage {
 
 // Every case, each about `bytes` long; the first is the plain page.
 std::vector<HostilePage> hostilePages(size_t bytes);
+// A page of distinct addresses, each beginning with `prefix`.
+std::string distinctAddresses(size_t bytes, const std::string& prefix);
 // Page keywords none of which occurs in the plain page, for the keyword-rules case.
 std::vector<std::string> hostileKeywords(size_t count);
 
