@@ -8,6 +8,7 @@
 #   5 output    the result formats and saving them
 #   6 journal   every scan's journal
 #   7 window    the window's controller, without Qt
+#   8 docreader the document reader, a program of its own that the page engine runs
 #   8 cli, ui   the front ends: they include neither the page engine nor the crawl, and the
 #               command line not the window's controller
 # A folder may include itself and any lower layer, never a folder of its own rank.
@@ -17,7 +18,7 @@ cd "$(dirname "$0")/../${1:-src}"
 rank() {
   case $1 in
     base) echo 1 ;; page) echo 2 ;; crawl) echo 3 ;; settings) echo 4 ;;
-    session | output) echo 5 ;; journal) echo 6 ;; window) echo 7 ;; cli | ui) echo 8 ;;
+    session | output) echo 5 ;; journal) echo 6 ;; window) echo 7 ;; cli | ui | docreader) echo 8 ;;
     *) echo 0 ;;
   esac
 }

@@ -17,10 +17,12 @@ void addPageCommand(CLI::App& app, PageOptions& options) {
   page->add_option("--format", options.format, "Output format: text or json")
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, Format>{{"text", Format::Text}, {"json", Format::Json}}));
+  page->add_flag("--documents", options.documents,
+                 "Read the URL as a document when it is a PDF or an office file");
 }
 
 int runPageCommand(const PageOptions& options) {
-  const PageResult r = previewPage(options.url);
+  const PageResult r = previewPage(options.url, options.documents);
   std::ostream& out = standardOutput();
   if (options.format == Format::Json) {
     out << "{\"url\":" << jsonText(shownUrl(options.url))

@@ -14,6 +14,7 @@ namespace korvex::cli {
 struct PageOptions {
   std::string url;
   Format format = Format::Text;
+  bool documents = false;
 };
 
 void addPageCommand(CLI::App& app, PageOptions& options);

@@ -21,7 +21,8 @@ CNetGet::CNetGet(PageSettings settings, const Clock& clock)
                       .must = &pagesMust_,
                       .mustNotFieldFilled = !settings_.pagesMustNot.empty(),
                       .mustNot = &pagesMustNot_},
-             .omitted = &omitted_},
+             .omitted = &omitted_,
+             .documents = settings_.documents},
       reader_(settings_.maxTime, clock),
       processor_(reader_) {
   reader_.setConnection({.agent = settings_.agent, .resolve = settings_.resolve});

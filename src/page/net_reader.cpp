@@ -183,6 +183,9 @@ FetchOutcome HttpConnection::fetchOnce(const std::string& url, const ChunkSink& 
   curl_header* retryAfter = nullptr;
   if (curl_easy_header(handle_, "Retry-After", 0, CURLH_HEADER, -1, &retryAfter) == CURLHE_OK)
     out.retryAfter = retryAfter->value;
+  char* contentType = nullptr;
+  if (curl_easy_getinfo(handle_, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType)
+    out.contentType = contentType;
   out.stoppedByReader = t.stoppedByReader;
   char* redirect = nullptr;
   if (rc == CURLE_OK && isRedirection(handle_) &&

@@ -32,6 +32,7 @@ struct FetchOutcome {
   std::string effectiveUrl;          // the URL finally read, after redirections
   long status = 0;                   // of the final response; 0 when none came
   std::string retryAfter;            // its Retry-After header, as sent
+  std::string contentType;           // its Content-Type, as sent
   bool tooManyRedirections = false;  // more than kMaxRedirections, or a loop: not opened
 };
 

@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "base/view_set.h"
 #include "page/attribute_scan.h"
+#include "page/document_reader.h"
 #include "page/emails.h"
 #include "page/links.h"
 
@@ -15,9 +16,47 @@ ReadResult PageProcessor::process(const PageJob& job, const PageRules& rules, Re
   // A redirection to a URL the scan knows is not followed: that page is read under it.
   ReadResult read =
       reader_.read(job.url, [&out](const std::string& target) { return !out.urlKnown(target); });
+  const std::string finalUrl = read.effectiveUrl.empty() ? job.url : read.effectiveUrl;
+  if (const DocumentKind kind = rules.documents && read.opened
+                                    ? documentKind(finalUrl, read.contentType)
+                                    : DocumentKind::None;
+      kind != DocumentKind::None) {
+    processDocument(read, kind, finalUrl, job, rules, out);
+    return read;
+  }
   std::string page = std::move(read.text);
-  processText(page, read.effectiveUrl.empty() ? job.url : read.effectiveUrl, job, rules, out);
+  processText(page, finalUrl, job, rules, out);
   return read;
+}
+
+void PageProcessor::processDocument(ReadResult& read, DocumentKind kind,
+                                    const std::string& finalUrl, const PageJob& job,
+                                    const PageRules& rules, ResultOutput& out) {
+  DocumentText document = readDocument(read.text, kind, reader_.timeLeft());
+  read.text = std::string();
+  if (!document.read) {
+    read.opened = false;
+    read.failure = std::move(document.failure);
+    return;
+  }
+  if (!equalsNoCase(finalUrl, job.url)) out.pageRedirected(finalUrl);
+  const bool accepted = job.level <= 1 || passesKeywordRules(document.text, rules.page);
+  if (accepted) {
+    out.pageAccepted();
+    extractEmails(document.text, out);
+  }
+  // A mailto: link gives its address as the text's do; an http(s) one joins the next level.
+  const LinkBase base(finalUrl);
+  std::string link;
+  for (const std::string& target : document.links) {
+    if (startsWithNoCase(target, "mailto:")) {
+      if (accepted) extractEmails(std::string_view(target).substr(7), out);
+    } else if (job.level < job.maxDepth && !holdsTemplate(target) &&
+               resolveLinkInto(target, base, *rules.omitted, link) &&
+               passesKeywordRules(link, rules.url)) {
+      out.addLink(link);
+    }
+  }
 }
 
 void PageProcessor::processText(std::string& page, const std::string& finalUrl, const PageJob& job,

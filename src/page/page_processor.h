@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "page/document_reader.h"
 #include "page/keyword_rules.h"
 #include "page/links.h"
 #include "page/page_reader.h"
@@ -31,6 +32,7 @@ struct PageRules {
   KeywordRules url;
   KeywordRules page;
   const OmittedFiles* omitted = nullptr;
+  bool documents = false;  // PDF and office files are read as documents
 };
 
 class PageProcessor {
@@ -44,6 +46,9 @@ class PageProcessor {
                    const PageRules& rules, ResultOutput& out);
 
  private:
+  // A document's text and links, processed as a page's; its failure is the page's.
+  void processDocument(ReadResult& read, DocumentKind kind, const std::string& finalUrl,
+                       const PageJob& job, const PageRules& rules, ResultOutput& out);
   void addFrames(std::string& page, const LinkBase& pageBase, const PageRules& rules,
                  ResultOutput& out);
   void extractEmails(std::string_view page, ResultOutput& out);

@@ -1,6 +1,7 @@
 #include "page/page_reader.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvex {
 
@@ -23,6 +24,13 @@ void PageReader::close() {
   if (state_ != State::Open) return;
   state_ = State::Closed;
   http_.reset();
+}
+
+std::chrono::milliseconds PageReader::timeLeft() const {
+  const auto allowed = std::chrono::milliseconds(std::llround(minutes_ * 60000));
+  const auto spent =
+      std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - startTime_);
+  return std::max<std::chrono::milliseconds>(allowed - spent, kFirstChunkGrace);
 }
 
 bool readTimeUp(const ReadTimes& times, Clock::TimePoint now, double minutes, bool chunkSeen) {
@@ -68,6 +76,7 @@ ReadResult PageReader::read(const std::string& url,
   r.effectiveUrl = std::move(fetched.effectiveUrl);
   r.status = fetched.status;
   r.retryAfter = std::move(fetched.retryAfter);
+  r.contentType = std::move(fetched.contentType);
   r.failure = std::move(fetched.failure);
   if (fetched.stoppedByReader && r.failure.empty() && r.text.size() < kMaxPageBytes) {
     if (cancelled_) {

@@ -35,6 +35,7 @@ struct ReadResult {
   std::string effectiveUrl;  // the URL finally read, after redirections
   long status = 0;           // HTTP status of the final response, 0 when none came
   std::string retryAfter;    // its Retry-After header
+  std::string contentType;   // its Content-Type header
 };
 
 class PageReader {
@@ -52,6 +53,8 @@ class PageReader {
   bool everOpened() const { return state_ != State::None; }
   const std::string& openFailure() const { return openFailure_; }
   void setStartTime(Clock::TimePoint time) { startTime_ = time; }
+  // What is left of the time limit since the start time, and at least a first chunk's grace.
+  std::chrono::milliseconds timeLeft() const;
   const Clock& clock() const { return clock_; }
 
   // Reads the page; a never opened connection is opened first. A redirection that `follow`

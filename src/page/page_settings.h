@@ -29,6 +29,7 @@ struct PageSettings {
   double maxTime = 1;  // minutes allowed to download a page
   std::string agent{kAgent};
   std::vector<std::string> resolve;  // "HOST:PORT:ADDRESS", for every request of the scan
+  bool documents = false;            // PDF and office files are read, not left out
 
   // The four keyword rules from the texts of their boxes, one keyword per line.
   void setKeywordBoxes(std::string_view urlMustBox, std::string_view urlMustNotBox,

@@ -5,8 +5,10 @@
 
 namespace korvex {
 
-PageResult previewPage(const std::string& url) {
-  const CrawlSettings settings = crawlSettingsFrom(SettingValues{});  // the start-up values
+PageResult previewPage(const std::string& url, bool documents) {
+  SettingValues values;  // the start-up values
+  values[Setting::Documents] = std::string(1, documents ? '1' : '0');
+  const CrawlSettings settings = crawlSettingsFrom(values);
   CNetGet net(settings.page);
   VisitedURLs known;  // the page's own URL, as the base URL of a scan
   known.add(url);

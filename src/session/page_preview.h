@@ -1,4 +1,5 @@
-// One URL processed as a scan processes a start page, with the window's start-up settings.
+// One URL processed as a scan processes a start page, with the window's start-up settings, and
+// documents read when `documents` is set.
 #pragma once
 
 #include <string>
@@ -7,6 +8,6 @@
 
 namespace korvex {
 
-PageResult previewPage(const std::string& url);
+PageResult previewPage(const std::string& url, bool documents = false);
 
 }  // namespace korvex

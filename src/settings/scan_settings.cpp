@@ -173,6 +173,16 @@ constexpr SettingRow kTable[] = {
      .flag = "--check-domains",
      .flagHelp = "Ask DNS whether each address's domain takes mail: mail, no mail, host only, no "
                  "such domain or unknown (never a connection to a mail server)"},
+    {.setting = Setting::Documents,
+     .kind = Switch,
+     .key = "documents",
+     .control = "chkDocuments",
+     .option = Option::chkDocuments,
+     .defaultValue = "0",
+     .helpLine = "Check this option to read the addresses and links of PDF and office files",
+     .flag = "--documents",
+     .flagHelp = "Also read PDF files and office files (.docx, .xlsx, .pptx, .odt, .ods, .odp): "
+                 "their text and links, in a reader process of their own"},
     {.setting = Setting::Delimiter,
      .kind = Text,
      .key = "delimiter",
@@ -240,6 +250,9 @@ CrawlSettings crawlSettingsFrom(const SettingValues& values) {
                                                               : Scope::Any;
   crawl.sitemaps = on(Setting::Sitemaps);
   crawl.checkDomains = on(Setting::CheckDomains);
+  page.documents = on(Setting::Documents);
+  // Read, PDF files are no longer left out; the binary office formats before 2007 still are.
+  if (page.documents) page.omitExtensions = replaceAll(page.omitExtensions, "*.pdf;", "");
   const std::string agent = trimmed(values[Setting::UserAgent]);
   page.agent = agent.empty() ? std::string(kAgent) : agent;
   return crawl;

@@ -32,6 +32,7 @@ enum class Setting {
   Scope,
   Sitemaps,
   CheckDomains,
+  Documents,
   Delimiter,
 };
 inline constexpr size_t kSettingCount = static_cast<size_t>(Setting::Delimiter) + 1;

@@ -50,8 +50,9 @@ enum class Option {
   optURLList,       // the third search criterion, beside optURL and optKeyword
   chkSitemaps,      // read the start site's sitemaps
   chkCheckDomains,  // ask DNS whether the addresses' domains take mail
+  chkDocuments,     // read PDF and office files
 };
-inline constexpr int kOptionCount = static_cast<int>(Option::chkCheckDomains) + 1;
+inline constexpr int kOptionCount = static_cast<int>(Option::chkDocuments) + 1;
 
 enum class Button { cmdScan, cmdPause, cmdStop };
 inline constexpr int kButtonCount = static_cast<int>(Button::cmdStop) + 1;

@@ -84,7 +84,9 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
       cboScope(named<QComboBox>("cboScope")),
       chkSitemaps(named<QCheckBox>("chkSitemaps", QStringLiteral("Read the site's sitemaps"))),
       chkCheckDomains(named<QCheckBox>("chkCheckDomains",
-                                       QStringLiteral("Check the addresses' domains (DNS)"))) {
+                                       QStringLiteral("Check the addresses' domains (DNS)"))),
+      chkDocuments(named<QCheckBox>("chkDocuments",
+                                    QStringLiteral("Read documents (PDF and office files)"))) {
   // The texts are the setting's values (see the settings table).
   cboScope->addItems({QStringLiteral("any site"), QStringLiteral("this host"),
                       QStringLiteral("this site and its subdomains")});
@@ -144,6 +146,7 @@ SearchParametersTab::SearchParametersTab(QWidget* parent)
   fields->addWidget(labelFor<QLabel>("lblScope", QStringLiteral("Stay on:"), cboScope), 5, 0);
   fields->addWidget(cboScope, 5, 1);
   fields->addWidget(chkSitemaps, 5, 2, 1, 2);
+  fields->addWidget(chkDocuments, 6, 0, 1, 2);
   fields->addWidget(chkCheckDomains, 6, 2, 1, 2);
   fields->setColumnStretch(4, 1);
 

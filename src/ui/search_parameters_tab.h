@@ -50,6 +50,7 @@ class SearchParametersTab final : public QWidget {
   QComboBox* cboScope;
   QCheckBox* chkSitemaps;
   QCheckBox* chkCheckDomains;
+  QCheckBox* chkDocuments;
 };
 
 }  // namespace korvex::ui

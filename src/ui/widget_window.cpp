@@ -211,6 +211,8 @@ QAbstractButton* optionButton(SearchParametersTab& p, Option option) {
       return p.chkSitemaps;
     case Option::chkCheckDomains:
       return p.chkCheckDomains;
+    case Option::chkDocuments:
+      return p.chkDocuments;
     case Option::chkObeyRobots:
       return p.chkObeyRobots;
   }

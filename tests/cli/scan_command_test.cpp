@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "support/dns_server.h"
+#include "support/documents.h"
 #include "support/fake_engine.h"
 #include "support/run_command.h"
 #include "support/site.h"
@@ -446,6 +447,26 @@ TEST(ScanCommand, DomainsCheckedInDns) {
   EXPECT_NE(csv.out.find("\"info@null.test\",\"" + server.url("/") + "\",\"no mail\""),
             std::string::npos)
       << csv.out;
+}
+
+// A site that links documents: with --documents every address of them is found; without, no
+// PDF is requested.
+TEST(ScanCommand, DocumentsOnlyWhenAsked) {
+  test::TestServer server;
+  server.serve("/", test::Reply::page("<a href=a.pdf>A</a> <a href=b.docx>B</a> home@site.test"));
+  auto document = [](std::string body) {
+    test::Reply r = test::Reply::page(std::move(body));
+    r.contentType = "application/octet-stream";
+    return r;
+  };
+  server.serve("/a.pdf", document(test::makePdf({{"pdf@site.test", {"mailto:link@site.test"}}})));
+  server.serve("/b.docx", document(test::makeDocx("docx@site.test", "", "", "x")));
+  const std::string scan = "scan --quiet --no-journal --depth 1 --url " + server.url("/");
+  EXPECT_EQ(lineSet(cli(scan + " --documents").out),
+            (std::set<std::string>{"home@site.test", "pdf@site.test", "link@site.test",
+                                   "docx@site.test"}));
+  EXPECT_EQ(cli(scan).out, "home@site.test\n");
+  EXPECT_EQ(server.hits("/a.pdf"), 1) << "only the scan with --documents asked for it";
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ void MemoryWindow::setOption(Option option, bool selected) {
       case Option::chkObeyRobots:
       case Option::chkSitemaps:
       case Option::chkCheckDomains:
+      case Option::chkDocuments:
       case Option::optURL:
       case Option::optKeyword:
       case Option::optURLList:

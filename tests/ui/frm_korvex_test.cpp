@@ -386,9 +386,9 @@ TEST(Window, EveryControlIsNamedAndTabFollowsTheReadingOrder) {
   f.showTab(1);
   const QString reading =
       "optURL txtBaseURL cboDepth txtNoOfPages txtMaxTime cboThreads chkObeyRobots "
-      "txtDelayPerHost txtUserAgent cboScope chkSitemaps chkCheckDomains txtURLMustKeyword "
-      "txtURLMustNotKeyword "
-      "txtPagesMustKeyword txtPagesMustNotKeyword txtDelimiter";
+      "txtDelayPerHost txtUserAgent cboScope chkSitemaps chkDocuments chkCheckDomains "
+      "txtURLMustKeyword txtURLMustNotKeyword txtPagesMustKeyword txtPagesMustNotKeyword "
+      "txtDelimiter";
   f.get("optURL")->setFocus();
   QStringList met;
   for (qsizetype i = 0; i < reading.count(' ') + 1; ++i) {
