@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <semaphore>
 
 #include "base/text.h"
 
@@ -85,7 +86,18 @@ DocumentKind documentKind(std::string_view url, std::string_view contentType) {
 
 DocumentText readDocument(std::string_view bytes, DocumentKind kind,
                           std::chrono::milliseconds timeLimit, const std::string& program) {
+  static std::counting_semaphore<kReadersAtOnce> turns(kReadersAtOnce);
   DocumentText out;
+  const auto waitStart = std::chrono::steady_clock::now();
+  if (!turns.try_acquire_for(timeLimit)) {
+    out.failure = "the time limit of the page passed while the document waited for a reader";
+    return out;
+  }
+  struct Turn {
+    ~Turn() { turns.release(); }
+  } turn;
+  timeLimit -= std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - waitStart);
   if (program.empty()) {
     out.failure = "the document reader korvex-doc-reader is not installed";
     return out;

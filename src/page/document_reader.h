@@ -16,9 +16,12 @@ enum class DocumentKind { None, Pdf, Office };
 // By the URL's path (.pdf, .docx, .xlsx, .pptx, .odt, .ods, .odp) or the answer's content type.
 DocumentKind documentKind(std::string_view url, std::string_view contentType);
 
-// Past these the reader is stopped: its memory (address space) and its output.
-inline constexpr size_t kReaderMemoryBytes = 512u << 20;
+// Past these the reader is stopped: its memory (address space) and its output. At most
+// kReadersAtOnce run at a time, whatever the number of workers, so that hostile documents read
+// side by side cannot take the machine's memory; a document waits for its turn within its time.
+inline constexpr size_t kReaderMemoryBytes = 96u << 20;
 inline constexpr size_t kReaderOutputBytes = 32u << 20;
+inline constexpr int kReadersAtOnce = 2;
 
 struct DocumentText {
   bool read = false;
