@@ -36,12 +36,12 @@ std::string documentReader() {
   std::array<char, 4096> self{};
   const ssize_t n = readlink("/proc/self/exe", self.data(), self.size() - 1);
   std::vector<std::string> candidates;
-  if (n > 0) {
-    const std::string program(self.data(), static_cast<size_t>(n));
-    candidates.push_back(program.substr(0, program.rfind('/') + 1) + "korvex-doc-reader");
-  }
+  const std::string program(self.data(), n > 0 ? static_cast<size_t>(n) : 0);
+  const std::string folder = program.substr(0, program.rfind('/') + 1);
+  candidates.push_back(folder + "korvex-doc-reader");
   candidates.emplace_back(KORVEX_DOC_READER_BUILT);
-  candidates.emplace_back(KORVEX_DOC_READER_INSTALLED);
+  // Installed under any prefix: PREFIX/bin/korvex-cli, PREFIX/libexec/korvex/korvex-doc-reader.
+  candidates.push_back(folder + "../" KORVEX_DOC_READER_INSTALLED);
   for (const std::string& c : candidates)
     if (access(c.c_str(), X_OK) == 0) return c;
   return "";

@@ -31,7 +31,7 @@ struct DocumentText {
 };
 
 // The reader program: next to the running program, else where the build put it, else where it
-// is installed.
+// is installed beside it.
 std::string documentReader();
 // Runs `reader` on the document's bytes for at most `timeLimit`.
 DocumentText readDocument(std::string_view bytes, DocumentKind kind,
