@@ -1,6 +1,8 @@
 #include "session/scan_session.h"
 
 #include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "crawl/cls_email.h"
 
@@ -9,6 +11,7 @@ namespace {
 // A wait sleeps at most this long without a wake-up; a lost one then costs a second, never a
 // hang.
 constexpr std::chrono::milliseconds kLongestSleep{1000};
+constexpr int kScanNiceness = 5;
 }  // namespace
 
 WorkerFactory realWorkers() {
@@ -57,6 +60,9 @@ bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
   thread_ = std::thread(
       [this, request = std::move(request), sinks = std::move(sinks), resumed = std::move(resumed)] {
         pthread_setname_np(pthread_self(), "korvex-scan");
+    // Below the front end's thread, and so are the threads it starts (they inherit it): on a
+    // busy machine the window answers first, and the crawl takes the rest.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kScanNiceness);
         const ScanEnd end = scan_.run(request, sinks, resumed ? &*resumed : nullptr);
         std::lock_guard lock(mutex_);
         end_ = end;

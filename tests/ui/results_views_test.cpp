@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QTest>
 #include <QTimer>
 
@@ -49,6 +51,10 @@ struct Views {
   ResultsModel grid;
   DetailsTab details{&grid};
   DomainsTab domains{&grid};
+  // Every change of either model is checked against what views expect of a model.
+  QAbstractItemModelTester gridTester{&grid, QAbstractItemModelTester::FailureReportingMode::Fatal};
+  QAbstractItemModelTester domainsTester{domains.domains,
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 // clang-format off
@@ -137,6 +143,17 @@ TEST(DomainsTab, CountsEachDomainLargestFirst) {
                                      "mail.example.com 1", "solo.net 1"}));
   v.add({{"lea@OTHER.org", "http://other.org/x"}});
   EXPECT_EQ(v.domainRows().front(), "other.org 4") << "a domain ignores case";
+  // Answers in DNS: a column of the grid, found by the filter; domains without mail hidden.
+  v.grid.setDomainAnswer("other.org", "no mail");
+  v.grid.setDomainAnswer("example.com", "mail");
+  v.grid.publish();
+  v.details.txtFilter->setText(QStringLiteral("no mail"));
+  EXPECT_EQ(v.shown(3), (Strings(4, "no mail")));
+  v.details.txtFilter->clear();
+  v.domains.chkHideNoMail->setChecked(true);
+  EXPECT_EQ(v.domainRows().front(), "example.com 3");
+  EXPECT_EQ(v.domainRows().size(), 5u);
+  v.domains.chkHideNoMail->setChecked(false);
   v.grid.clear();
   v.grid.setRows(2);
   EXPECT_TRUE(v.domainRows().empty()) << "a new scan starts a new count";
