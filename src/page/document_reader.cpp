@@ -22,6 +22,12 @@ namespace korvex {
 namespace {
 
 constexpr size_t kMaxLinks = 100000;
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// A sanitized reader maps terabytes of shadow memory: its address space cannot be limited.
+constexpr bool kLimitAddressSpace = false;
+#else
+constexpr bool kLimitAddressSpace = true;
+#endif
 constexpr size_t kMaxReasonBytes = 200;
 
 bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> endings) {
@@ -136,7 +142,7 @@ DocumentText readDocument(std::string_view bytes, DocumentKind kind,
   // The reader waits for its document before it parses anything: its limits come first.
   const auto seconds = static_cast<rlim_t>(std::ceil(timeLimit.count() / 1000.0)) + 1;
   setLimit(pid, RLIMIT_CPU, seconds);
-  setLimit(pid, RLIMIT_AS, kReaderMemoryBytes);
+  if (kLimitAddressSpace) setLimit(pid, RLIMIT_AS, kReaderMemoryBytes);
   setLimit(pid, RLIMIT_FSIZE, 0);
   setLimit(pid, RLIMIT_CORE, 0);
 
