@@ -60,9 +60,9 @@ bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
   thread_ = std::thread(
       [this, request = std::move(request), sinks = std::move(sinks), resumed = std::move(resumed)] {
         pthread_setname_np(pthread_self(), "korvex-scan");
-    // Below the front end's thread, and so are the threads it starts (they inherit it): on a
-    // busy machine the window answers first, and the crawl takes the rest.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kScanNiceness);
+        // Below the front end's thread, and so are the threads it starts (they inherit it): on a
+        // busy machine the window answers first, and the crawl takes the rest.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kScanNiceness);
         const ScanEnd end = scan_.run(request, sinks, resumed ? &*resumed : nullptr);
         std::lock_guard lock(mutex_);
         end_ = end;

@@ -92,7 +92,8 @@ TEST(Documents, HostileOnesCostThatDocumentOnly) {
   std::vector<test::PdfPage> tooMany(100000);
   const std::string whole = test::makePdf({{"cut@pdf.test", {}}});
   const std::pair<std::string, std::string> large[] = {
-      {"word/document.xml", std::string(70u << 20, ' ')}, {"xl/zeros.xml", std::string(4u << 20, 0)}};
+      {"word/document.xml", std::string(70u << 20, ' ')},
+      {"xl/zeros.xml", std::string(4u << 20, 0)}};
   const struct {
     const char* path;
     std::string body;

@@ -1,14 +1,14 @@
 // The Details grid and the Domains tab on a grid filled as a scan fills it.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
-#include <QAbstractItemModelTester>
-#include <QCheckBox>
 #include <QTest>
 #include <QTimer>
 
