@@ -220,7 +220,9 @@ DomainChecker::DomainChecker(std::vector<std::string> servers, std::shared_ptr<c
   options.tries = 2;
   // c-ares doubles a try's time for each round over the servers: 3 times the first in all.
   const auto rounds = static_cast<long>(3 * std::max<size_t>(servers.size(), 1));
-  options.timeout = static_cast<int>(std::max(kDnsQueryTime.count() / rounds, 100L));
+  // A second of the query's time is kept back, so that c-ares says "timeout" before the scan's
+  // end stops waiting for it, however busy the machine.
+  options.timeout = static_cast<int>(std::max((kDnsQueryTime.count() - 1000) / rounds, 100L));
   const int mask = ARES_OPT_FLAGS | ARES_OPT_TRIES | ARES_OPT_TIMEOUTMS;
   int rc = ares_init_options(&loop_->channel, &options, mask);
   std::string csv;

@@ -251,8 +251,10 @@ CrawlSettings crawlSettingsFrom(const SettingValues& values) {
   crawl.sitemaps = on(Setting::Sitemaps);
   crawl.checkDomains = on(Setting::CheckDomains);
   page.documents = on(Setting::Documents);
-  // Read, PDF files are no longer left out; the binary office formats before 2007 still are.
-  if (page.documents) page.omitExtensions = replaceAll(page.omitExtensions, "*.pdf;", "");
+  // Read, PDF files are no longer left out; the binary office formats before 2007 are, which
+  // would otherwise be read as text.
+  if (page.documents)
+    page.omitExtensions = replaceAll(page.omitExtensions, "*.pdf;", "") + "*.xls;*.ppt;";
   const std::string agent = trimmed(values[Setting::UserAgent]);
   page.agent = agent.empty() ? std::string(kAgent) : agent;
   return crawl;

@@ -453,7 +453,8 @@ TEST(ScanCommand, DomainsCheckedInDns) {
 // PDF is requested.
 TEST(ScanCommand, DocumentsOnlyWhenAsked) {
   test::TestServer server;
-  server.serve("/", test::Reply::page("<a href=a.pdf>A</a> <a href=b.docx>B</a> home@site.test"));
+  server.serve("/", test::Reply::page("<a href=a.pdf>A</a> <a href=b.docx>B</a> home@site.test "
+                                      "<a href=c.xls>C</a>"));
   auto document = [](std::string body) {
     test::Reply r = test::Reply::page(std::move(body));
     r.contentType = "application/octet-stream";
@@ -467,6 +468,7 @@ TEST(ScanCommand, DocumentsOnlyWhenAsked) {
                                    "docx@site.test"}));
   EXPECT_EQ(cli(scan).out, "home@site.test\n");
   EXPECT_EQ(server.hits("/a.pdf"), 1) << "only the scan with --documents asked for it";
+  EXPECT_EQ(server.hits("/c.xls"), 1) << "a format before 2007: omitted with --documents only";
 }
 
 }  // namespace
