@@ -129,8 +129,18 @@ frmKorvex::frmKorvex(OnlineProbe online)
   layout->addLayout(body, 1);
 
   connect(results_->cmdScan, &QPushButton::clicked, this, [this] { cmdScan_Click(); });
-  connect(results_->cmdPause, &QPushButton::clicked, this, [this] { control_->cmdPause_Click(); });
-  connect(results_->cmdStop, &QPushButton::clicked, this, [this] { control_->cmdStop_Click(); });
+  connect(results_->cmdPause, &QPushButton::clicked, this, [this] {
+    control_->cmdPause_Click();
+    // A paused scan sends nothing: the window sleeps too, until Resume or Stop.
+    if (results_->cmdPause->text() == QLatin1String("Resume"))
+      delivery_->stop();
+    else if (control_->scanning())
+      delivery_->start();
+  });
+  connect(results_->cmdStop, &QPushButton::clicked, this, [this] {
+    control_->cmdStop_Click();
+    if (control_->scanning()) delivery_->start();
+  });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdOpen, &QPushButton::clicked, this, [this] {
     const QString path = chooseJournalFile();
