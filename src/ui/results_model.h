@@ -22,7 +22,9 @@ class ResultsModel final : public QAbstractTableModel {
   // A cell of a result row, counted from 0 as the views count them; column 3 is the answer in
   // DNS of the address's domain (empty while none came).
   const std::string& result(int index, int column) const {
-    return column == 3 ? answerOf(domainOf(rows_[index][1])) : rows_[index][column];
+    if (column != 3) return rows_[index][column];
+    // The filter asks every row on every key: no domain is worked out while no answer came.
+    return answers_.empty() ? answerOf({}) : answerOf(domainOf(rows_[index][1]));
   }
   const std::string& answerOf(const std::string& domain) const;
   // The domain's answer in DNS: the DNS column appears with the first.
