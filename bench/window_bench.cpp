@@ -51,6 +51,15 @@ struct CliRun {
   long peakKiB;
 };
 
+// The peak memory of a command.
+long peakKiBOf(const std::string& command) {
+  const std::string timed = "/usr/bin/time -f %M -o /tmp/korvex-window-bench-peak " + command;
+  if (std::system(timed.c_str()) != 0) return 0;
+  long peak = 0;
+  std::ifstream("/tmp/korvex-window-bench-peak") >> peak;
+  return peak;
+}
+
 // Runs korvex-cli: the pages it processed, the seconds it took and its peak memory.
 CliRun cliCrawl(const std::string& cli, const std::string& url, int depth) {
   const std::string command = "/usr/bin/time -f %M -o /tmp/korvex-window-bench-peak " + cli +
@@ -154,6 +163,7 @@ int main(int argc, char** argv) {
   const std::string url = argv[1];
   const int depth = std::atoi(argv[3]);
   const auto [cliPages, cliSeconds, cliPeakKiB] = cliCrawl(argv[2], url, depth);
+  const long cliIdleKiB = peakKiBOf(std::string(argv[2]) + " --version >/dev/null");
 
   korvex::ui::frmKorvex form([] { return true; });
   form.show();
@@ -165,6 +175,8 @@ int main(int argc, char** argv) {
   form.findChild<QComboBox*>("cboThreads")->setCurrentText(QStringLiteral("10"));
   form.findChild<QLineEdit*>("txtNoOfPages")->setText(QStringLiteral("100000"));
   auto* start = form.findChild<QPushButton*>("cmdScan");
+  QApplication::processEvents();
+  const long idleKiB = residentKiB();
 
   // Latency probe: another thread posts an event every 10 ms and the main thread notes how long
   // it waited.
@@ -237,6 +249,12 @@ int main(int argc, char** argv) {
   std::printf("- peak memory after the crawl: window %.1f MiB, korvex-cli %.1f MiB (%.2fx)\n",
               windowPeakKiB / 1024.0, cliPeakKiB / 1024.0,
               static_cast<double>(windowPeakKiB) / static_cast<double>(cliPeakKiB));
+  std::printf(
+      "- memory the crawl added: window %.1f MiB (%.1f MiB before Start), korvex-cli %.1f MiB "
+      "(%.1f MiB to start) (%.2fx)\n",
+      (windowPeakKiB - idleKiB) / 1024.0, idleKiB / 1024.0, (cliPeakKiB - cliIdleKiB) / 1024.0,
+      cliIdleKiB / 1024.0,
+      static_cast<double>(windowPeakKiB - idleKiB) / static_cast<double>(cliPeakKiB - cliIdleKiB));
   largeResults(form);
   return 0;
 }

@@ -6,8 +6,6 @@ namespace korvex {
 
 enum class Field {
   txtBaseURL,
-  txtEmail,
-  txtURLs,
   txtNoOfEmails,
   txtNoOfURLs,
   txtNoOfValidUrls,

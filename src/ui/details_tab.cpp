@@ -37,6 +37,7 @@ DetailsTab::DetailsTab(ResultsModel* model, QWidget* parent)
       openPage([](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }),
       model_(model) {
   txtRefusedURLs->setReadOnly(true);
+  txtRefusedURLs->setUndoRedoEnabled(false);
   txtRefusedURLs->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtFilter->setClearButtonEnabled(true);
   txtFilter->setPlaceholderText(QStringLiteral("Address, page or answer contains..."));
@@ -118,11 +119,9 @@ QString DetailsTab::selectedRows() const {
 
 void DetailsTab::showCount() {
   // The grid's first row is empty until the first address comes.
-  auto counted = [this](int rows) { return rows == 1 && model_->result(0, 1).empty() ? 0 : rows; };
+  const int results = model_->resultRows();
   lblShown->setText(
-      QStringLiteral("%1 of %2 shown")
-          .arg(shown->filterText().empty() ? counted(shown->rowCount()) : shown->rowCount())
-          .arg(counted(model_->rowCount())));
+      QStringLiteral("%1 of %2 shown").arg(std::min(shown->rowCount(), results)).arg(results));
 }
 
 void DetailsTab::contextMenu(const QPoint& at) {

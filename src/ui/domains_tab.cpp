@@ -53,11 +53,10 @@ DomainsModel::DomainsModel(ResultsModel* grid, QObject* parent)
 }
 
 void DomainsModel::countNewRows() {
-  const int rows = grid_->rowCount();
+  const int rows = grid_->resultRows();
   const int before = counted_;
-  // A row without its address yet (the grid's first, until the first address) waits.
-  for (; counted_ < rows && !grid_->result(counted_, 1).empty(); ++counted_) {
-    const std::string& address = grid_->result(counted_, 1);
+  for (; counted_ < rows; ++counted_) {
+    const std::string_view address = grid_->address(counted_);
     ++counts_[asciiLowerCopy(address.substr(address.rfind('@') + 1))];
   }
   if (counted_ == before && answersShown_ == grid_->answersSeen()) return;

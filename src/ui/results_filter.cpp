@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/number.h"
 #include "base/text.h"
 #include "ui/results_model.h"
 
@@ -27,15 +26,16 @@ int ResultsFilter::gridRow(int shownRow) const {
 
 bool ResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   if (filter_.empty()) return true;
-  return containsNoCase(grid_->result(sourceRow, 1), filter_) ||
-         containsNoCase(grid_->result(sourceRow, 2), filter_) ||
-         containsNoCase(grid_->result(sourceRow, 3), filter_);
+  return containsNoCase(grid_->address(sourceRow), filter_) ||
+         containsNoCase(grid_->page(sourceRow), filter_) ||
+         containsNoCase(grid_->answer(sourceRow), filter_);
 }
 
 bool ResultsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-  const std::string& a = grid_->result(left.row(), left.column());
-  const std::string& b = grid_->result(right.row(), right.column());
-  if (left.column() == 0) return val(a) < val(b);
+  // Rows are numbered in the order found.
+  if (left.column() == 0) return left.row() < right.row();
+  const std::string_view a = grid_->text(left.row(), left.column());
+  const std::string_view b = grid_->text(right.row(), right.column());
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                       [](char x, char y) { return asciiLower(x) < asciiLower(y); });
 }

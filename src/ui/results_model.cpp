@@ -4,42 +4,56 @@
 
 namespace korvex::ui {
 
-std::string ResultsModel::cell(int row, int column) const {
-  if (row < 0 || row >= gridRows() || column < 0 || column > 2) return {};
-  return row == 0 ? heading_[column] : rows_[row - 1][column];
-}
+namespace {
+const std::string kNone;
+}  // namespace
 
-void ResultsModel::setCell(int row, int column, std::string text) {
-  if (row < 0 || row >= gridRows() || column < 0 || column > 2) return;
-  if (row == 0) {
-    heading_[column] = std::move(text);
-    emit headerDataChanged(Qt::Horizontal, column, column);
-    return;
-  }
-  rows_[row - 1][column] = std::move(text);
-  if (row - 1 < published_) emit dataChanged(index(row - 1, column), index(row - 1, column));
-}
-
-void ResultsModel::setRows(int rows) {
+void ResultsModel::show(const ScanResults& results) {
   beginResetModel();
-  rows_.resize(rows < 1 ? 0 : static_cast<size_t>(rows - 1));
-  published_ = static_cast<int>(rows_.size());
-  endResetModel();
-}
-
-void ResultsModel::clear() {
-  beginResetModel();
-  heading_ = {};
-  for (Row& row : rows_) row = {};
-  published_ = static_cast<int>(rows_.size());
+  results_ = &results;
+  published_ = static_cast<int>(results.addresses().size());
   answers_.clear();
   dnsShown_ = false;
   ++answersSeen_;
+  answersChanged_ = false;
   endResetModel();
 }
 
+std::string_view ResultsModel::address(int row) const {
+  return row < published_ ? results_->addresses().address(static_cast<size_t>(row)) : "";
+}
+
+const std::string& ResultsModel::page(int row) const {
+  return row < published_ ? results_->addresses().page(static_cast<size_t>(row)) : kNone;
+}
+
+const std::string& ResultsModel::answer(int row) const {
+  // The filter asks every row on every key: no domain is worked out while no answer came.
+  return answers_.empty() || row >= published_ ? kNone : answerOf(domainOf(address(row)));
+}
+
+std::string_view ResultsModel::text(int row, int column) const {
+  switch (column) {
+    case 1:
+      return address(row);
+    case 2:
+      return page(row);
+    case 3:
+      return answer(row);
+    default:
+      return {};
+  }
+}
+
+std::string ResultsModel::cell(int gridRow, int column) const {
+  if (gridRow < 0 || column < 0 || column > 2) return {};
+  if (gridRow == 0) return heading_[column];
+  const int row = gridRow - 1;
+  if (row >= published_) return {};
+  return column == 0 ? std::to_string(row + 1) : std::string(text(row, column));
+}
+
 const std::string& ResultsModel::answerOf(const std::string& domain) const {
-  static const std::string kNone;
   const auto found = answers_.find(domain);
   return found == answers_.end() ? kNone : found->second;
 }
@@ -58,22 +72,33 @@ void ResultsModel::setDomainAnswer(const std::string& domain, std::string answer
 void ResultsModel::setFormat(std::string format) {
   format_ = std::move(format);
   const auto cells = split(format_, "|");
-  for (int c = 0; c < 3; ++c)
-    setCell(0, c, c < static_cast<int>(cells.size()) ? trimmed(cells[c]) : std::string());
+  for (size_t c = 0; c < heading_.size(); ++c)
+    heading_[c] = c < cells.size() ? trimmed(cells[c]) : std::string();
+  emit headerDataChanged(Qt::Horizontal, 0, 2);
 }
 
 void ResultsModel::publish() {
   if (answersChanged_ && published_ > 0) emit dataChanged(index(0, 3), index(published_ - 1, 3));
   answersChanged_ = false;
-  const int total = static_cast<int>(rows_.size());
-  if (total <= published_) return;
+  const int total = results_ ? static_cast<int>(results_->addresses().size()) : 0;
+  if (total < published_) {  // emptied without show()
+    show(*results_);
+    return;
+  }
+  if (total == published_) return;
+  // The empty row below the heading becomes the first result.
+  if (published_ == 0) {
+    published_ = 1;
+    emit dataChanged(index(0, 0), index(0, columnCount() - 1));
+  }
+  if (total == published_) return;
   beginInsertRows({}, published_, total - 1);
   published_ = total;
   endInsertRows();
 }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : published_;
+  return parent.isValid() ? 0 : std::max(published_, 1);
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
@@ -82,7 +107,9 @@ int ResultsModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= published_) return {};
-  return QString::fromStdString(result(index.row(), index.column()));
+  if (index.column() == 0) return QString::number(index.row() + 1);
+  const std::string_view text = this->text(index.row(), index.column());
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {

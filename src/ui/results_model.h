@@ -1,15 +1,17 @@
-// The result grid flxDetails as a table model. The engine sees row 0 as the heading (shown in
-// the view's header) and rows 1 on as results. Added rows reach the views in batches, on
-// publish(), so a crawl adding thousands of rows a second does not repaint per row.
+// The result grid flxDetails as a table model over the scan's results, as the window's
+// controller holds them: the model keeps no copy of a row. Row 0 of the engine's grid is the
+// heading (shown in the view's header); the views count the results from 0. Added rows reach
+// the views in batches, on publish(), so a crawl adding thousands of rows a second does not
+// repaint per row. Until the first address, one empty row stands below the heading.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <vector>
 
-#include "base/text.h"
+#include "crawl/scan_results.h"
 
 namespace korvex::ui {
 
@@ -17,25 +19,26 @@ class ResultsModel final : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  int gridRows() const { return static_cast<int>(rows_.size()) + 1; }
-  std::string cell(int row, int column) const;
-  // A cell of a result row, counted from 0 as the views count them; column 3 is the answer in
-  // DNS of the address's domain (empty while none came).
-  const std::string& result(int index, int column) const {
-    if (column != 3) return rows_[index][column];
-    // The filter asks every row on every key: no domain is worked out while no answer came.
-    return answers_.empty() ? answerOf({}) : answerOf(domainOf(rows_[index][1]));
-  }
+  // The results the rows show from now on, all of them at once; the answers are forgotten.
+  void show(const ScanResults& results);
+  // The result rows the views know, counted from 0.
+  int resultRows() const { return published_; }
+  std::string_view address(int row) const;
+  const std::string& page(int row) const;
+  // The answer in DNS of the address's domain, empty while none came.
+  const std::string& answer(int row) const;
+  // Columns 1 to 3 (address, page, answer) of a result row, for the filter and the sort.
+  std::string_view text(int row, int column) const;
+  // A cell as the grid shows it: row 0 is the heading, then the result rows.
+  std::string cell(int gridRow, int column) const;
+
   const std::string& answerOf(const std::string& domain) const;
   // The domain's answer in DNS: the DNS column appears with the first.
   void setDomainAnswer(const std::string& domain, std::string answer);
   // Changes with every answer, for the views that show them.
   int answersSeen() const { return answersSeen_; }
-  void setCell(int row, int column, std::string text);
-  void addRow() { rows_.emplace_back(); }
-  void setRows(int rows);
-  void clear();
   std::string format() const { return format_; }
+  // Writes the heading cells anew from a format of "|"-separated cells.
   void setFormat(std::string format);
   // Tells the views about the rows added since the last call.
   void publish();
@@ -46,10 +49,9 @@ class ResultsModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  using Row = std::array<std::string, 3>;
-  Row heading_;
-  std::vector<Row> rows_{1};  // rows 1 on of the grid; an empty row follows the heading
-  int published_ = 1;
+  const ScanResults* results_ = nullptr;
+  std::array<std::string, 3> heading_;
+  int published_ = 0;
   std::string format_;
   std::unordered_map<std::string, std::string> answers_;  // by domain
   bool dnsShown_ = false;

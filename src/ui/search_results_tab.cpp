@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/clickable_label.h"
 #include "ui/named.h"
+#include "ui/result_list.h"
 
 namespace korvex::ui {
 namespace {
@@ -23,11 +23,9 @@ QLabel* bold(const char* name, const QString& text) {
   return label;
 }
 
-QPlainTextEdit* resultBox(const char* name) {
-  auto* box = named<QPlainTextEdit>(name);
-  box->setReadOnly(true);
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);  // both scroll bars, one entry per line
-  box->setTabChangesFocus(true);
+ResultListView* resultBox(const char* name, ResultList::Of of) {
+  auto* box = named<ResultListView>(name, of);
+  box->setTabKeyNavigation(false);
   return box;
 }
 
@@ -53,8 +51,8 @@ SearchResultsTab::SearchResultsTab(QWidget* parent)
       lblStatus(bold("lblStatus", QStringLiteral("Idle"))),
       lblProgress(named<QLabel>("lblProgress")),
       lblDetails(named<QLabel>("lblDetails")),
-      txtURLs(resultBox("txtURLs")),
-      txtEmail(resultBox("txtEmail")),
+      txtURLs(resultBox("txtURLs", ResultList::Of::ScannedUrls)),
+      txtEmail(resultBox("txtEmail", ResultList::Of::Addresses)),
       txtNoOfExtUrl(counter("txtNoOfExtUrl")),
       txtNoOfValidUrls(counter("txtNoOfValidUrls")),
       txtNoOfURLs(counter("txtNoOfURLs")),

@@ -7,12 +7,12 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace korvex::ui {
 
 class ClickableLabel;
+class ResultListView;
 
 class SearchResultsTab final : public QWidget {
  public:
@@ -25,8 +25,8 @@ class SearchResultsTab final : public QWidget {
   // Beside the status while a scan runs: the level being read and the pages read per second.
   QLabel* lblProgress;
   QLabel* lblDetails;
-  QPlainTextEdit* txtURLs;
-  QPlainTextEdit* txtEmail;
+  ResultListView* txtURLs;
+  ResultListView* txtEmail;
   QLineEdit* txtNoOfExtUrl;
   QLineEdit* txtNoOfValidUrls;
   QLineEdit* txtNoOfURLs;

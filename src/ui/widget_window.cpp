@@ -12,6 +12,7 @@
 
 #include "base/text.h"
 #include "ui/details_tab.h"
+#include "ui/result_list.h"
 #include "ui/results_model.h"
 #include "ui/search_parameters_tab.h"
 #include "ui/search_results_tab.h"
@@ -61,24 +62,20 @@ WidgetWindow::WidgetWindow(SearchResultsTab& results, SearchParametersTab& param
 
 int WidgetWindow::keptIndex(Field field) {
   switch (field) {
-    case Field::txtEmail:
-      return 0;
-    case Field::txtURLs:
-      return 1;
     case Field::txtNoOfEmails:
-      return 2;
+      return 0;
     case Field::txtNoOfURLs:
-      return 3;
+      return 1;
     case Field::txtNoOfValidUrls:
-      return 4;
+      return 2;
     case Field::txtNoOfExtUrl:
-      return 5;
+      return 3;
     case Field::txtNoOfRefused:
-      return 6;
+      return 4;
     case Field::txtRefusedURLs:
-      return 7;
+      return 5;
     case Field::txtNoOfOutOfScope:
-      return 8;
+      return 6;
     default:
       return -1;
   }
@@ -88,10 +85,6 @@ QWidget* WidgetWindow::widget(Field field) const {
   switch (field) {
     case Field::txtBaseURL:
       return parameters_.txtBaseURL;
-    case Field::txtEmail:
-      return results_.txtEmail;
-    case Field::txtURLs:
-      return results_.txtURLs;
     case Field::txtNoOfEmails:
       return results_.txtNoOfEmails;
     case Field::txtNoOfURLs:
@@ -143,8 +136,11 @@ QWidget* WidgetWindow::widget(Field field) const {
 }
 
 std::string WidgetWindow::text(Field field) const {
-  if (const int k = keptIndex(field); k >= 0) return kept_[k].text;
   QWidget* w = widget(field);
+  if (const int k = keptIndex(field); k >= 0) {
+    if (!qobject_cast<QPlainTextEdit*>(w) || kept_[k].reset) return kept_[k].text;
+    return fromWidget(static_cast<QPlainTextEdit*>(w)->toPlainText()) + kept_[k].text;
+  }
   if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text().toStdString();
   if (auto* box = qobject_cast<QPlainTextEdit*>(w)) return fromWidget(box->toPlainText());
   if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText().toStdString();
@@ -154,8 +150,7 @@ std::string WidgetWindow::text(Field field) const {
 
 void WidgetWindow::setText(Field field, std::string text) {
   if (const int k = keptIndex(field); k >= 0) {
-    kept_[k].text = std::move(text);
-    kept_[k].reset = true;
+    kept_[k] = {.text = std::move(text), .reset = true, .changed = true};
     scheduleFlush();
     return;
   }
@@ -174,6 +169,7 @@ void WidgetWindow::setText(Field field, std::string text) {
 void WidgetWindow::appendText(Field field, std::string_view text) {
   if (const int k = keptIndex(field); k >= 0) {
     kept_[k].text.append(text);
+    kept_[k].changed = true;
     scheduleFlush();
     return;
   }
@@ -269,29 +265,14 @@ void WidgetWindow::setGridFormat(std::string format) {
   grid_.setFormat(std::move(format));
 }
 
-int WidgetWindow::gridRows() const {
-  return grid_.gridRows();
+void WidgetWindow::showResults(const ScanResults& results) {
+  grid_.show(results);
+  results_.txtURLs->lines()->show(results);
+  results_.txtEmail->lines()->show(results);
 }
 
-void WidgetWindow::setGridRows(int rows) {
-  grid_.setRows(rows);
-}
-
-std::string WidgetWindow::gridCell(int row, int column) const {
-  return grid_.cell(row, column);
-}
-
-void WidgetWindow::setGridCell(int row, int column, std::string text) {
-  grid_.setCell(row, column, std::move(text));
-}
-
-void WidgetWindow::addGridRow() {
-  grid_.addRow();
+void WidgetWindow::resultsAdded() {
   scheduleFlush();
-}
-
-void WidgetWindow::clearGrid() {
-  grid_.clear();
 }
 
 void WidgetWindow::setDomainAnswer(const std::string& domain, const std::string& answer) {
@@ -305,29 +286,32 @@ void WidgetWindow::scheduleFlush() {
 
 void WidgetWindow::flush() {
   flushTimer_->stop();
-  for (Field field : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
-                      Field::txtNoOfValidUrls, Field::txtNoOfExtUrl, Field::txtNoOfRefused,
-                      Field::txtRefusedURLs, Field::txtNoOfOutOfScope}) {
+  for (Field field :
+       {Field::txtNoOfEmails, Field::txtNoOfURLs, Field::txtNoOfValidUrls, Field::txtNoOfExtUrl,
+        Field::txtNoOfRefused, Field::txtRefusedURLs, Field::txtNoOfOutOfScope}) {
     Kept& k = kept_[keptIndex(field)];
+    if (!k.changed) continue;
     QWidget* w = widget(field);
     if (auto* line = qobject_cast<QLineEdit*>(w)) {
-      if (const QString now = qs(k.text); line->text() != now) line->setText(now);
+      line->setText(qs(k.text));
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(w)) {
       if (k.reset) {
         box->setPlainText(toWidget(k.text));
-      } else if (k.shown < k.text.size()) {
+      } else {
         QTextCursor end(box->document());
         end.movePosition(QTextCursor::End);
-        end.insertText(toWidget(std::string_view(k.text).substr(k.shown)));
-      } else {
-        continue;
+        end.insertText(toWidget(k.text));
       }
       showEnd(box);
+      k.text.clear();
+      k.text.shrink_to_fit();
     }
-    k.shown = k.text.size();
     k.reset = false;
+    k.changed = false;
   }
   grid_.publish();
+  results_.txtURLs->lines()->publish();
+  results_.txtEmail->lines()->publish();
 }
 
 }  // namespace korvex::ui

@@ -1,7 +1,8 @@
-// The engine's window interface on the window's widgets. The fields the crawl writes many times
-// a second (the result boxes, the refused URLs and the counters) are kept as text here and reach
-// their widgets at most every kRepaintEvery; every other field is read from and written to its
-// widget at once.
+// The engine's window interface on the window's widgets. What the crawl changes many times a
+// second (the result views, the refused URLs and the counters) reaches the widgets at most every
+// kRepaintEvery: the views then read the rows added to the results, and the refused URLs' lines
+// wait here until they are appended to their box. Every other field is read from and written to
+// its widget at once.
 #pragma once
 
 #include <QObject>
@@ -41,22 +42,19 @@ class WidgetWindow final : public QObject, public Window {
 
   std::string gridFormat() const override;
   void setGridFormat(std::string format) override;
-  int gridRows() const override;
-  void setGridRows(int rows) override;
-  std::string gridCell(int row, int column) const override;
-  void setGridCell(int row, int column, std::string text) override;
-  void addGridRow() override;
-  void clearGrid() override;
+  void showResults(const ScanResults& results) override;
+  void resultsAdded() override;
   void setDomainAnswer(const std::string& domain, const std::string& answer) override;
 
   // Brings the widgets of the kept fields up to date now.
   void flush();
 
  private:
+  // A counter's whole text; a box's text not yet appended to its widget.
   struct Kept {
     std::string text;
-    size_t shown = 0;    // bytes of text the widget shows
     bool reset = false;  // the widget must be rewritten, not appended to
+    bool changed = false;
   };
   static int keptIndex(Field field);
   QWidget* widget(Field field) const;
@@ -67,7 +65,7 @@ class WidgetWindow final : public QObject, public Window {
   DetailsTab& details_;
   QWidget& delimiter_;
   ResultsModel& grid_;
-  std::array<Kept, 9> kept_{};
+  std::array<Kept, 7> kept_{};
   QTimer* flushTimer_;
 };
 

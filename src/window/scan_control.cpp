@@ -24,6 +24,7 @@ ScanControl::ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory
       queue_(shown_),
       session_(std::move(factory), std::move(profile), clock) {
   shown_.reset({&windowSink_});
+  window_.showResults(shown_.results());
 }
 
 ScanControl::~ScanControl() {
@@ -243,17 +244,13 @@ void ScanControl::prepare() {
 }
 
 void ScanControl::clearResults() {
-  for (Field f : {Field::txtEmail, Field::txtURLs, Field::txtNoOfEmails, Field::txtNoOfURLs,
-                  Field::txtNoOfValidUrls, Field::txtNoOfRefused, Field::txtRefusedURLs,
-                  Field::txtNoOfOutOfScope})
+  for (Field f : {Field::txtNoOfEmails, Field::txtNoOfURLs, Field::txtNoOfValidUrls,
+                  Field::txtNoOfRefused, Field::txtRefusedURLs, Field::txtNoOfOutOfScope})
     window_.setText(f, "");
   window_.setText(Field::txtNoOfExtUrl, "1");
   windowSink_.started();
   shown_.reset({&windowSink_});
-  const std::string format = window_.gridFormat();
-  window_.clearGrid();
-  window_.setGridRows(2);
-  window_.setGridFormat(format);
+  window_.showResults(shown_.results());
 }
 
 void ScanControl::showIdle() {
@@ -287,7 +284,7 @@ void ScanControl::cmdStop_Click() {
 }
 
 void ScanControl::Form_Unload(bool& cancel) {
-  if (!trimSpaces(window_.text(Field::txtEmail)).empty() &&
+  if (!shown_.results().addresses().empty() &&
       !dialogs_.ask(
           "Please make sure that you have saved the results. Do you really want to exit?")) {
     cancel = true;

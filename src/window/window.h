@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "crawl/scan_results.h"
 #include "settings/window_fields.h"
 
 namespace korvex {
@@ -29,16 +30,15 @@ class Window {
   virtual std::string caption(Button button) const = 0;
   virtual void setCaption(Button button, std::string caption) = 0;
 
-  // The result grid flxDetails: row 0 is the heading, columns 0 to 2.
+  // The result grid flxDetails: its heading, from a format of "|"-separated cells.
   virtual std::string gridFormat() const = 0;
-  // Writes the heading cells anew from a format of "|"-separated cells.
   virtual void setGridFormat(std::string format) = 0;
-  virtual int gridRows() const = 0;
-  virtual void setGridRows(int rows) = 0;
-  virtual std::string gridCell(int row, int column) const = 0;
-  virtual void setGridCell(int row, int column, std::string text) = 0;
-  virtual void addGridRow() = 0;
-  virtual void clearGrid() = 0;  // empties every cell (and the answers), the heading included
+  // The lists of scanned URLs and addresses, the grid and the Domains tab show these results,
+  // held by the window's controller, from now on; the answers in DNS start again.
+  virtual void showResults(const ScanResults& results) = 0;
+  // URLs or addresses were added to the results shown; the views show them at their next
+  // repaint.
+  virtual void resultsAdded() = 0;
   // A domain's answer in DNS, shown beside its addresses in the grid and on the Domains tab.
   virtual void setDomainAnswer(const std::string& domain, const std::string& answer) = 0;
 };

@@ -4,21 +4,12 @@
 
 namespace korvex {
 
-void WindowSink::urlHandedOut(const std::string& shownUrl) {
-  window_.appendText(Field::txtURLs, shownUrl + kCrLf);
+void WindowSink::urlHandedOut(const std::string&) {
+  window_.resultsAdded();
 }
 
-void WindowSink::addressFound(const FoundAddress& found) {
-  window_.appendText(Field::txtEmail, found.address + kCrLf);
-  // The first address fills the empty row Start leaves; every later one adds a row.
-  int last = window_.gridRows() - 1;
-  if (!trimSpaces(window_.gridCell(last, 0)).empty()) {
-    window_.addGridRow();
-    ++last;
-  }
-  window_.setGridCell(last, 0, std::to_string(found.n));
-  window_.setGridCell(last, 1, found.address);
-  window_.setGridCell(last, 2, found.page);
+void WindowSink::addressFound(const FoundAddress&) {
+  window_.resultsAdded();
 }
 
 void WindowSink::urlRefused(const RefusedURL& refused) {

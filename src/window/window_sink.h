@@ -1,6 +1,7 @@
-// The window as a sink of a scan's results: each address to the address box and a grid row,
-// each URL to its list, each counter to its field when it changes. The window keeps them in its
-// named fields; nothing reads results back out of them.
+// The window as a sink of a scan's results, which the window's controller holds: the lists of
+// URLs and addresses and the grid are views over them and are told when they grow; each refused
+// URL goes to its box, each counter to its field when it changes. Nothing reads results back
+// out of the window.
 #pragma once
 
 #include "crawl/scan_results.h"

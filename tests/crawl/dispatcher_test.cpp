@@ -23,7 +23,7 @@ struct Fixture {
   test::Script script;
   test::ScanHarness h{test::scriptedFactory(script)};
   void crawl(const std::string& url, int depth, int threads) { h.crawl(url, depth, threads); }
-  std::vector<std::vector<std::string>> grid() const { return test::gridRows(h.window); }
+  std::vector<std::vector<std::string>> grid() const { return test::gridRows(h.control.results()); }
 };
 
 TEST(Collector, MergesAddressesCountsAndLinks) {

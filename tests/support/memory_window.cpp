@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "base/text.h"
-
 namespace korvex {
-
-MemoryWindow::MemoryWindow() : grid_(2) {}
 
 bool MemoryWindow::hasSelection(Field combo) const {
   return !text(combo).empty();
@@ -45,34 +41,6 @@ void MemoryWindow::setOption(Option option, bool selected) {
     return o;
   };
   if (other(option) != option) options_[index(other(option))] = false;
-}
-
-void MemoryWindow::setGridFormat(std::string format) {
-  gridFormat_ = std::move(format);
-  if (grid_.empty()) grid_.emplace_back();
-  const auto cells = split(gridFormat_, "|");
-  for (size_t c = 0; c < grid_[0].size(); ++c)
-    grid_[0][c] = c < cells.size() ? trimmed(cells[c]) : std::string();
-}
-
-void MemoryWindow::setGridRows(int rows) {
-  grid_.resize(rows < 1 ? 1 : rows);
-}
-
-std::string MemoryWindow::gridCell(int row, int column) const {
-  if (row < 0 || row >= gridRows() || column < 0 || column > 2) return {};
-  return grid_[row][column];
-}
-
-void MemoryWindow::setGridCell(int row, int column, std::string text) {
-  if (row < 0 || row >= gridRows() || column < 0 || column > 2) return;
-  grid_[row][column] = std::move(text);
-}
-
-void MemoryWindow::clearGrid() {
-  for (Row& row : grid_)
-    for (std::string& cell : row) cell.clear();
-  answers.clear();
 }
 
 }  // namespace korvex

@@ -4,7 +4,6 @@
 #include <array>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "window/window.h"
 
@@ -12,8 +11,6 @@ namespace korvex {
 
 class MemoryWindow final : public Window {
  public:
-  MemoryWindow();
-
   std::string text(Field field) const override { return texts_[index(field)]; }
   void setText(Field field, std::string text) override { texts_[index(field)] = std::move(text); }
   void appendText(Field field, std::string_view text) override {
@@ -34,13 +31,9 @@ class MemoryWindow final : public Window {
   }
 
   std::string gridFormat() const override { return gridFormat_; }
-  void setGridFormat(std::string format) override;
-  int gridRows() const override { return static_cast<int>(grid_.size()); }
-  void setGridRows(int rows) override;
-  std::string gridCell(int row, int column) const override;
-  void setGridCell(int row, int column, std::string text) override;
-  void addGridRow() override { grid_.emplace_back(); }
-  void clearGrid() override;
+  void setGridFormat(std::string format) override { gridFormat_ = std::move(format); }
+  void showResults(const ScanResults&) override { answers.clear(); }
+  void resultsAdded() override {}
   void setDomainAnswer(const std::string& domain, const std::string& answer) override {
     answers[domain] = answer;
   }
@@ -51,7 +44,6 @@ class MemoryWindow final : public Window {
   static size_t index(E e) {
     return static_cast<size_t>(e);
   }
-  using Row = std::array<std::string, 3>;
 
   std::array<std::string, kFieldCount> texts_{};
   std::array<bool, kOptionCount> options_{};
@@ -59,7 +51,6 @@ class MemoryWindow final : public Window {
   std::array<std::string, kButtonCount> captions_{};
   Field focused_ = Field::txtBaseURL;
   std::string gridFormat_;
-  std::vector<Row> grid_;
 };
 
 }  // namespace korvex

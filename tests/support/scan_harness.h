@@ -18,11 +18,11 @@
 
 namespace korvex::test {
 
-// The grid's rows below its heading, three cells each.
-inline std::vector<std::vector<std::string>> gridRows(const Window& window) {
+// The grid's rows: number, address and page.
+inline std::vector<std::vector<std::string>> gridRows(const ScanResults& results) {
   std::vector<std::vector<std::string>> rows;
-  for (int r = 1; r < window.gridRows(); ++r)
-    rows.push_back({window.gridCell(r, 0), window.gridCell(r, 1), window.gridCell(r, 2)});
+  for (const FoundAddress& a : results.addresses())
+    rows.push_back({std::to_string(a.n), a.address, a.page});
   return rows;
 }
 

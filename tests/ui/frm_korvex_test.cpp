@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +63,12 @@ struct Form {
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
     if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
     if (auto* p = qobject_cast<QPushButton*>(w)) return p->text();
+    if (auto* v = qobject_cast<QAbstractItemView*>(w)) {
+      QString lines;
+      for (int r = 0; r < v->model()->rowCount(); ++r)
+        lines += v->model()->index(r, 0).data().toString() + '\n';
+      return lines;
+    }
     return {};
   }
   void showTab(int index) { get<QTabWidget>("SSTab1")->setCurrentIndex(index); }
@@ -202,6 +211,11 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
   for (const auto& u : expected["scanned"]) scanned.push_back(u.get<std::string>());
   EXPECT_EQ(f.lines("txtEmail"), emails);
   EXPECT_EQ(f.lines("txtURLs"), scanned);
+  auto* emailBox = f.get<QAbstractItemView>("txtEmail");
+  emailBox->setFocus();
+  emailBox->selectAll();
+  QTest::keyClick(emailBox, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), f.text("txtEmail")) << "Ctrl+C copies the lines";
   std::set<std::string> allowed = site.emailsWithin(2);
   for (const char* refused : {"p2@site.test", "p20@site.test", "p21@site.test", "p22@site.test"})
     allowed.erase(refused);

@@ -22,15 +22,16 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Views {
-  explicit Views(const std::vector<std::pair<std::string, std::string>>& found) { add(found); }
-  // Rows as the window's sink adds them, shown at the window's next repaint.
+  explicit Views(const std::vector<std::pair<std::string, std::string>>& found) {
+    grid.show(results);
+    add(found);
+  }
+  // Addresses as a scan finds them, shown at the window's next repaint.
   void add(const std::vector<std::pair<std::string, std::string>>& found) {
     for (const auto& [address, page] : found) {
-      if (!grid.result(0, 1).empty()) grid.addRow();
-      const int row = grid.gridRows() - 1;
-      grid.setCell(row, 0, std::to_string(row));
-      grid.setCell(row, 1, address);
-      grid.setCell(row, 2, page);
+      EmailList one;
+      one.add(address);
+      results.addressesFound(one, page);
     }
     grid.publish();
   }
@@ -48,6 +49,7 @@ struct Views {
     return rows;
   }
 
+  ScanResults results;
   ResultsModel grid;
   DetailsTab details{&grid};
   DomainsTab domains{&grid};
@@ -154,8 +156,8 @@ TEST(DomainsTab, CountsEachDomainLargestFirst) {
   EXPECT_EQ(v.domainRows().front(), "example.com 3");
   EXPECT_EQ(v.domainRows().size(), 5u);
   v.domains.chkHideNoMail->setChecked(false);
-  v.grid.clear();
-  v.grid.setRows(2);
+  v.results.reset({});
+  v.grid.show(v.results);
   EXPECT_TRUE(v.domainRows().empty()) << "a new scan starts a new count";
   std::string chosen;
   v.add(kFound);
