@@ -7,38 +7,44 @@ namespace korvex {
 
 bool AddressBook::add(std::string_view address, std::string_view page) {
   if (!addresses_.add(address)) return false;
+  if (listing_ == Listing::LeftToTheSinks) return true;
   if (pages_.empty() || pages_.back() != page) pages_.emplace_back(page);
   pageOf_.push_back(static_cast<uint32_t>(pages_.size() - 1));
   return true;
 }
 
-void AddressBook::clear() {
+void AddressBook::clear(Listing listing) {
+  listing_ = listing;
   addresses_.clear();
   pageOf_.clear();
   pages_.clear();
 }
 
-void ScanResults::reset(std::vector<ScanSink*> sinks) {
+void ScanResults::reset(std::vector<ScanSink*> sinks, Listing listing) {
   sinks_ = std::move(sinks);
+  listing_ = listing;
   ask_ = nullptr;
   domains_.clear();
   counters_ = {.extracted = 1};
-  addresses_.clear();
+  addresses_.clear(listing);
   scanned_.clear();
   refused_.clear();
 }
 
 void ScanResults::restore(const ScanProgress& progress) {
   counters_ = progress.counters;
-  addresses_.clear();
-  for (const FoundAddress& a : progress.addresses) addresses_.add(a.address, a.page);
-  scanned_ = progress.scanned;
+  addresses_.clear(listing_);
+  if (listing_ == Listing::Kept) scanned_ = progress.scanned;
   refused_ = progress.refused;
-  for (ScanSink* sink : sinks_) {
-    for (const std::string& url : scanned_) sink->urlHandedOut(url);
-    for (const FoundAddress& a : addresses_) sink->addressFound(a);
-    for (const RefusedURL& r : refused_) sink->urlRefused(r);
+  for (const std::string& url : progress.scanned)
+    for (ScanSink* sink : sinks_) sink->urlHandedOut(url);
+  for (const FoundAddress& a : progress.addresses) {
+    if (!addresses_.add(a.address, a.page)) continue;
+    const FoundAddress found{static_cast<long long>(addresses_.size()), a.address, a.page};
+    for (ScanSink* sink : sinks_) sink->addressFound(found);
   }
+  for (const RefusedURL& r : refused_)
+    for (ScanSink* sink : sinks_) sink->urlRefused(r);
   for (const auto& [domain, answer] : progress.domains) domainAnswered(domain, answer);
   if (ask_)  // what the scan had not heard of yet
     for (size_t i = 0; i < addresses_.size(); ++i) ask(domainOf(addresses_.address(i)));
@@ -97,9 +103,10 @@ std::vector<std::pair<std::string, long long>> ScanResults::addressesByState() c
 
 void ScanResults::urlHandedOut(const std::string& url) {
   ++counters_.processed;
-  scanned_.push_back(shownUrl(url));
+  std::string shown = shownUrl(url);
   crawled({CrawlEvent::Kind::HandedOut, url});
-  for (ScanSink* sink : sinks_) sink->urlHandedOut(scanned_.back());
+  for (ScanSink* sink : sinks_) sink->urlHandedOut(shown);
+  if (listing_ == Listing::Kept) scanned_.push_back(std::move(shown));
   counted();
 }
 
@@ -124,7 +131,8 @@ void ScanResults::addressesFound(const EmailList& addresses, const std::string& 
     fresh->add(address);
     if (ask_) ask(domainOf(address));
     ++counters_.emails;
-    const FoundAddress found = addresses_[addresses_.size() - 1];
+    const FoundAddress found{static_cast<long long>(addresses_.size()), std::string(address),
+                             event.detail};
     for (ScanSink* sink : sinks_) sink->addressFound(found);
   }
   if (fresh->empty()) return;

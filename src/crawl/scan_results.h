@@ -86,11 +86,16 @@ struct ScanProgress {
   std::vector<std::pair<std::string, DomainAnswer>> domains;  // the answers in DNS so far
 };
 
+// Whether a scan's results keep their lists (the URLs handed out, the page of each address), or
+// only what tells a repeated address, for a front end whose sink keeps a copy of its own.
+enum class Listing { Kept, LeftToTheSinks };
+
 // The addresses of a scan in the order found, each once, compactly: the list of their bytes, and
 // for each its page, every page held once (a page's addresses come together).
 class AddressBook {
  public:
-  // False when an equal address is in the book already.
+  explicit AddressBook(Listing listing = Listing::Kept) : listing_(listing) {}
+  // False when an equal address is in the book already. Pages are kept only when listed.
   bool add(std::string_view address, std::string_view page);
   size_t size() const { return addresses_.size(); }
   bool empty() const { return addresses_.empty(); }
@@ -100,7 +105,8 @@ class AddressBook {
   FoundAddress operator[](size_t i) const {
     return {static_cast<long long>(i) + 1, std::string(address(i)), page(i)};
   }
-  void clear();
+  // Empties the book, which keeps the pages from now on only when listed.
+  void clear(Listing listing = Listing::Kept);
 
   class Iterator {
    public:
@@ -120,6 +126,7 @@ class AddressBook {
   Iterator end() const { return {*this, size()}; }
 
  private:
+  Listing listing_;
   EmailList addresses_;
   std::vector<uint32_t> pageOf_;
   std::vector<std::string> pages_;
@@ -127,8 +134,10 @@ class AddressBook {
 
 class ScanResults {
  public:
-  // Start: nothing found; the links counter starts at 1, the base URL's own.
-  void reset(std::vector<ScanSink*> sinks);
+  // Start: nothing found; the links counter starts at 1, the base URL's own. Without the lists,
+  // the sinks are told everything but only the counters, the refused URLs and what tells a
+  // repeated address are kept.
+  void reset(std::vector<ScanSink*> sinks, Listing listing = Listing::Kept);
   // A resumed scan: the results a journal kept, shown again to every sink but told to none as
   // new.
   void restore(const ScanProgress& progress);
@@ -162,6 +171,7 @@ class ScanResults {
   void ask(const std::string& domain);
 
   std::vector<ScanSink*> sinks_;
+  Listing listing_ = Listing::Kept;
   ScanCounters counters_;
   AddressBook addresses_;
   std::vector<std::string> scanned_;

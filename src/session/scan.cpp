@@ -26,10 +26,10 @@ Scan::Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock
       harvester_(state_, results_, host, objNet_, dispatcher_, profile_) {}
 
 ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
-                  const ScanProgress* resumed) {
+                  const ScanProgress* resumed, Listing listing) {
   request_ = request;
   stopped_ = false;
-  results_.reset(std::move(sinks));
+  results_.reset(std::move(sinks), listing);
   checker_.reset();
   if (request.crawl.checkDomains) {
     checker_ = std::make_unique<DomainChecker>(request.crawl.dnsServers, host_.wakeup());

@@ -48,9 +48,10 @@ class Scan {
   Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock& clock);
 
   // Clears the last results and runs the scan, its results sent to every sink; returns when it
-  // is over. A resumed scan (URL mode) goes on from where its journal left it.
+  // is over. A resumed scan (URL mode) goes on from where its journal left it. `listing` says
+  // whether results() keeps the lists or a sink keeps them.
   ScanEnd run(const ScanRequest& request, std::vector<ScanSink*> sinks,
-              const ScanProgress* resumed = nullptr);
+              const ScanProgress* resumed = nullptr, Listing listing = Listing::Kept);
   // The last run ended by stop(), not by itself.
   bool stopped() const { return stopped_; }
   // At the scan's turns.

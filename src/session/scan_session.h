@@ -32,9 +32,10 @@ class ScanSession {
   ScanSession(const ScanSession&) = delete;
   ScanSession& operator=(const ScanSession&) = delete;
 
-  // False when a scan runs already. A resumed scan goes on from `resumed`.
+  // False when a scan runs already. A resumed scan goes on from `resumed`. A front end whose
+  // sink keeps its own copy of the results leaves the lists to it.
   bool start(ScanRequest request, std::vector<ScanSink*> sinks,
-             std::optional<ScanProgress> resumed = std::nullopt);
+             std::optional<ScanProgress> resumed = std::nullopt, Listing listing = Listing::Kept);
   void setPaused(bool paused);
   // Ends the scan: its page reads are cancelled at once, its workers released at its next turn.
   void stop();

@@ -82,7 +82,8 @@ StartOutcome ScanControl::run(const ScanRequest& request, std::unique_ptr<Journa
   std::vector<ScanSink*> sinks{&queue_};
   if (journal_) sinks.push_back(journal_.get());
   baseReadNow_ = !resumed || resumed->scanned.empty();
-  session_.start(request, sinks, std::move(resumed));
+  // The window's copy is the one list of the results.
+  session_.start(request, sinks, std::move(resumed), Listing::LeftToTheSinks);
   scanning_ = true;
   return StartOutcome::Started;
 }
