@@ -98,9 +98,7 @@ TEST(Journal, ScansKilledAtAnyMomentResumeToTheUninterruptedResult) {
 
 // A file's bytes; a name without a folder is one of the fixtures.
 std::string fixture(const std::string& name) {
-  std::ifstream in(name.starts_with('/') ? name : std::string(KORVEX_FIXTURES) + "/" + name,
-                   std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return test::readFile(name.starts_with('/') ? name : std::string(KORVEX_FIXTURES) + "/" + name);
 }
 
 void sql(const std::string& path, const char* statement) {

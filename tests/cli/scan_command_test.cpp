@@ -9,7 +9,6 @@
 
 #include "support/dns_server.h"
 #include "support/documents.h"
-#include "support/fake_engine.h"
 #include "support/run_command.h"
 #include "support/site.h"
 
@@ -119,8 +118,7 @@ TEST(ScanCommand, NeverReportsAFailureAsSuccess) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     EXPECT_EQ(r.out, c.out) << "what one output cannot take, the other still gets";
   }
-  std::ifstream kept(dir / "kept.txt");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "root@site.test,p0@site.test,")
+  EXPECT_EQ(test::readFile(dir / "kept.txt"), "root@site.test,p0@site.test,")
       << "the file still got the addresses";
   std::filesystem::remove_all(dir);
   const auto version = cli("--version");
@@ -170,6 +168,7 @@ TEST(ScanCommand, BadArguments) {
        "line 2: not an http or https URL: ftp://bob:***@h/"},
       {"scan --url x --resolve x.test:80:999.1.1.1", "--resolve needs HOST:PORT:ADDRESS"},
       {"scan --url x --dns-server ns.test", "--dns-server needs ADDRESS or ADDRESS:PORT"},
+      {"scan --keywords x --engine ftp://x", ""},
       // The settings table's checks, with the flag in front of their message.
       {"scan --url x --depth 1.5", "--depth: Please select the search depth level."},
       {"scan --url x --user-agent \"$(printf 'x\\r\\nX-Injected: yes')\"", "control characters"},
@@ -240,9 +239,10 @@ TEST(ScanCommand, AMetasearchEngineThatAnswersJson) {
                                              siteServer.url("/n-0.html") + R"("}]})"));
   engine.serve(page + "3", test::Reply::page(R"({"results":[]})"));
   const std::string scan =
-      "scan --quiet --no-journal --ignore-robots --threads 1 --depth 1 "
-      "--keywords 'blue widgets!' --engine-json ";
-  const auto r = cli(scan + engine.url("/search") + "#results");  // the query before it
+      "scan --quiet --ignore-robots --threads 1 --depth 1 --keywords 'blue widgets!' "
+      "--engine-json " +
+      engine.url("/search");
+  const auto r = cli(scan + "#results --no-journal");  // the query before the fragment
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "root@site.test\np0@site.test\n");
   EXPECT_EQ(engine.hits(page + "4"), 0) << "a page without results ends them";
@@ -252,14 +252,19 @@ TEST(ScanCommand, AMetasearchEngineThatAnswersJson) {
       {test::Reply::page("{}", 403), "does not allow JSON (HTTP 403)"},
       {test::Reply::page("{}", 429), "asks to be asked less often (HTTP 429)"},
   };
+  const std::string journal = (std::filesystem::temp_directory_path() / "kw.journal").string();
   for (const auto& [reply, message] : failures) {
     SCOPED_TRACE(message);
     engine.serve(page + "1", reply);
-    const auto failed = cli(scan + engine.url("/search"));
+    std::filesystem::remove(journal);
+    const auto failed = cli(scan + " --journal " + journal);
     EXPECT_EQ(failed.status, 1) << "no result page could be read";
     EXPECT_NE(failed.err.find("result page 1: the engine"), std::string::npos) << failed.err;
     EXPECT_NE(failed.err.find(message), std::string::npos) << failed.err;
+    EXPECT_EQ(cli("export " + journal).status, 0);
+    EXPECT_EQ(cli("resume --quiet " + journal).status, 1) << "not finished: the engine asked again";
   }
+  std::filesystem::remove(journal);
 }
 
 TEST(ScanCommand, SitemapsListPagesNoLinkReaches) {
@@ -326,10 +331,8 @@ TEST(ScanCommand, SignalsAndAClosedPipeKeepTheResults) {
                                     "--journal " + journal + " --output " + file + " " + how + "'");
     EXPECT_EQ(r.status, status) << r.err;
     EXPECT_EQ(r.out.rfind("root@site.test\n", 0), 0u) << r.out;
-    std::ifstream written(file);
-    const std::string addresses(std::istreambuf_iterator<char>(written), {});
     EXPECT_LT(lineSet(r.out).size(), site.pagesWithin(4));
-    EXPECT_EQ(addresses.find("root@site.test,"), 0u) << "--output still written whole";
+    EXPECT_EQ(test::readFile(file).find("root@site.test,"), 0u) << "--output still written whole";
     const auto resumed = cli("resume --quiet " + journal);
     EXPECT_EQ(resumed.status, 0) << resumed.err;
     EXPECT_EQ(lineSet(resumed.out), site.emailsWithin(4)) << "the journal was left resumable";
@@ -339,10 +342,8 @@ TEST(ScanCommand, SignalsAndAClosedPipeKeepTheResults) {
 
 // Every flag of every command's --help completes, in both shells.
 TEST(ScanCommand, EveryFlagOfHelpCompletes) {
-  std::ifstream bashFile(KORVEX_COMPLETIONS "/korvex-cli"),
-      zshFile(KORVEX_COMPLETIONS "/_korvex-cli");
-  const std::string bash(std::istreambuf_iterator<char>(bashFile), {});
-  const std::string zsh(std::istreambuf_iterator<char>(zshFile), {});
+  const std::string bash = test::readFile(KORVEX_COMPLETIONS "/korvex-cli");
+  const std::string zsh = test::readFile(KORVEX_COMPLETIONS "/_korvex-cli");
   for (const char* command : {"page", "scan", "resume", "export", "journals"}) {
     const std::string help = cli(std::string(command) + " --help").out;
     for (size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
@@ -358,36 +359,6 @@ TEST(ScanCommand, EveryFlagOfHelpCompletes) {
                                           "/korvex-cli; COMP_WORDS=(korvex-cli scan --scope d); "
                                           "COMP_CWORD=3; _korvex_cli; echo ${COMPREPLY[*]}'");
   EXPECT_EQ(completed.out, "domain\n");
-}
-
-TEST(ScanCommand, KeywordModeThroughALocalEngine) {
-  test::TestServer engine;
-  test::TestServer siteServer;
-  test::TreeSite site(siteServer, 1, 1);
-  const std::string local = "http://localhost:" + std::to_string(siteServer.port());
-  engine.serve("/search?p=blue+widgets",
-               test::Reply::page(test::resultPage(
-                   {test::resultLink(local + "/"), test::resultLink("http://www.google.com/x")},
-                   {test::navigationLink(engine.url("/search?p=blue+widgets&b=11"))})));
-  engine.serve("/search?p=blue+widgets&b=11",
-               test::Reply::page(test::resultPage({test::resultLink(local + "/n-0.html")}, {})));
-  const auto r = cli("scan --quiet --threads 1 --depth 1 --keywords 'blue widgets' --engine " +
-                     engine.origin());
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "root@site.test\np0@site.test\n") << "both passes' results, Google's dropped";
-  EXPECT_EQ(cli("scan --keywords x --engine ftp://x").status, 2);
-  // An engine that cannot be read or answers an error: named, exit 1, the journal not finished.
-  const std::filesystem::path journal = std::filesystem::temp_directory_path() / "kw.journal";
-  for (const std::string& failing : {std::string("http://127.0.0.1:1"), engine.url("/gone")}) {
-    SCOPED_TRACE(failing);
-    std::filesystem::remove(journal);
-    const auto failed =
-        cli("scan --quiet --keywords x --engine " + failing + " --journal " + journal.string());
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.err.find("result page 1: the engine"), std::string::npos) << failed.err;
-    EXPECT_EQ(cli("export " + journal.string()).status, 0);
-    EXPECT_EQ(cli("resume --quiet " + journal.string()).status, 1) << "a finished one would print";
-  }
 }
 
 // Every address's domain asked of a DNS server of the test's own: each kind of answer reaches

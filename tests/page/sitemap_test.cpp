@@ -15,6 +15,11 @@ TEST(Sitemap, ReadsUrlSetsAndIndexesWithTheirEntities) {
       R"(<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">)"
       "<url><loc> http://h/a?x=1&amp;y=2 </loc><lastmod>2026-01-01</lastmod></url>"
       "<url><loc>http://h/&#xe9;t&#233;</loc></url><url><loc></loc></url></urlset>";
+  const Strings two = {"http://h/a?x=1&y=2", "http://h/\xc3\xa9t\xc3\xa9"};
+  const std::string index =
+      "<sm:sitemapindex xmlns:sm='x'><sm:sitemap><sm:loc>http://h/m1.xml</sm:loc>"
+      "</sm:sitemap></sm:sitemapindex>";
+  // clang-format off
   const struct {
     const char* name;
     std::string bytes;
@@ -22,21 +27,13 @@ TEST(Sitemap, ReadsUrlSetsAndIndexesWithTheirEntities) {
     Strings locs;
     bool whole;
   } cases[] = {
-      {"url set", urlset, false, {"http://h/a?x=1&y=2", "http://h/\xc3\xa9t\xc3\xa9"}, true},
-      {"gzip, whatever the name",
-       test::gzipped(urlset),
-       false,
-       {"http://h/a?x=1&y=2", "http://h/\xc3\xa9t\xc3\xa9"},
-       true},
-      {"index",
-       "<sm:sitemapindex xmlns:sm='x'><sm:sitemap><sm:loc>http://h/m1.xml</sm:loc>"
-       "</sm:sitemap></sm:sitemapindex>",
-       true,
-       {"http://h/m1.xml"},
-       true},
+      {"url set", urlset, false, two, true},
+      {"gzip, whatever the name", test::gzipped(urlset), false, two, true},
+      {"index", index, true, {"http://h/m1.xml"}, true},
       {"not XML", "<html><a href=x>", false, {}, false},
       {"cut gzip", test::gzipped(urlset).substr(0, 40), false, {}, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const SitemapFile file = parseSitemap(c.bytes);

@@ -1,7 +1,7 @@
 #include "support/memory_window.h"
 
 #include <algorithm>
-#include <iterator>
+#include <vector>
 
 namespace korvex {
 
@@ -12,35 +12,14 @@ bool MemoryWindow::hasSelection(Field combo) const {
 void MemoryWindow::setOption(Option option, bool selected) {
   options_[index(option)] = selected;
   if (!selected) return;
-  // The three search criteria exclude each other.
-  constexpr Option kCriteria[] = {Option::optURL, Option::optKeyword, Option::optURLList};
-  if (std::find(std::begin(kCriteria), std::end(kCriteria), option) != std::end(kCriteria)) {
-    for (Option o : kCriteria) options_[index(o)] = o == option;
-    return;
-  }
-  // Options of one pair exclude each other; a check box stands alone.
-  auto other = [](Option o) {
-    switch (o) {
-      case Option::OptURLAny:
-        return Option::OptURLAll;
-      case Option::OptURLAll:
-        return Option::OptURLAny;
-      case Option::OptPagesAny:
-        return Option::OptPagesAll;
-      case Option::OptPagesAll:
-        return Option::OptPagesAny;
-      case Option::chkObeyRobots:
-      case Option::chkSitemaps:
-      case Option::chkCheckDomains:
-      case Option::chkDocuments:
-      case Option::optURL:
-      case Option::optKeyword:
-      case Option::optURLList:
-        break;
-    }
-    return o;
-  };
-  if (other(option) != option) options_[index(other(option))] = false;
+  // The options of a group exclude each other; a check box stands alone.
+  const std::vector<std::vector<Option>> groups = {
+      {Option::optURL, Option::optKeyword, Option::optURLList},
+      {Option::OptURLAny, Option::OptURLAll},
+      {Option::OptPagesAny, Option::OptPagesAll}};
+  for (const auto& group : groups)
+    if (std::ranges::find(group, option) != group.end())
+      for (Option o : group) options_[index(o)] = o == option;
 }
 
 }  // namespace korvex

@@ -20,12 +20,14 @@ CommandResult runCommand(const std::string& command) {
   for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) r.out.append(buf, n);
   const int status = pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errPath);
-  std::stringstream ss;
-  ss << err.rdbuf();
-  r.err = ss.str();
+  r.err = readFile(errPath);
   unlink(errPath);
   return r;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::set<std::string> lineSet(const std::string& text) {

@@ -15,6 +15,9 @@ struct CommandResult {
 // Runs `command` through the shell with no standard input.
 CommandResult runCommand(const std::string& command);
 
+// A file's bytes; "" when it cannot be read.
+std::string readFile(const std::string& path);
+
 // The lines of an output, in a set (order aside).
 std::set<std::string> lineSet(const std::string& text);
 

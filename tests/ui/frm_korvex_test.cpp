@@ -255,8 +255,7 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
       return Choice{QString::fromStdString((dir / "found").string()), format};
     };
     f.click("cmdSave");
-    std::ifstream in(dir / ("found." + std::string(flag)));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), cli(flag).out) << flag;
+    EXPECT_EQ(test::readFile(dir / ("found." + std::string(flag))), cli(flag).out) << flag;
   }
   fs::remove_all(dir);
 }
@@ -327,10 +326,6 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   const fs::path dir = fs::temp_directory_path() / "korvex-save-test";
   fs::remove_all(dir);
   fs::create_directories(dir / "v1.2");
-  auto read = [](const fs::path& p) {
-    std::ifstream in(p);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   auto save = [&](const fs::path& chosen, const char* delimiter) {
     f.form.chooseSaveFile = [=] { return Choice{QString::fromStdString(chosen.string())}; };
     f.get<QLineEdit>("txtDelimiter")->setText(delimiter);
@@ -350,7 +345,7 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   for (const auto& [chosen, delimiter, written, content] : rows) {
     save(chosen, delimiter);
     EXPECT_TRUE(f.boxes.seen.empty());
-    EXPECT_EQ(read(written), content);
+    EXPECT_EQ(test::readFile(written), content);
     EXPECT_EQ(fs::status(written).permissions(), fs::perms(0640));
   }
   save("/dev/null", ",");
@@ -376,7 +371,7 @@ TEST(Window, SaveWritesTheListAndNeverDestroysThePreviousFile) {
   ASSERT_EQ(f.boxes.seen.size(), 1u);
   EXPECT_TRUE(f.boxes.seen[0].text.contains(QString::fromStdString((dir / "found.txt").string())));
   EXPECT_TRUE(f.boxes.seen[0].text.contains("too large")) << f.boxes.seen[0].text.toStdString();
-  EXPECT_EQ(read(dir / "found.txt"), "a@x.com|b@x.com|");
+  EXPECT_EQ(test::readFile(dir / "found.txt"), "a@x.com|b@x.com|");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3)
       << "no temporary file left behind";
   fs::remove_all(dir);
