@@ -94,7 +94,6 @@ enum class Listing { Kept, LeftToTheSinks };
 // for each its page, every page held once (a page's addresses come together).
 class AddressBook {
  public:
-  explicit AddressBook(Listing listing = Listing::Kept) : listing_(listing) {}
   // False when an equal address is in the book already. Pages are kept only when listed.
   bool add(std::string_view address, std::string_view page);
   size_t size() const { return addresses_.size(); }
@@ -126,7 +125,7 @@ class AddressBook {
   Iterator end() const { return {*this, size()}; }
 
  private:
-  Listing listing_;
+  Listing listing_ = Listing::Kept;
   EmailList addresses_;
   std::vector<uint32_t> pageOf_;
   std::vector<std::string> pages_;

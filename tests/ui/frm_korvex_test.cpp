@@ -93,9 +93,11 @@ struct Form {
     for (int i = 0; i < 6000 && form.scanning(); ++i) QTest::qWait(10);
     EXPECT_FALSE(form.scanning()) << "the scan ended";
   }
+  // A box's lines; a list's rows, every one, blank or not.
   std::vector<std::string> lines(const char* name) {
     std::vector<std::string> out;
-    for (const QString& l : text(name).split('\n', Qt::SkipEmptyParts))
+    const QString whole = text(name);
+    for (const QString& l : whole.left(whole.size() - 1).split('\n'))
       out.push_back(l.toStdString());
     return out;
   }
@@ -258,6 +260,30 @@ TEST(Window, ScanGivesWhatTheCommandLineGives) {
     EXPECT_EQ(test::readFile(dir / ("found." + std::string(flag))), cli(flag).out) << flag;
   }
   fs::remove_all(dir);
+}
+
+// A scan cut short on the command line and resumed in the window: its lists hold every URL and
+// address once, in the journal's order, with no blank line where the resume began.
+TEST(Window, AResumedScanListsWhatItsJournalHolds) {
+  test::TestServer server;
+  test::TreeSite site(server, 3, 3, 50ms);
+  const std::string journal = (fs::temp_directory_path() / "korvex-window-resumed.journal");
+  fs::remove(journal);
+  test::runCommand("bash -c '" KORVEX_CLI " scan --quiet --threads 1 --depth 3 --journal " +
+                   journal + " --url " + site.rootUrl() + " & sleep 0.6; kill -TERM $!; wait'");
+  Form f;
+  f.form.chooseJournalFile = [&] { return QString::fromStdString(journal); };
+  f.click("cmdOpen");  // and Yes to resuming it
+  f.waitForTheEnd();
+  EXPECT_EQ(f.boxes.texts(), std::vector<QString>{"This scan did not finish. Resume it?"});
+  const auto whole = nlohmann::json::parse(test::cli("export --format json " + journal).out);
+  fs::remove(journal);
+  std::vector<std::string> emails, scanned;
+  for (const auto& e : whole["emails"]) emails.push_back(e["email"].get<std::string>());
+  for (const auto& u : whole["scanned"]) scanned.push_back(u.get<std::string>());
+  EXPECT_EQ(scanned.size(), site.pagesWithin(3)) << "the whole scan, each URL once";
+  EXPECT_EQ(f.lines("txtURLs"), scanned);
+  EXPECT_EQ(f.lines("txtEmail"), emails);
 }
 
 // What ends a running scan from the window: Stop (after Pause and Resume), Exit, and a signal
