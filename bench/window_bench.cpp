@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -51,6 +52,7 @@ struct CliRun {
   double seconds;
   long peakKiB;
   long peakPrivateKiB;
+  double cpuSeconds;
 };
 
 // The memory of a process that is its own (RssAnon): the libraries' code, which every program
@@ -75,8 +77,8 @@ long peakKiBOf(const std::string& command) {
 // private memory (sampled every 10 ms).
 CliRun cliCrawl(const std::string& cli, const std::string& url, int depth) {
   const std::string out = "/tmp/korvex-window-bench-out";
-  const std::string command = "exec /usr/bin/time -f %M -o /tmp/korvex-window-bench-peak " + cli +
-                              " scan --quiet --format json --threads 10 --max-pages 100000" +
+  const std::string command = "exec /usr/bin/time -f '%M %U %S' -o /tmp/korvex-window-bench-peak " +
+                              cli + " scan --quiet --format json --threads 10 --max-pages 100000" +
                               " --depth " + std::to_string(depth) + " --url " + url + " >" + out;
   const auto start = Clock::now();
   const pid_t shell = fork();
@@ -99,14 +101,22 @@ CliRun cliCrawl(const std::string& cli, const std::string& url, int depth) {
   const std::string json(std::istreambuf_iterator<char>(in), {});
   const size_t at = json.find("\"processed\":");
   long peak = 0;
-  std::ifstream("/tmp/korvex-window-bench-peak") >> peak;
-  return {at == std::string::npos ? 0 : std::stol(json.substr(at + 12)), elapsed, peak,
-          peakPrivate};
+  double user = 0, system = 0;
+  std::ifstream("/tmp/korvex-window-bench-peak") >> peak >> user >> system;
+  return {at == std::string::npos ? 0 : std::stol(json.substr(at + 12)), elapsed, peak, peakPrivate,
+          user + system};
 }
 
 // As a user waits for a scan to end: the window's timers go on.
+// (processEvents with a time limit drops WaitForMoreEvents: a loop of it would spin a core.)
 void untilTheScanEnds(korvex::ui::frmKorvex& form) {
-  while (form.scanning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, [&] {
+    if (!form.scanning()) loop.quit();
+  });
+  check.start(50);
+  loop.exec();
 }
 
 double percentile(std::vector<double> v, double p) {
@@ -188,7 +198,8 @@ int main(int argc, char** argv) {
   }
   const std::string url = argv[1];
   const int depth = std::atoi(argv[3]);
-  const auto [cliPages, cliSeconds, cliPeakKiB, cliPeakPrivateKiB] = cliCrawl(argv[2], url, depth);
+  const auto [cliPages, cliSeconds, cliPeakKiB, cliPeakPrivateKiB, cliCpu] =
+      cliCrawl(argv[2], url, depth);
   const long cliIdleKiB = peakKiBOf(std::string(argv[2]) + " --version >/dev/null");
 
   korvex::ui::frmKorvex form([] { return true; });
@@ -225,12 +236,14 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   });
-  double windowSeconds = 0;
+  double windowSeconds = 0, windowCpu = 0;
   QTimer::singleShot(0, [&] {
     const auto t0 = Clock::now();
+    const double cpu0 = cpuSeconds();
     start->click();
     untilTheScanEnds(form);
     windowSeconds = seconds(Clock::now() - t0);
+    windowCpu = cpuSeconds() - cpu0;
     probing = false;
     app.quit();
   });
@@ -268,6 +281,11 @@ int main(int argc, char** argv) {
   std::printf("- korvex-cli: %ld pages in %.2f s = %.0f pages/s\n", cliPages, cliSeconds, cliRate);
   std::printf("- window:     %ld pages in %.2f s = %.0f pages/s (%.0f%% of korvex-cli)\n",
               windowPages, windowSeconds, windowRate, 100 * windowRate / cliRate);
+  std::printf(
+      "- CPU per 1,000 pages: window %.3f s, korvex-cli %.3f s (%.2fx)\n",
+      1000 * windowCpu / static_cast<double>(windowPages),
+      1000 * cliCpu / static_cast<double>(cliPages),
+      (windowCpu / static_cast<double>(windowPages)) / (cliCpu / static_cast<double>(cliPages)));
   std::printf(
       "- event loop answer during the crawl: %zu probes, median %.2f ms, p99 %.2f ms, "
       "max %.2f ms\n",

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <set>
@@ -45,15 +46,22 @@ int ResultList::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultList::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) return {};
   const std::string_view text = line(index.row());
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 ResultListView::ResultListView(ResultList::Of of, QWidget* parent)
-    : QListView(parent), lines_(new ResultList(of, this)) {
+    : QTableView(parent), lines_(new ResultList(of, this)) {
   setModel(lines_);
-  setUniformItemSizes(true);  // no line is measured, however many there are
+  horizontalHeader()->hide();
+  horizontalHeader()->setStretchLastSection(true);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);  // as a text box's lines
+  setShowGrid(false);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideMiddle);  // a long URL keeps both ends; its tooltip has it whole
+  setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   connect(lines_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
@@ -66,7 +74,7 @@ ResultListView::ResultListView(ResultList::Of of, QWidget* parent)
 
 void ResultListView::keyPressEvent(QKeyEvent* event) {
   if (!event->matches(QKeySequence::Copy)) {
-    QListView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     return;
   }
   std::set<int> rows;  // in the order shown

@@ -1,11 +1,12 @@
 // The boxes of scanned URLs and of addresses: lists over the scan's results as the window's
 // controller holds them, keeping no copy of a line. Lines reach the view in batches, on
 // publish(); the view follows the last line while it is shown, and Ctrl+C copies the selected
-// lines.
+// lines. The view is a table of one column: a list view lays out every row again on each
+// insertion, a table only the rows it shows.
 #pragma once
 
 #include <QAbstractListModel>
-#include <QListView>
+#include <QTableView>
 #include <string_view>
 
 #include "crawl/scan_results.h"
@@ -34,7 +35,7 @@ class ResultList final : public QAbstractListModel {
   int published_ = 0;
 };
 
-class ResultListView final : public QListView {
+class ResultListView final : public QTableView {
  public:
   explicit ResultListView(ResultList::Of of, QWidget* parent = nullptr);
   ResultList* lines() const { return lines_; }
