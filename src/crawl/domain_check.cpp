@@ -80,7 +80,6 @@ struct DomainChecker::Loop {
   int inFlight = 0;      // the resolver's thread only
 
   mutable std::mutex mutex;
-  std::set<std::string, std::less<>> asked;
   std::set<std::string, std::less<>> open;
   std::deque<std::string> waiting;
   std::vector<std::pair<std::string, DomainAnswer>> done;
@@ -253,8 +252,7 @@ DomainChecker::~DomainChecker() {
 void DomainChecker::check(const std::string& domain) {
   {
     std::lock_guard lock(loop_->mutex);
-    if (!loop_->asked.insert(domain).second) return;
-    loop_->open.insert(domain);
+    if (!loop_->open.insert(domain).second) return;
     loop_->waiting.push_back(domain);
   }
   loop_->requests.notify();

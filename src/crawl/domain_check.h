@@ -47,7 +47,8 @@ class DomainChecker {
   DomainChecker(const DomainChecker&) = delete;
   DomainChecker& operator=(const DomainChecker&) = delete;
 
-  // Asks for the domain's answer; a domain asked before is not asked again.
+  // Asks for the domain's answer; a domain still open is not asked twice. (The scan's results
+  // ask each domain once.)
   void check(const std::string& domain);
   // The answers that came since the last call, in the order they came.
   std::vector<std::pair<std::string, DomainAnswer>> answers();

@@ -95,14 +95,24 @@ bool isWebUrl(const std::string& url) {
 
 namespace {
 
+bool isAddress(int family, std::string_view text) {
+  unsigned char bytes[sizeof(in6_addr)];
+  return inet_pton(family, std::string(text).c_str(), bytes) == 1;
+}
+
 // An IPv4 or IPv6 address, the latter also in brackets.
 bool isIpAddress(std::string_view text) {
   if (text.size() > 2 && text.front() == '[' && text.back() == ']')
     text = text.substr(1, text.size() - 2);
-  const std::string address(text);
-  unsigned char bytes[sizeof(in6_addr)];
-  return inet_pton(AF_INET, address.c_str(), bytes) == 1 ||
-         inet_pton(AF_INET6, address.c_str(), bytes) == 1;
+  return isAddress(AF_INET, text) || isAddress(AF_INET6, text);
+}
+
+// A port: a number from 1 to 65535, in digits only.
+bool isPort(std::string_view text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != text.npos)
+    return false;
+  const double port = val(text);
+  return port >= 1 && port <= 65535;
 }
 
 }  // namespace
@@ -112,12 +122,10 @@ std::optional<std::string> checkResolve(std::string_view entry) {
   const size_t second = first == std::string_view::npos ? first : entry.find(':', first + 1);
   const std::string_view port =
       second == std::string_view::npos ? "" : entry.substr(first + 1, second - first - 1);
-  const bool digits = !port.empty() && port.size() <= 5 &&
-                      port.find_first_not_of("0123456789") == std::string_view::npos;
   bool addresses = second != std::string_view::npos && second + 1 < entry.size();
   for (const std::string& address : split(addresses ? entry.substr(second + 1) : "", ","))
     addresses = addresses && isIpAddress(address);
-  if (first == 0 || !digits || val(port) < 1 || val(port) > 65535 || !addresses)
+  if (first == 0 || !isPort(port) || !addresses)
     return "--resolve needs HOST:PORT:ADDRESS with an IP address, as example.com:443:127.0.0.1";
   return std::nullopt;
 }
@@ -128,23 +136,6 @@ std::optional<std::string> checkSearchText(bool urlMode, std::string_view text) 
                    : "Please enter the search string";
   return urlMode ? checkBaseUrl(text) : std::nullopt;
 }
-
-namespace {
-
-bool isPort(std::string_view text) {
-  if (text.empty() || text.size() > 5) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  const int port = std::stoi(std::string(text));
-  return port >= 1 && port <= 65535;
-}
-
-bool isAddress(int family, std::string_view text) {
-  unsigned char buffer[16];
-  return inet_pton(family, std::string(text).c_str(), buffer) == 1;
-}
-
-}  // namespace
 
 std::optional<std::string> checkDnsServer(std::string_view server) {
   const std::string bad = "--dns-server needs ADDRESS or ADDRESS:PORT with an IP address";
