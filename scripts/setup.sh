@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config clang-format bc time dpkg-dev file
   libcurl4-openssl-dev zlib1g-dev libsqlite3-dev libpsl-dev publicsuffix libexpat1-dev libc-ares-dev
   libpoppler-glib-dev libzip-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libldns-dev
   libcpp-httplib-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-qpa-plugins xvfb xauth fonts-dejavu-core
 )

@@ -30,7 +30,6 @@ class CNetGet {
   // The Internet connection; a read opens it when it was never opened.
   bool openUrl() { return reader_.open(); }
   const std::string& openFailure() const { return reader_.openFailure(); }
-  bool connOpen() const { return reader_.everOpened(); }
   void closeURL() { reader_.close(); }
   // Any thread: ends a read in progress and makes every later read fail.
   void cancel() { reader_.cancel(); }

@@ -50,7 +50,6 @@ class PageReader {
   bool open();
   // Every later read fails until open().
   void close();
-  bool everOpened() const { return state_ != State::None; }
   const std::string& openFailure() const { return openFailure_; }
   void setStartTime(Clock::TimePoint time) { startTime_ = time; }
   // What is left of the time limit since the start time, and at least a first chunk's grace.

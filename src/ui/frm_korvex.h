@@ -41,7 +41,6 @@ class frmKorvex final : public QWidget {
 
   ScanControl& control() { return *control_; }
   WidgetWindow& window() { return *window_; }
-  DetailsTab& details() { return *details_; }
   frmAbout* about() const { return about_; }
   bool scanning() const;
 

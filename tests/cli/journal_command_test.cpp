@@ -1,6 +1,7 @@
 // Journals under the command line: scans killed and resumed, exports, and the faults a journal
 // meets.
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "support/run_command.h"
@@ -20,6 +20,8 @@
 
 namespace korvex {
 namespace {
+
+using testing::HasSubstr;
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -131,7 +133,7 @@ TEST(Journal, ExportAndResumeWriteWhatTheScanWrote) {
   EXPECT_EQ(fixture(state.file("a.txt")), fixture(state.file("b.txt")));
   const auto again = cli(scan);
   EXPECT_EQ(again.status, 2) << "an existing journal is resumed, not overwritten";
-  EXPECT_NE(again.err.find("korvex-cli resume " + journal), std::string::npos) << again.err;
+  EXPECT_THAT(again.err, HasSubstr("korvex-cli resume " + journal));
 }
 
 TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
@@ -186,8 +188,8 @@ TEST(Journal, DamagedForeignAndBusyJournalsAreRefused) {
       SCOPED_TRACE(command + file);
       const auto r = cli(command + file);
       EXPECT_EQ(r.status, 1);
-      EXPECT_NE(r.err.find(file + ": "), std::string::npos) << r.err;
-      EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+      EXPECT_THAT(r.err, HasSubstr(file + ": "));
+      EXPECT_THAT(r.err, HasSubstr(why));
       EXPECT_EQ(r.out, "");
     }
   }

@@ -8,16 +8,7 @@ namespace korvex {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-PageResult found(Strings emails, Strings links, long long ext = 0, long long valid = 1) {
-  PageResult r;
-  r.read = true;
-  for (const std::string& e : emails) r.emails.add(e);
-  r.links = std::move(links);
-  r.extUrls = ext;
-  r.validUrls = valid;
-  return r;
-}
+using test::found;
 
 struct Fixture {
   test::Script script;
@@ -61,20 +52,6 @@ TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
   f.crawl("http://s/", 1, 3);
   EXPECT_EQ(f.script.startedBy, (std::vector<int>{0, 0, 1}));
   EXPECT_EQ(f.h.emails(), (Strings{"r@s.com", "a@s.com", "b@s.com"}));
-}
-
-TEST(Dispatcher, FailingFactoryIsReportedAndEndsTheScan) {
-  for (int failFrom : {0, 2}) {
-    SCOPED_TRACE(failFrom);
-    Fixture f;
-    f.script.failFrom = failFrom;
-    f.crawl("http://s/", 3, 4);
-    EXPECT_EQ(f.h.outcome, StartOutcome::WorkersFailed);
-    EXPECT_EQ(f.h.dialogs.messages,
-              (std::vector<std::string>{"The workers of the scan could not be started."}));
-    EXPECT_TRUE(f.script.started.empty());
-    EXPECT_EQ(f.h.window.text(Field::lblStatus), "Idle");
-  }
 }
 
 }  // namespace

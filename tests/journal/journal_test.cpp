@@ -14,23 +14,13 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-PageResult page(std::string email, Strings links) {
-  PageResult r;
-  r.read = true;
-  r.emails.add(email);
-  r.links = std::move(links);
-  r.extUrls = static_cast<long long>(r.links.size());
-  r.validUrls = 1;
-  return r;
-}
-
 struct Fixture {
   Fixture() {
     fs::remove_all(state);
     setenv("XDG_STATE_HOME", state.c_str(), 1);
-    script.results["http://s/"] = page("r@s.com", {"http://s/a", "http://s/b"});
-    script.results["http://s/a"] = page("a@s.com", {});
-    script.results["http://s/b"] = page("b@s.com", {});
+    script.results["http://s/"] = test::found({"r@s.com"}, {"http://s/a", "http://s/b"});
+    script.results["http://s/a"] = test::found({"a@s.com"}, {});
+    script.results["http://s/b"] = test::found({"b@s.com"}, {});
   }
   ~Fixture() { fs::remove_all(state); }
   // A scan of depth 2 left as a crash leaves it: the base URL read, its links not.

@@ -146,19 +146,6 @@ TEST(Links, HrefValueScanning) {
   }
 }
 
-TEST(Links, KnownUrlsAreWholeUrlsIgnoringCase) {
-  test::EngineHarness h;
-  VisitedURLs known;
-  known.add("http://h/page?id=12");
-  known.add("http://h/deep/er.html");
-  EXPECT_EQ(linksOf(h,
-                    "<a href=/page?id=1><a href=/><a href=/PAGE?ID=12><a href=/deep/er.html>"
-                    "<a href=/Page?Id=1><a href=p>",
-                    known),
-            (Strings{"http://h/page?id=1", "http://h/"}))
-      << "the page's own URL is known too";
-}
-
 TEST(Links, UrlKeywordRules) {
   const std::string pages[] = {"news", "blog", "blog-news", "other"};
   const struct {

@@ -1,28 +1,25 @@
 #include "support/dns_server.h"
 
 #include <arpa/inet.h>
+#include <ldns/ldns.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
-#include <vector>
 
 namespace korvex::test {
 namespace {
 
-constexpr int kTypeA = 1, kTypeMx = 15, kTypeAaaa = 28;
-constexpr int kNoError = 0, kServFail = 2, kNxDomain = 3;
-
-void put16(std::vector<unsigned char>& out, int value) {
-  out.push_back(static_cast<unsigned char>(value >> 8));
-  out.push_back(static_cast<unsigned char>(value));
-}
-
-// One answer record for the question's name (a pointer to it).
-void record(std::vector<unsigned char>& out, int type, const std::vector<unsigned char>& data) {
-  for (int v : {0xC00C, type, 1, 0, 60, static_cast<int>(data.size())}) put16(out, v);
-  out.insert(out.end(), data.begin(), data.end());
+// The record that answers a question of `type` about a domain of this kind; nullptr when none.
+const char* recordFor(ldns_rr_type type, DnsReply kind) {
+  if (type == LDNS_RR_TYPE_MX && (kind == DnsReply::Mx || kind == DnsReply::Truncated))
+    return "MX 10 mx.t.";
+  if (type == LDNS_RR_TYPE_MX && kind == DnsReply::NullMx) return "MX 0 .";
+  if (type == LDNS_RR_TYPE_A && kind == DnsReply::AOnly) return "A 127.0.0.1";
+  if (type == LDNS_RR_TYPE_AAAA && kind == DnsReply::AaaaOnly) return "AAAA ::1";
+  return nullptr;
 }
 
 }  // namespace
@@ -53,6 +50,46 @@ std::string DnsServer::address() const {
   return "127.0.0.1:" + std::to_string(port_);
 }
 
+std::vector<unsigned char> DnsServer::answer(const unsigned char* query, size_t size) const {
+  ldns_pkt* asked = nullptr;
+  if (ldns_wire2pkt(&asked, query, size) != LDNS_STATUS_OK) return {};
+  const ldns_rr* question = ldns_rr_list_rr(ldns_pkt_question(asked), 0);
+  char* owner = question ? ldns_rdf2str(ldns_rr_owner(question)) : nullptr;
+  std::string name = owner ? owner : "";
+  free(owner);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  const auto found = name.empty() ? table_.end() : table_.find(name.substr(0, name.size() - 1));
+  // ldns's own bool macros rule std::optional out here.
+  const DnsReply* kind = found == table_.end() ? nullptr : &found->second;
+  const auto is = [kind](DnsReply r) { return kind && *kind == r; };
+  std::vector<unsigned char> out;
+  if (is(DnsReply::Garbage)) out = {0xde, 0xad, 0xbe, 0xef, 'g', 'a', 'r', 'b', 'a', 'g', 'e'};
+  if (!question || is(DnsReply::Silent) || is(DnsReply::Garbage)) {
+    ldns_pkt_free(asked);
+    return out;
+  }
+  ldns_pkt* reply = ldns_pkt_clone(asked);
+  ldns_pkt_set_qr(reply, true);
+  ldns_pkt_set_aa(reply, true);
+  ldns_pkt_set_rcode(reply, is(DnsReply::NxDomain)   ? LDNS_RCODE_NXDOMAIN
+                            : is(DnsReply::ServFail) ? LDNS_RCODE_SERVFAIL
+                                                     : LDNS_RCODE_NOERROR);
+  ldns_rr* record = nullptr;
+  const char* data = kind ? recordFor(ldns_rr_get_type(question), *kind) : nullptr;
+  if (data && ldns_rr_new_frm_str(&record, (name + " 60 IN " + data).c_str(), 0, nullptr,
+                                  nullptr) == LDNS_STATUS_OK)
+    ldns_pkt_push_rr(reply, LDNS_SECTION_ANSWER, record);
+  uint8_t* wire = nullptr;
+  size_t length = 0;
+  if (ldns_pkt2wire(&wire, reply, &length) == LDNS_STATUS_OK) out.assign(wire, wire + length);
+  free(wire);
+  ldns_pkt_free(reply);
+  ldns_pkt_free(asked);
+  if (is(DnsReply::Truncated)) out.resize(out.size() - 6);  // into the MX record's name
+  return out;
+}
+
 void DnsServer::serve() {
   while (true) {
     pollfd fds[] = {{socket_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
@@ -62,60 +99,12 @@ void DnsServer::serve() {
     socklen_t fromLength = sizeof from;
     const ssize_t n = ::recvfrom(socket_, query, sizeof query, 0,
                                  reinterpret_cast<sockaddr*>(&from), &fromLength);
-    if (n < 17) continue;
+    if (n <= 0) continue;
     ++queries_;
-    // The question: its name's labels, then type and class.
-    std::string name;
-    size_t at = 12;
-    while (at < static_cast<size_t>(n) && query[at] != 0) {
-      const size_t label = query[at];
-      if (!name.empty()) name += '.';
-      for (size_t i = 1; i <= label && at + i < static_cast<size_t>(n); ++i)
-        name += static_cast<char>(std::tolower(query[at + i]));
-      at += label + 1;
-    }
-    const size_t questionEnd = at + 5;
-    if (questionEnd > static_cast<size_t>(n)) continue;
-    const int type = query[at + 1] << 8 | query[at + 2];
-    const auto found = table_.find(name);
-    const DnsReply kind = found == table_.end() ? DnsReply::NxDomain : found->second;
-    if (kind == DnsReply::Silent) continue;
-    std::vector<unsigned char> reply(query, query + questionEnd);
-    if (kind == DnsReply::Garbage)
-      reply = {0xde, 0xad, 0xbe, 0xef, 'g', 'a', 'r', 'b', 'a', 'g', 'e'};
-    int rcode = kNoError;
-    std::vector<unsigned char> answers;
-    int count = 0;
-    if (found == table_.end()) {
-      count = 0;
-    } else if (kind == DnsReply::NxDomain) {
-      rcode = kNxDomain;
-    } else if (kind == DnsReply::ServFail) {
-      rcode = kServFail;
-    } else if (type == kTypeMx && (kind == DnsReply::Mx || kind == DnsReply::Truncated)) {
-      record(answers, kTypeMx, {0, 10, 2, 'm', 'x', 1, 't', 0});
-      count = 1;
-      if (kind == DnsReply::Truncated) answers.resize(answers.size() - 6);
-    } else if (type == kTypeMx && kind == DnsReply::NullMx) {
-      record(answers, kTypeMx, {0, 0, 0});
-      count = 1;
-    } else if (type == kTypeA && kind == DnsReply::AOnly) {
-      record(answers, kTypeA, {127, 0, 0, 1});
-      count = 1;
-    } else if (type == kTypeAaaa && kind == DnsReply::AaaaOnly) {
-      record(answers, kTypeAaaa, std::vector<unsigned char>(16, 1));
-      count = 1;
-    }
-    if (kind != DnsReply::Garbage) {
-      reply[2] = static_cast<unsigned char>(0x84 | (query[2] & 0x01));  // an answer, authoritative
-      reply[3] = static_cast<unsigned char>(0x80 | rcode);
-      reply[6] = 0;
-      reply[7] = static_cast<unsigned char>(count);
-      reply[8] = reply[9] = reply[10] = reply[11] = 0;
-      reply.insert(reply.end(), answers.begin(), answers.end());
-    }
-    ::sendto(socket_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from),
-             fromLength);
+    const std::vector<unsigned char> reply = answer(query, static_cast<size_t>(n));
+    if (!reply.empty())
+      ::sendto(socket_, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from),
+               fromLength);
   }
 }
 

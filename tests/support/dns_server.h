@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace korvex::test {
 
@@ -22,6 +23,8 @@ class DnsServer {
 
  private:
   void serve();
+  // The reply to one query; empty for silence.
+  std::vector<unsigned char> answer(const unsigned char* query, size_t size) const;
 
   std::map<std::string, DnsReply> table_;
   int socket_;

@@ -2,7 +2,6 @@
 
 #include <zip.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace korvex::test {
@@ -40,32 +39,27 @@ std::string assemble(const std::vector<std::string>& objects, const std::string&
 }  // namespace
 
 std::string makePdf(const std::vector<PdfPage>& pages, bool locked) {
-  // 1 catalog, 2 the page tree's root, 3 font, then for each page: the page, its content, its
-  // annotations; then the tree's nodes, a thousand pages each, as large documents have them.
-  constexpr size_t kPagesANode = 1000;
-  const size_t nodes = (pages.size() + kPagesANode - 1) / kPagesANode;
-  size_t firstNode = 4;
-  for (const PdfPage& page : pages) firstNode += page.text.empty() ? 1 : 2 + page.links.size();
+  // 1 catalog, 2 the page tree, 3 font, then for each page: the page, its content, its
+  // annotations.
   std::vector<std::string> objects = {"<< /Type /Catalog /Pages 2 0 R >>", "",
                                       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
-  std::vector<std::string> kids(nodes);
-  for (size_t p = 0; p < pages.size(); ++p) {
-    const PdfPage& page = pages[p];
+  std::string kids;
+  for (const PdfPage& page : pages) {
     const size_t pageNumber = objects.size() + 1;
     std::string annotations;
     for (size_t i = 0; i < page.links.size(); ++i)
       annotations += std::to_string(pageNumber + 2 + i) + " 0 R ";
-    kids[p / kPagesANode] += std::to_string(pageNumber) + " 0 R ";
-    const std::string parent = "/Parent " + std::to_string(firstNode + p / kPagesANode) + " 0 R ";
+    kids += std::to_string(pageNumber) + " 0 R ";
     if (page.text.empty()) {  // a blank page: small, so that a hundred thousand fit in a page
-      objects.push_back("<< /Type /Page " + parent + ">>");
+      objects.push_back("<< /Type /Page /Parent 2 0 R >>");
       continue;
     }
-    objects.push_back("<< /Type /Page " + parent +
-                      "/MediaBox [0 0 612 792] /Resources << /Font << /F1 3 0 R >> >> "
-                      "/Contents " +
-                      std::to_string(pageNumber + 1) + " 0 R /Annots [" + annotations + "] >>");
-    const std::string content = "BT /F1 12 Tf 72 700 Td (" + escapedPdfText(page.text) + ") Tj ET";
+    objects.push_back(
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font "
+        "<< /F1 3 0 R >> >> /Contents " +
+        std::to_string(pageNumber + 1) + " 0 R /Annots [" + annotations + "] >>");
+    const std::string content =
+        "BT /F1 12 Tf 72 700 Td (" + escapedPdfText(page.text) + ") Tj ET " + page.operators;
     objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
                       "\nendstream");
     for (const std::string& link : page.links)
@@ -74,31 +68,14 @@ std::string makePdf(const std::vector<PdfPage>& pages, bool locked) {
           "/A << /S /URI /URI (" +
           escapedPdfText(link) + ") >> >>");
   }
-  std::string rootKids;
-  for (size_t n = 0; n < nodes; ++n) {
-    rootKids += std::to_string(objects.size() + 1) + " 0 R ";
-    const size_t count = std::min(kPagesANode, pages.size() - n * kPagesANode);
-    objects.push_back("<< /Type /Pages /Parent 2 0 R /Kids [" + kids[n] + "] /Count " +
-                      std::to_string(count) + " >>");
-  }
   objects[1] =
-      "<< /Type /Pages /Kids [" + rootKids + "] /Count " + std::to_string(pages.size()) + " >>";
+      "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>";
   if (!locked) return assemble(objects, "");
   // A standard security handler whose values fit no password: an empty one cannot open it.
   const std::string key(64, 'A');
   objects.push_back("<< /Filter /Standard /V 1 /R 2 /O <" + key + "> /U <" + key + "> /P -4 >>");
   return assemble(objects, "/Encrypt " + std::to_string(objects.size()) + " 0 R /ID [<" +
                                std::string(32, '1') + "> <" + std::string(32, '1') + ">]");
-}
-
-std::string makeNestedPdf(int nesting) {
-  const std::string content = "BT /F1 12 Tf 72 700 Td (deep@pdf.test) Tj ET " +
-                              std::string(nesting, '[') + std::string(nesting, ']');
-  return assemble(
-      {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-       "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R >>",
-       "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"},
-      "");
 }
 
 std::string makeZip(const std::vector<std::pair<std::string, std::string>>& parts) {

@@ -11,12 +11,11 @@ namespace korvex::test {
 struct PdfPage {
   std::string text;                // shown on the page
   std::vector<std::string> links;  // URIs of its link annotations
+  std::string operators = "";      // raw content after the text
 };
 
 // `pages` as a PDF; with `locked`, encrypted with a user password (not the empty one).
 std::string makePdf(const std::vector<PdfPage>& pages, bool locked = false);
-// A PDF whose page content is `nesting` arrays deep.
-std::string makeNestedPdf(int nesting);
 
 // A ZIP of the named parts, deflated.
 std::string makeZip(const std::vector<std::pair<std::string, std::string>>& parts);

@@ -18,7 +18,6 @@ struct Script {
   std::vector<int> startedBy;                 // the worker index of each
   long long maxDepth = 0;                     // the depth bound of the last task
   WorkerSettings configured;                  // what the last worker made was given
-  int failFrom = -1;                          // the factory gives nullptr from this index on
   bool finishLater = false;                   // tasks stay busy until finishAll()
   // Any thread: ends the tasks that wait.
   void finishAll();
@@ -28,5 +27,9 @@ struct Script {
 };
 
 WorkerFactory scriptedFactory(Script& script);
+
+// A page read with these addresses, links and counts.
+PageResult found(const std::vector<std::string>& emails, std::vector<std::string> links,
+                 long long extracted = 0, long long valid = 1);
 
 }  // namespace korvex::test

@@ -23,11 +23,11 @@ void MessageBoxes::answerOpenBox() {
   answering_ = true;
   if (beforeAnswer) beforeAnswer();
   answering_ = false;
-  const bool question = box->button(QMessageBox::Yes) != nullptr;
   seen.push_back(
-      {box->windowTitle(), box->text(), box->icon(), question,
+      {box->windowTitle(), box->text(), box->icon(),
        static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::No)});
-  box->button(question ? answer : QMessageBox::Ok)->click();
+  QAbstractButton* yes = box->button(QMessageBox::Yes);
+  (yes ? yes : box->button(QMessageBox::Ok))->click();
 }
 
 }  // namespace korvex::test

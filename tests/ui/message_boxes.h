@@ -1,5 +1,5 @@
 // Answers the window's message boxes as a user would: each box that opens is recorded (caption,
-// icon, text, default button) and closed with the answer given for questions, OK otherwise.
+// icon, text, default button) and closed with Yes for questions, OK otherwise.
 #pragma once
 
 #include <QMessageBox>
@@ -21,14 +21,12 @@ struct SeenBox {
   QString caption;
   QString text;
   QMessageBox::Icon icon;
-  bool question;
   bool noIsDefault;
 };
 
 class MessageBoxes final : public QObject {
  public:
   MessageBoxes();
-  QMessageBox::StandardButton answer = QMessageBox::Yes;
   std::function<void()> beforeAnswer;  // runs while the box is still open
   std::vector<SeenBox> seen;
   std::vector<QString> texts() const;
