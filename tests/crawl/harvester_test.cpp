@@ -5,7 +5,6 @@
 #include "support/fake_engine.h"
 #include "support/fake_worker.h"
 #include "support/scan_harness.h"
-#include "support/site.h"
 
 namespace korvex {
 namespace {
@@ -21,11 +20,7 @@ struct KeywordScan {
       : h(test::scriptedFactory(script), true, std::move(engine)) {
     h.window.setOption(Option::optKeyword, true);
   }
-  void run(const std::string& keywords, int depth = 1) {
-    h.window.setText(Field::txtBaseURL, keywords);
-    h.window.setText(Field::cboDepth, std::to_string(depth));
-    h.start();
-  }
+  void run(const std::string& keywords) { h.crawl(keywords, 1, 1); }
   test::Script script;
   test::ScanHarness h;
 };
@@ -89,41 +84,17 @@ TEST(KeywordMode, CrawlOutcomeDecidesWhetherPassesGoOn) {
     for (int n = 1; n <= 5; ++n)
       k.script.results["http://localhost:9/r" + std::to_string(n)].links = {
           "http://localhost:9/deeper" + std::to_string(n)};
-    k.run("w", 1);
+    k.run("w");
     EXPECT_EQ(engine.hits(page(5)), 1);
     EXPECT_EQ(k.script.started.size(), 10u);
   }
   {
     SCOPED_TRACE("a crawl that runs out of links ends the scan");
     KeywordScan k(test::engineProfile(engine));
-    k.run("w", 1);
+    k.run("w");
     EXPECT_EQ(engine.hits(page(5)), 1) << "only the first scan read it";
     EXPECT_EQ(k.script.started.size(), 3u);
   }
-}
-
-TEST(KeywordMode, StopDuringAPassEndsTheScan) {
-  test::TestServer engine;
-  test::TestServer siteServer;
-  test::TreeSite site(siteServer, 3, 3, std::chrono::milliseconds(30));
-  const std::string target = "http://localhost:" + std::to_string(siteServer.port()) + "/";
-  engine.serve("/search?p=w", Reply::page(resultPage({resultLink(target)}, {})));
-  test::ScanHarness h(clsEmail::factory(), true, test::engineProfile(engine));
-  h.window.setOption(Option::optKeyword, true);
-  h.window.setText(Field::txtBaseURL, "w");
-  h.window.setText(Field::cboDepth, "3");
-  // Stop once the crawl of the pass has collected something, however slow the machine.
-  bool stopped = false;
-  h.onTurn = [&](std::chrono::milliseconds) {
-    if (!stopped && !h.emails().empty()) {
-      stopped = true;
-      h.control.cmdStop_Click();
-    }
-  };
-  h.start();
-  EXPECT_EQ(h.outcome, StartOutcome::Ran);
-  EXPECT_FALSE(h.emails().empty());
-  EXPECT_LT(h.emails().size(), site.pagesWithin(3));
 }
 
 }  // namespace

@@ -32,19 +32,16 @@ struct Fixture {
                                 std::chrono::system_clock::now(), nullptr);
     auto& journal = std::get<std::unique_ptr<Journal>>(made);
     using K = CrawlEvent::Kind;
-    for (CrawlEvent e :
-         {CrawlEvent(K::Queued, "http://s/", 1), CrawlEvent(K::HandedOut, "http://s/"),
-          CrawlEvent(K::Address, ""), CrawlEvent(K::Queued, "http://s/a", 2),
-          CrawlEvent(K::Queued, "http://s/b", 2), CrawlEvent(K::Collected, "http://s/"),
-          CrawlEvent(K::HandedOut, "http://s/a")}) {
-      if (e.kind == K::Address) {
-        auto found = std::make_shared<EmailList>();
-        found->add("r@s.com");
-        e.detail = "http://s/";
-        e.addresses = std::move(found);
-      }
+    CrawlEvent address(K::Address, "");
+    address.detail = "http://s/";
+    auto found = std::make_shared<EmailList>();
+    found->add("r@s.com");
+    address.addresses = found;
+    for (const CrawlEvent& e :
+         {CrawlEvent(K::Queued, "http://s/", 1), CrawlEvent(K::HandedOut, "http://s/"), address,
+          CrawlEvent(K::Queued, "http://s/a", 2), CrawlEvent(K::Queued, "http://s/b", 2),
+          CrawlEvent(K::Collected, "http://s/"), CrawlEvent(K::HandedOut, "http://s/a")})
       journal->crawled(e);
-    }
     return journal->path();  // closed without an end: still running
   }
 

@@ -78,21 +78,6 @@ TEST(PageProcessing, PageRulesFromLevelTwoOn) {
   }
 }
 
-TEST(PageProcessing, LinksResolveAgainstTheUrlFinallyRead) {
-  test::TestServer server;
-  server.serve("/a", Reply::redirect("/dir/b.html"));
-  server.serve("/dir/b.html",
-               Reply::page("me@b.com <frame src=f.html><frame src=./x/../f.html>"
-                           "<a href=c.html><a href=../dir/c.html><a href=/dir/./c.html>"));
-  server.serve("/dir/f.html", Reply::page("frame@b.com"));
-  test::EngineHarness h;
-  const PageResult p = h.read(server.url("/a"));
-  EXPECT_EQ(p.links, (Strings{server.url("/dir/c.html")})) << "one page, three spellings";
-  EXPECT_EQ(server.hits("/dir/f.html"), 1) << "a frame reached under two spellings is read once";
-  EXPECT_EQ(emailsOf(p), (Strings{"me@b.com", "frame@b.com"}));
-  EXPECT_EQ(p.finalUrl, server.url("/dir/b.html")) << "the final URL joins the known URLs";
-}
-
 TEST(PageProcessing, NoLinksAtTheLastLevelAndNothingFromAnUnreadablePage) {
   test::EngineHarness h;
   const PageResult last = h.process("a@b.com <a href=x.html>", "http://h/", 6);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <map>
 #include <string>
 
 #include "window/window.h"
@@ -32,12 +31,9 @@ class MemoryWindow final : public Window {
 
   std::string gridFormat() const override { return gridFormat_; }
   void setGridFormat(std::string format) override { gridFormat_ = std::move(format); }
-  void showResults(const ScanResults&) override { answers.clear(); }
+  void showResults(const ScanResults&) override {}
   void resultsAdded() override {}
-  void setDomainAnswer(const std::string& domain, const std::string& answer) override {
-    answers[domain] = answer;
-  }
-  std::map<std::string, std::string> answers;  // by domain
+  void setDomainAnswer(const std::string&, const std::string&) override {}
 
  private:
   template <typename E>

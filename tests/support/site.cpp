@@ -2,7 +2,9 @@
 
 namespace korvex::test {
 
-std::string TreeSite::emailOf(const std::string& path) {
+namespace {
+
+std::string emailOf(const std::string& path) {
   std::string name = "root";
   if (path != "/") {
     name = "p";
@@ -11,6 +13,8 @@ std::string TreeSite::emailOf(const std::string& path) {
   }
   return name + "@site.test";
 }
+
+}  // namespace
 
 TreeSite::TreeSite(TestServer& server, int fanOut, int height, std::chrono::milliseconds delay)
     : server_(server) {

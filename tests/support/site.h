@@ -22,7 +22,6 @@ class TreeSite {
   // Addresses of the pages a crawl of depth choice d reaches: tree depths 0 to d.
   std::set<std::string> emailsWithin(int depth) const;
   size_t pagesWithin(int depth) const;
-  static std::string emailOf(const std::string& path);
 
  private:
   struct Page {

@@ -8,25 +8,20 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(Start, OfflineShowsOnlyTheConnectionMessage) {
-  test::Script script;
-  test::ScanHarness h(test::scriptedFactory(script), /*online=*/false);
-  h.window.setText(Field::txtNoOfPages, "");
-  h.crawl("", 1, 1);
-  EXPECT_EQ(h.outcome, StartOutcome::NotConnected);
-  EXPECT_EQ(h.dialogs.messages, (Strings{"You are not connected to internet. Please check."}));
-}
-
 TEST(Start, ParameterChecksInOrder) {
-  // What is wrong (a field's text, a criterion chosen), the message, the field with the focus.
+  // What is wrong (a field's text, a criterion chosen, no connection), the message, the field
+  // with the focus. The connection is checked first.
   const struct {
     std::optional<Option> criterion;
     Field field;
     const char* typed;
     const char* message;
     Field focus;
+    bool online = true;
   } cases[] = {
       // clang-format off
+      {{}, Field::txtNoOfPages, "", "You are not connected to internet. Please check.",
+       Field::txtBaseURL, false},
       {Option::optURL, Field::txtDelimiter, ";",
        "Please select a search URL or keyword by clicking on Search Parameters tab.", Field::txtBaseURL},
       {{}, Field::txtBaseURL, "   ",
@@ -47,12 +42,13 @@ TEST(Start, ParameterChecksInOrder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     test::Script script;
-    test::ScanHarness h(test::scriptedFactory(script));
+    test::ScanHarness h(test::scriptedFactory(script), c.online);
     h.window.setText(Field::txtBaseURL, "http://s/");
     // The first row turns the URL criterion off, leaving none chosen.
     if (c.criterion) h.window.setOption(*c.criterion, c.criterion != Option::optURL);
     h.window.setText(c.field, c.typed);
-    EXPECT_EQ(h.control.cmdScan_Click(), StartOutcome::ParameterRefused);
+    EXPECT_EQ(h.control.cmdScan_Click(),
+              c.online ? StartOutcome::ParameterRefused : StartOutcome::NotConnected);
     EXPECT_EQ(h.dialogs.messages, (Strings{c.message}));
     EXPECT_EQ(h.window.focused(), c.focus);
     EXPECT_TRUE(h.dialogs.questions.empty());
@@ -93,23 +89,6 @@ TEST(Start, AListOfUrlsStartsAtEachAndSaysWhichLinesItSkipped) {
   EXPECT_EQ(script.started, (Strings{"http://s/a", "http://t/b"})) << "each once, in order";
   EXPECT_EQ(h.window.text(Field::lblDetails),
             "Lines skipped: line 3: not an http or https URL: bad");
-}
-
-// Leaving asks only while addresses are listed, and stays when told No.
-TEST(Leaving, AsksOnlyWhileAddressesAreListed) {
-  for (const auto& [listed, answer, outcome] :
-       {std::tuple{false, false, "leave"}, {true, false, "? stay"}, {true, true, "? leave"}}) {
-    test::Script script;
-    test::ScanHarness h(test::scriptedFactory(script));
-    ScanProgress kept;
-    if (listed) kept.addresses.push_back({1, "a@b.com", "http://b.com/"});
-    h.control.showResults(kept);
-    h.dialogs.answer = answer;
-    bool cancel = false;
-    h.control.Form_Unload(cancel);
-    EXPECT_EQ(std::string(h.dialogs.questions.empty() ? "" : "? ") + (cancel ? "stay" : "leave"),
-              outcome);
-  }
 }
 
 }  // namespace
