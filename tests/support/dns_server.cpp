@@ -86,7 +86,7 @@ std::vector<unsigned char> DnsServer::answer(const unsigned char* query, size_t 
   free(wire);
   ldns_pkt_free(reply);
   ldns_pkt_free(asked);
-  if (is(DnsReply::Truncated)) out.resize(out.size() - 6);  // into the MX record's name
+  if (is(DnsReply::Truncated) && out.size() > 6) out.resize(out.size() - 6);  // into MX's name
   return out;
 }
 
