@@ -30,10 +30,8 @@ TEST(PageCommand, JsonListsAddressesLinksAndCounters) {
   EXPECT_EQ(j["url"], page);
   EXPECT_EQ(j["read"], true);
   EXPECT_EQ(j["emails"],
-            nlohmann::json::parse(R"([{"n":1,"email":"info@shop.example","url":")" + page +
-                                  R"("},{"n":2,"email":"SALES@shop.example",)"
-                                  R"("url":")" +
-                                  page + R"("}])"));
+            nlohmann::json::array({{{"n", 1}, {"email", "info@shop.example"}, {"url", page}},
+                                   {{"n", 2}, {"email", "SALES@shop.example"}, {"url", page}}}));
   EXPECT_EQ(j["links"], nlohmann::json::array(
                             {server.url("/site/about.html"), server.url("/index.html"),
                              "https://secure.example/login", server.url("/site/caf%E9.html")}));

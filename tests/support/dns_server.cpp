@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 namespace korvex::test {
 namespace {
@@ -51,10 +52,13 @@ std::string DnsServer::address() const {
 }
 
 std::vector<unsigned char> DnsServer::answer(const unsigned char* query, size_t size) const {
-  ldns_pkt* asked = nullptr;
-  if (ldns_wire2pkt(&asked, query, size) != LDNS_STATUS_OK) return {};
-  const ldns_rr* question = ldns_rr_list_rr(ldns_pkt_question(asked), 0);
-  char* owner = question ? ldns_rdf2str(ldns_rr_owner(question)) : nullptr;
+  ldns_pkt* parsed = nullptr;
+  if (ldns_wire2pkt(&parsed, query, size) != LDNS_STATUS_OK) return {};
+  // The query becomes its own reply: its id, flags and question stay.
+  const std::unique_ptr<ldns_pkt, decltype(&ldns_pkt_free)> reply(parsed, ldns_pkt_free);
+  const ldns_rr* question = ldns_rr_list_rr(ldns_pkt_question(reply.get()), 0);
+  if (!question) return {};
+  char* owner = ldns_rdf2str(ldns_rr_owner(question));
   std::string name = owner ? owner : "";
   free(owner);
   std::transform(name.begin(), name.end(), name.begin(),
@@ -63,29 +67,23 @@ std::vector<unsigned char> DnsServer::answer(const unsigned char* query, size_t 
   // ldns's own bool macros rule std::optional out here.
   const DnsReply* kind = found == table_.end() ? nullptr : &found->second;
   const auto is = [kind](DnsReply r) { return kind && *kind == r; };
-  std::vector<unsigned char> out;
-  if (is(DnsReply::Garbage)) out = {0xde, 0xad, 0xbe, 0xef, 'g', 'a', 'r', 'b', 'a', 'g', 'e'};
-  if (!question || is(DnsReply::Silent) || is(DnsReply::Garbage)) {
-    ldns_pkt_free(asked);
-    return out;
-  }
-  ldns_pkt* reply = ldns_pkt_clone(asked);
-  ldns_pkt_set_qr(reply, true);
-  ldns_pkt_set_aa(reply, true);
-  ldns_pkt_set_rcode(reply, is(DnsReply::NxDomain)   ? LDNS_RCODE_NXDOMAIN
-                            : is(DnsReply::ServFail) ? LDNS_RCODE_SERVFAIL
-                                                     : LDNS_RCODE_NOERROR);
+  if (is(DnsReply::Silent)) return {};
+  if (is(DnsReply::Garbage)) return {0xde, 0xad, 0xbe, 0xef, 'g', 'a', 'r', 'b', 'a', 'g', 'e'};
+  ldns_pkt_set_qr(reply.get(), true);
+  ldns_pkt_set_aa(reply.get(), true);
+  ldns_pkt_set_rcode(reply.get(), is(DnsReply::NxDomain)   ? LDNS_RCODE_NXDOMAIN
+                                  : is(DnsReply::ServFail) ? LDNS_RCODE_SERVFAIL
+                                                           : LDNS_RCODE_NOERROR);
   ldns_rr* record = nullptr;
   const char* data = kind ? recordFor(ldns_rr_get_type(question), *kind) : nullptr;
   if (data && ldns_rr_new_frm_str(&record, (name + " 60 IN " + data).c_str(), 0, nullptr,
                                   nullptr) == LDNS_STATUS_OK)
-    ldns_pkt_push_rr(reply, LDNS_SECTION_ANSWER, record);
+    ldns_pkt_push_rr(reply.get(), LDNS_SECTION_ANSWER, record);
+  std::vector<unsigned char> out;
   uint8_t* wire = nullptr;
   size_t length = 0;
-  if (ldns_pkt2wire(&wire, reply, &length) == LDNS_STATUS_OK) out.assign(wire, wire + length);
+  if (ldns_pkt2wire(&wire, reply.get(), &length) == LDNS_STATUS_OK) out.assign(wire, wire + length);
   free(wire);
-  ldns_pkt_free(reply);
-  ldns_pkt_free(asked);
   if (is(DnsReply::Truncated) && out.size() > 6) out.resize(out.size() - 6);  // into MX's name
   return out;
 }
