@@ -7,39 +7,40 @@ namespace korvex {
 
 bool AddressBook::add(std::string_view address, std::string_view page) {
   if (!addresses_.add(address)) return false;
-  if (listing_ == Listing::LeftToTheSinks) return true;
   if (pages_.empty() || pages_.back() != page) pages_.emplace_back(page);
   pageOf_.push_back(static_cast<uint32_t>(pages_.size() - 1));
   return true;
 }
 
-void AddressBook::clear(Listing listing) {
-  listing_ = listing;
+void AddressBook::clear() {
   addresses_.clear();
   pageOf_.clear();
   pages_.clear();
 }
 
-void ScanResults::reset(std::vector<ScanSink*> sinks, Listing listing) {
+void ScanResults::reset(std::vector<ScanSink*> sinks) {
   sinks_ = std::move(sinks);
-  listing_ = listing;
   ask_ = nullptr;
-  domains_.clear();
   counters_ = {.extracted = 1};
-  addresses_.clear(listing);
+  const auto lock = reading();
+  domains_.clear();
+  addresses_.clear();
   scanned_.clear();
   refused_.clear();
 }
 
 void ScanResults::restore(const ScanProgress& progress) {
   counters_ = progress.counters;
-  addresses_.clear(listing_);
-  if (listing_ == Listing::Kept) scanned_ = progress.scanned;
-  refused_ = progress.refused;
+  {
+    const auto lock = reading();
+    addresses_.clear();
+    scanned_ = progress.scanned;
+    refused_ = progress.refused;
+  }
   for (const std::string& url : progress.scanned)
     for (ScanSink* sink : sinks_) sink->urlHandedOut(url);
   for (const FoundAddress& a : progress.addresses) {
-    if (!addresses_.add(a.address, a.page)) continue;
+    if (!added(a.address, a.page)) continue;
     const FoundAddress found{static_cast<long long>(addresses_.size()), a.address, a.page};
     for (ScanSink* sink : sinks_) sink->addressFound(found);
   }
@@ -49,6 +50,11 @@ void ScanResults::restore(const ScanProgress& progress) {
   if (ask_)  // what the scan had not heard of yet
     for (size_t i = 0; i < addresses_.size(); ++i) ask(domainOf(addresses_.address(i)));
   counted();
+}
+
+bool ScanResults::added(std::string_view address, std::string_view page) {
+  const auto lock = reading();
+  return addresses_.add(address, page);
 }
 
 void ScanResults::counted() {
@@ -66,8 +72,7 @@ void ScanResults::crawled(const CrawlEvent& event) {
 }
 
 void ScanResults::ask(const std::string& domain) {
-  const auto [entry, added] = domains_.try_emplace(domain);
-  if (!added) return;
+  if (const auto lock = reading(); !domains_.try_emplace(domain).second) return;
   if (domain.empty()) {  // nothing DNS could be asked
     domainAnswered(domain, {DomainAnswer::State::Unknown, "not a domain name"});
     return;
@@ -76,7 +81,10 @@ void ScanResults::ask(const std::string& domain) {
 }
 
 void ScanResults::domainAnswered(const std::string& domain, const DomainAnswer& answer) {
-  domains_[domain] = answer;
+  {
+    const auto lock = reading();
+    domains_[domain] = answer;
+  }
   for (ScanSink* sink : sinks_) sink->domainChecked(domain, answer);
   CrawlEvent event(CrawlEvent::Kind::Domain, domain);
   event.detail = describe(answer);
@@ -106,7 +114,10 @@ void ScanResults::urlHandedOut(const std::string& url) {
   std::string shown = shownUrl(url);
   crawled({CrawlEvent::Kind::HandedOut, url});
   for (ScanSink* sink : sinks_) sink->urlHandedOut(shown);
-  if (listing_ == Listing::Kept) scanned_.push_back(std::move(shown));
+  {
+    const auto lock = reading();
+    scanned_.push_back(std::move(shown));
+  }
   counted();
 }
 
@@ -126,7 +137,7 @@ void ScanResults::addressesFound(const EmailList& addresses, const std::string& 
   auto fresh = std::make_shared<EmailList>();
   for (size_t i = 0; i < addresses.size(); ++i) {
     const std::string_view address = trimSpaces(addresses[i]);
-    if (address.empty() || !addresses_.add(address, event.detail)) continue;
+    if (address.empty() || !added(address, event.detail)) continue;
     if (fresh->empty()) fresh->reserve(addresses.byteSize());
     fresh->add(address);
     if (ask_) ask(domainOf(address));
@@ -148,33 +159,12 @@ void ScanResults::urlRefused(RefusedURL refused) {
   event.robotsUnreadable = refused.robotsUnreadable;
   crawled(event);
   refused.url = shownUrl(refused.url);
-  refused_.push_back(std::move(refused));
-  for (ScanSink* sink : sinks_) sink->urlRefused(refused_.back());
+  for (ScanSink* sink : sinks_) sink->urlRefused(refused);
+  {
+    const auto lock = reading();
+    refused_.push_back(std::move(refused));
+  }
   counted();
-}
-
-void ResultsCopy::domainChecked(const std::string& domain, const DomainAnswer& answer) {
-  results_.domainAnswered(domain, answer);
-}
-
-void ResultsCopy::urlHandedOut(const std::string& shownUrl) {
-  results_.scanned_.push_back(shownUrl);
-  for (ScanSink* sink : results_.sinks_) sink->urlHandedOut(shownUrl);
-}
-
-void ResultsCopy::addressFound(const FoundAddress& found) {
-  results_.addresses_.add(found.address, found.page);
-  for (ScanSink* sink : results_.sinks_) sink->addressFound(found);
-}
-
-void ResultsCopy::urlRefused(const RefusedURL& refused) {
-  results_.refused_.push_back(refused);
-  for (ScanSink* sink : results_.sinks_) sink->urlRefused(refused);
-}
-
-void ResultsCopy::countersChanged(const ScanCounters& counters) {
-  results_.counters_ = counters;
-  results_.counted();
 }
 
 }  // namespace korvex

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,15 +87,11 @@ struct ScanProgress {
   std::vector<std::pair<std::string, DomainAnswer>> domains;  // the answers in DNS so far
 };
 
-// Whether a scan's results keep their lists (the URLs handed out, the page of each address), or
-// only what tells a repeated address, for a front end whose sink keeps a copy of its own.
-enum class Listing { Kept, LeftToTheSinks };
-
 // The addresses of a scan in the order found, each once, compactly: the list of their bytes, and
 // for each its page, every page held once (a page's addresses come together).
 class AddressBook {
  public:
-  // False when an equal address is in the book already. Pages are kept only when listed.
+  // False when an equal address is in the book already.
   bool add(std::string_view address, std::string_view page);
   size_t size() const { return addresses_.size(); }
   bool empty() const { return addresses_.empty(); }
@@ -104,8 +101,7 @@ class AddressBook {
   FoundAddress operator[](size_t i) const {
     return {static_cast<long long>(i) + 1, std::string(address(i)), page(i)};
   }
-  // Empties the book, which keeps the pages from now on only when listed.
-  void clear(Listing listing = Listing::Kept);
+  void clear();
 
   class Iterator {
    public:
@@ -125,18 +121,17 @@ class AddressBook {
   Iterator end() const { return {*this, size()}; }
 
  private:
-  Listing listing_ = Listing::Kept;
   EmailList addresses_;
   std::vector<uint32_t> pageOf_;
   std::vector<std::string> pages_;
 };
 
+// The scan's thread changes the results; another thread (the window's) reads the lists, the
+// refused URLs and the answers in DNS while it holds reading(), and only rows it was told of.
 class ScanResults {
  public:
-  // Start: nothing found; the links counter starts at 1, the base URL's own. Without the lists,
-  // the sinks are told everything but only the counters, the refused URLs and what tells a
-  // repeated address are kept.
-  void reset(std::vector<ScanSink*> sinks, Listing listing = Listing::Kept);
+  // Start: nothing found; the links counter starts at 1, the base URL's own.
+  void reset(std::vector<ScanSink*> sinks);
   // A resumed scan: the results a journal kept, shown again to every sink but told to none as
   // new.
   void restore(const ScanProgress& progress);
@@ -144,6 +139,10 @@ class ScanResults {
   const AddressBook& addresses() const { return addresses_; }
   const std::vector<std::string>& scanned() const { return scanned_; }
   const std::vector<RefusedURL>& refused() const { return refused_; }
+  // Held while another thread reads: the scan's changes wait for it. The views' reads nest.
+  [[nodiscard]] std::unique_lock<std::recursive_mutex> reading() const {
+    return std::unique_lock(mutex_);
+  }
 
   // With a checker, every new domain of the addresses is asked of it once.
   using DomainAsker = std::function<void(const std::string& domain)>;
@@ -165,38 +164,18 @@ class ScanResults {
   void crawled(const CrawlEvent& event);
 
  private:
-  friend class ResultsCopy;
   void counted();
   void ask(const std::string& domain);
+  bool added(std::string_view address, std::string_view page);
 
   std::vector<ScanSink*> sinks_;
-  Listing listing_ = Listing::Kept;
+  mutable std::recursive_mutex mutex_;  // the lists, the refused URLs and the answers
   ScanCounters counters_;
   AddressBook addresses_;
   std::vector<std::string> scanned_;
   std::vector<RefusedURL> refused_;
   DomainAsker ask_;
   std::map<std::string, std::optional<DomainAnswer>, std::less<>> domains_;  // empty: asked
-};
-
-// Another thread's copy of a scan's results, kept from the events its sink receives; each event
-// goes on to the copy's own sinks.
-class ResultsCopy final : public ScanSink {
- public:
-  // Nothing kept; the links counter shows its 1.
-  void reset(std::vector<ScanSink*> sinks) { results_.reset(std::move(sinks)); }
-  // A journal's results, shown to the sinks.
-  void restore(const ScanProgress& progress) { results_.restore(progress); }
-  const ScanResults& results() const { return results_; }
-
-  void urlHandedOut(const std::string& shownUrl) override;
-  void addressFound(const FoundAddress& found) override;
-  void urlRefused(const RefusedURL& refused) override;
-  void countersChanged(const ScanCounters& counters) override;
-  void domainChecked(const std::string& domain, const DomainAnswer& answer) override;
-
- private:
-  ScanResults results_;
 };
 
 }  // namespace korvex

@@ -26,10 +26,10 @@ Scan::Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock
       harvester_(state_, results_, host, objNet_, dispatcher_, profile_) {}
 
 ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
-                  const ScanProgress* resumed, Listing listing) {
+                  const ScanProgress* resumed) {
   request_ = request;
   stopped_ = false;
-  results_.reset(std::move(sinks), listing);
+  results_.reset(std::move(sinks));
   checker_.reset();
   if (request.crawl.checkDomains) {
     checker_ = std::make_unique<DomainChecker>(request.crawl.dnsServers, host_.wakeup());
@@ -69,6 +69,11 @@ ScanEnd Scan::run(const ScanRequest& request, std::vector<ScanSink*> sinks,
   dispatcher_.TerminateThreads();
   finishDomainChecks();
   return dispatcher_.poolFailed() ? ScanEnd::WorkersFailed : ScanEnd::Ran;
+}
+
+void Scan::showResults(std::vector<ScanSink*> sinks, const ScanProgress* kept) {
+  results_.reset(std::move(sinks));
+  if (kept) results_.restore(*kept);
 }
 
 void Scan::runUrlMode(const ScanRequest& request, const ScanProgress* resumed) {

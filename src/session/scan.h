@@ -48,10 +48,11 @@ class Scan {
   Scan(Host& host, WorkerFactory factory, EngineProfile profile, const Clock& clock);
 
   // Clears the last results and runs the scan, its results sent to every sink; returns when it
-  // is over. A resumed scan (URL mode) goes on from where its journal left it. `listing` says
-  // whether results() keeps the lists or a sink keeps them.
+  // is over. A resumed scan (URL mode) goes on from where its journal left it.
   ScanEnd run(const ScanRequest& request, std::vector<ScanSink*> sinks,
-              const ScanProgress* resumed = nullptr, Listing listing = Listing::Kept);
+              const ScanProgress* resumed = nullptr);
+  // Between runs: no results, or those a journal kept, told to the sinks.
+  void showResults(std::vector<ScanSink*> sinks, const ScanProgress* kept);
   // The last run ended by stop(), not by itself.
   bool stopped() const { return stopped_; }
   // At the scan's turns.

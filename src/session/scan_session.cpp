@@ -45,7 +45,7 @@ ScanSession::~ScanSession() {
 }
 
 bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
-                        std::optional<ScanProgress> resumed, Listing listing) {
+                        std::optional<ScanProgress> resumed) {
   {
     std::lock_guard lock(mutex_);
     if (running_) return false;
@@ -57,19 +57,29 @@ bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
     pauseRequested_ = stopRequested_ = stopTaken_ = false;
     progress_ = {.counters = resumed ? resumed->counters : ScanCounters{.extracted = 1}};
   }
-  thread_ = std::thread([this, request = std::move(request), sinks = std::move(sinks),
-                         resumed = std::move(resumed), listing] {
-    pthread_setname_np(pthread_self(), "korvex-scan");
-    // Below the front end's thread, and so are the threads it starts (they inherit it): on a
-    // busy machine the window answers first, and the crawl takes the rest.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kScanNiceness);
-    const ScanEnd end = scan_.run(request, sinks, resumed ? &*resumed : nullptr, listing);
+  thread_ = std::thread(
+      [this, request = std::move(request), sinks = std::move(sinks), resumed = std::move(resumed)] {
+        pthread_setname_np(pthread_self(), "korvex-scan");
+        // Below the front end's thread, and so are the threads it starts (they inherit it): on a
+        // busy machine the window answers first, and the crawl takes the rest.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kScanNiceness);
+        const ScanEnd end = scan_.run(request, sinks, resumed ? &*resumed : nullptr);
+        std::lock_guard lock(mutex_);
+        end_ = end;
+        progress_ = {scan_.results().counters(), scan_.state().iDepth};
+        running_ = false;
+        ended_.notify_all();
+      });
+  return true;
+}
+
+bool ScanSession::showResults(std::vector<ScanSink*> sinks, const ScanProgress* kept) {
+  {
     std::lock_guard lock(mutex_);
-    end_ = end;
-    progress_ = {scan_.results().counters(), scan_.state().iDepth};
-    running_ = false;
-    ended_.notify_all();
-  });
+    if (running_) return false;
+  }
+  if (thread_.joinable()) thread_.join();
+  scan_.showResults(std::move(sinks), kept);
   return true;
 }
 

@@ -32,10 +32,12 @@ class ScanSession {
   ScanSession(const ScanSession&) = delete;
   ScanSession& operator=(const ScanSession&) = delete;
 
-  // False when a scan runs already. A resumed scan goes on from `resumed`. A front end whose
-  // sink keeps its own copy of the results leaves the lists to it.
+  // False when a scan runs already. A resumed scan goes on from `resumed`.
   bool start(ScanRequest request, std::vector<ScanSink*> sinks,
-             std::optional<ScanProgress> resumed = std::nullopt, Listing listing = Listing::Kept);
+             std::optional<ScanProgress> resumed = std::nullopt);
+  // While no scan runs: the results start again, from a journal's when `kept` is given, told to
+  // `sinks` on the caller's thread. False when a scan runs.
+  bool showResults(std::vector<ScanSink*> sinks, const ScanProgress* kept = nullptr);
   void setPaused(bool paused);
   // Ends the scan: its page reads are cancelled at once, its workers released at its next turn.
   void stop();
@@ -43,7 +45,7 @@ class ScanSession {
   bool waitFor(std::chrono::milliseconds timeout);
   bool running() const;
   Progress progress() const;
-  // The last scan and how it ended; read only when none runs.
+  // The last scan and how it ended; read only when none runs, but for its results' reading().
   const Scan& scan() const { return scan_; }
   ScanEnd end() const { return end_; }
 

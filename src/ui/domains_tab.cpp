@@ -55,9 +55,12 @@ DomainsModel::DomainsModel(ResultsModel* grid, QObject* parent)
 void DomainsModel::countNewRows() {
   const int rows = grid_->resultRows();
   const int before = counted_;
-  for (; counted_ < rows; ++counted_) {
-    const std::string_view address = grid_->address(counted_);
-    ++counts_[asciiLowerCopy(address.substr(address.rfind('@') + 1))];
+  {
+    const auto lock = grid_->reading();
+    for (; counted_ < rows; ++counted_) {
+      const std::string_view address = grid_->address(counted_);
+      ++counts_[asciiLowerCopy(address.substr(address.rfind('@') + 1))];
+    }
   }
   if (counted_ == before && answersShown_ == grid_->answersSeen()) return;
   showRows();

@@ -283,8 +283,11 @@ void frmKorvex::offerLastScan() {
 
 void frmKorvex::cmdSave_Click() {
   const SaveChoice choice = chooseSaveFile();
-  const SaveOutcome saved = saveResults(choice.name.toStdString(), control_->results(),
-                                        choice.format, txtDelimiter->text().toStdString());
+  const SaveOutcome saved = [&] {
+    const auto lock = control_->results().reading();  // a running scan adds rows meanwhile
+    return saveResults(choice.name.toStdString(), control_->results(), choice.format,
+                       txtDelimiter->text().toStdString());
+  }();
   if (saved.message) dialogs_->message(*saved.message);
 }
 

@@ -18,6 +18,7 @@ void ResultList::show(const ScanResults& results) {
 
 int ResultList::available() const {
   if (!results_) return 0;
+  const auto lock = results_->reading();
   return static_cast<int>(of_ == Of::Addresses ? results_->addresses().size()
                                                : results_->scanned().size());
 }
@@ -47,6 +48,7 @@ int ResultList::rowCount(const QModelIndex& parent) const {
 
 QVariant ResultList::data(const QModelIndex& index, int role) const {
   if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) return {};
+  const auto lock = results_->reading();
   const std::string_view text = line(index.row());
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

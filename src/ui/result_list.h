@@ -1,5 +1,5 @@
-// The boxes of scanned URLs and of addresses: lists over the scan's results as the window's
-// controller holds them, keeping no copy of a line. Lines reach the view in batches, on
+// The boxes of scanned URLs and of addresses: lists over the results its scan's session
+// holds, read under their lock, keeping no copy of a line. Lines reach the view in batches, on
 // publish(); the view follows the last line while it is shown, and Ctrl+C copies the selected
 // lines. The view is a table of one column: a list view lays out every row again on each
 // insertion, a table only the rows it shows.

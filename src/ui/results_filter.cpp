@@ -17,6 +17,7 @@ ResultsFilter::ResultsFilter(ResultsModel* grid, QObject* parent)
 void ResultsFilter::setFilterText(const std::string& text) {
   if (text == filter_) return;
   filter_ = text;
+  const auto lock = grid_->reading();  // once for every row
   invalidateRowsFilter();
 }
 
@@ -26,6 +27,7 @@ int ResultsFilter::gridRow(int shownRow) const {
 
 bool ResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   if (filter_.empty()) return true;
+  const auto lock = grid_->reading();
   return containsNoCase(grid_->address(sourceRow), filter_) ||
          containsNoCase(grid_->page(sourceRow), filter_) ||
          containsNoCase(grid_->answer(sourceRow), filter_);
@@ -34,6 +36,7 @@ bool ResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
 bool ResultsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
   // Rows are numbered in the order found.
   if (left.column() == 0) return left.row() < right.row();
+  const auto lock = grid_->reading();
   const std::string_view a = grid_->text(left.row(), left.column());
   const std::string_view b = grid_->text(right.row(), right.column());
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),

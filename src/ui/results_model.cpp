@@ -6,12 +6,17 @@ namespace korvex::ui {
 
 namespace {
 const std::string kNone;
+
+int rowsOf(const ScanResults& results) {
+  const auto lock = results.reading();
+  return static_cast<int>(results.addresses().size());
+}
 }  // namespace
 
 void ResultsModel::show(const ScanResults& results) {
   beginResetModel();
   results_ = &results;
-  published_ = static_cast<int>(results.addresses().size());
+  published_ = rowsOf(results);
   answers_.clear();
   dnsShown_ = false;
   ++answersSeen_;
@@ -50,6 +55,7 @@ std::string ResultsModel::cell(int gridRow, int column) const {
   if (gridRow == 0) return heading_[column];
   const int row = gridRow - 1;
   if (row >= published_) return {};
+  const auto lock = results_->reading();
   return column == 0 ? std::to_string(row + 1) : std::string(text(row, column));
 }
 
@@ -80,7 +86,7 @@ void ResultsModel::setFormat(std::string format) {
 void ResultsModel::publish() {
   if (answersChanged_ && published_ > 0) emit dataChanged(index(0, 3), index(published_ - 1, 3));
   answersChanged_ = false;
-  const int total = results_ ? static_cast<int>(results_->addresses().size()) : 0;
+  const int total = results_ ? rowsOf(*results_) : 0;
   if (total < published_) {  // emptied without show()
     show(*results_);
     return;
@@ -108,6 +114,7 @@ int ResultsModel::columnCount(const QModelIndex& parent) const {
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= published_) return {};
   if (index.column() == 0) return QString::number(index.row() + 1);
+  const auto lock = results_->reading();
   const std::string_view text = this->text(index.row(), index.column());
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

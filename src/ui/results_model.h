@@ -1,5 +1,5 @@
-// The result grid flxDetails as a table model over the scan's results, as the window's
-// controller holds them: the model keeps no copy of a row. Row 0 of the engine's grid is the
+// The result grid flxDetails as a table model over the results its scan's session
+// holds, read under their lock: the model keeps no copy of a row. Row 0 of the engine's grid is the
 // heading (shown in the view's header); the views count the results from 0. Added rows reach
 // the views in batches, on publish(), so a crawl adding thousands of rows a second does not
 // repaint per row. Until the first address, one empty row stands below the heading.
@@ -23,6 +23,11 @@ class ResultsModel final : public QAbstractTableModel {
   void show(const ScanResults& results);
   // The result rows the views know, counted from 0.
   int resultRows() const { return published_; }
+  // Held while a caller reads rows through address(), page() or text(): the scan's thread
+  // changes the results meanwhile.
+  [[nodiscard]] std::unique_lock<std::recursive_mutex> reading() const {
+    return results_ ? results_->reading() : std::unique_lock<std::recursive_mutex>();
+  }
   std::string_view address(int row) const;
   const std::string& page(int row) const;
   // The answer in DNS of the address's domain, empty while none came.

@@ -21,10 +21,10 @@ ScanControl::ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory
       dialogs_(dialogs),
       online_(std::move(online)),
       windowSink_(window),
-      queue_(shown_),
+      queue_(windowSink_),
       session_(std::move(factory), std::move(profile), clock) {
-  shown_.reset({&windowSink_});
-  window_.showResults(shown_.results());
+  session_.showResults({&windowSink_});
+  window_.showResults(results());
 }
 
 ScanControl::~ScanControl() {
@@ -82,8 +82,7 @@ StartOutcome ScanControl::run(const ScanRequest& request, std::unique_ptr<Journa
   std::vector<ScanSink*> sinks{&queue_};
   if (journal_) sinks.push_back(journal_.get());
   baseReadNow_ = !resumed || resumed->scanned.empty();
-  // The window's copy is the one list of the results.
-  session_.start(request, sinks, std::move(resumed), Listing::LeftToTheSinks);
+  session_.start(request, sinks, std::move(resumed));
   scanning_ = true;
   return StartOutcome::Started;
 }
@@ -228,8 +227,7 @@ bool ScanControl::checkParameters() {
 }
 
 void ScanControl::showResults(const ScanProgress& progress) {
-  clearResults();
-  shown_.restore(progress);
+  clearResults(&progress);
 }
 
 void ScanControl::prepare() {
@@ -244,14 +242,14 @@ void ScanControl::prepare() {
   window_.setEnabled(Button::cmdStop, true);
 }
 
-void ScanControl::clearResults() {
+void ScanControl::clearResults(const ScanProgress* kept) {
   for (Field f : {Field::txtNoOfEmails, Field::txtNoOfURLs, Field::txtNoOfValidUrls,
                   Field::txtNoOfRefused, Field::txtRefusedURLs, Field::txtNoOfOutOfScope})
     window_.setText(f, "");
   window_.setText(Field::txtNoOfExtUrl, "1");
   windowSink_.started();
-  shown_.reset({&windowSink_});
-  window_.showResults(shown_.results());
+  session_.showResults({&windowSink_}, kept);
+  window_.showResults(results());
 }
 
 void ScanControl::showIdle() {
@@ -285,7 +283,11 @@ void ScanControl::cmdStop_Click() {
 }
 
 void ScanControl::Form_Unload(bool& cancel) {
-  if (!shown_.results().addresses().empty() &&
+  const bool listed = [this] {
+    const auto lock = results().reading();
+    return !results().addresses().empty();
+  }();
+  if (listed &&
       !dialogs_.ask(
           "Please make sure that you have saved the results. Do you really want to exit?")) {
     cancel = true;

@@ -62,14 +62,15 @@ class ScanControl {
   // Results kept from an earlier scan, shown as the last scan's (Save writes them).
   void showResults(const ScanProgress& progress);
 
-  // What the window shows of the last scan, as delivered so far.
-  const ScanResults& results() const { return shown_.results(); }
+  // The last scan's results, which the window shows; read under their reading().
+  const ScanResults& results() const { return session_.scan().results(); }
 
  private:
   bool checkParameters();
   // Start's changes to the window: status, base URL, emptied results, buttons.
   void prepare();
-  void clearResults();
+  // Empties the results and their fields; with `kept`, the results are a journal's.
+  void clearResults(const ScanProgress* kept = nullptr);
   // Starts the scan with its journal when there is one.
   StartOutcome run(const ScanRequest& request, std::unique_ptr<Journal> journal,
                    std::optional<ScanProgress> resumed);
@@ -87,8 +88,7 @@ class ScanControl {
   Dialogs& dialogs_;
   OnlineProbe online_;
   WindowSink windowSink_;
-  ResultsCopy shown_;                 // feeds windowSink_
-  EventQueue queue_;                  // from the scan's thread to shown_
+  EventQueue queue_;                  // from the scan's thread to windowSink_
   std::unique_ptr<Journal> journal_;  // the running scan's, which outlives its thread
   ScanSession session_;
   bool scanning_ = false;

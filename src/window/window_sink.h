@@ -1,4 +1,4 @@
-// The window as a sink of a scan's results, which the window's controller holds: the lists of
+// The window as a sink of a scan's results, which its session holds: the lists of
 // URLs and addresses and the grid are views over them and are told when they grow; each refused
 // URL goes to its box, each counter to its field when it changes. Nothing reads results back
 // out of the window.

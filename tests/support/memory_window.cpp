@@ -22,4 +22,13 @@ void MemoryWindow::setOption(Option option, bool selected) {
       for (Option o : group) options_[index(o)] = o == option;
 }
 
+void MemoryWindow::resultsAdded() {
+  const auto lock = results_->reading();
+  const AddressBook& book = results_->addresses();
+  newestRows_.clear();
+  if (!book.empty())
+    newestRows_.append(book.address(book.size() - 1)).append(book.page(book.size() - 1));
+  if (!results_->scanned().empty()) newestRows_.append(results_->scanned().back());
+}
+
 }  // namespace korvex

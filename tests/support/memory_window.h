@@ -31,8 +31,9 @@ class MemoryWindow final : public Window {
 
   std::string gridFormat() const override { return gridFormat_; }
   void setGridFormat(std::string format) override { gridFormat_ = std::move(format); }
-  void showResults(const ScanResults&) override {}
-  void resultsAdded() override {}
+  void showResults(const ScanResults& results) override { results_ = &results; }
+  // Reads the newest rows as a view would, on this thread while the scan's adds more.
+  void resultsAdded() override;
   void setDomainAnswer(const std::string&, const std::string&) override {}
 
  private:
@@ -47,6 +48,8 @@ class MemoryWindow final : public Window {
   std::array<std::string, kButtonCount> captions_{};
   Field focused_ = Field::txtBaseURL;
   std::string gridFormat_;
+  const ScanResults* results_ = nullptr;
+  std::string newestRows_;
 };
 
 }  // namespace korvex
