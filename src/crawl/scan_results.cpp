@@ -113,11 +113,12 @@ void ScanResults::urlHandedOut(const std::string& url) {
   ++counters_.processed;
   std::string shown = shownUrl(url);
   crawled({CrawlEvent::Kind::HandedOut, url});
-  for (ScanSink* sink : sinks_) sink->urlHandedOut(shown);
   {
     const auto lock = reading();
     scanned_.push_back(std::move(shown));
   }
+  // Told once it is in the list, where a view on another thread reads it.
+  for (ScanSink* sink : sinks_) sink->urlHandedOut(scanned_.back());
   counted();
 }
 

@@ -22,6 +22,7 @@ ScanControl::ScanControl(Window& window, Dialogs& dialogs, WorkerFactory factory
       online_(std::move(online)),
       windowSink_(window),
       queue_(windowSink_),
+      news_(queue_, window),
       session_(std::move(factory), std::move(profile), clock) {
   session_.showResults({&windowSink_});
   window_.showResults(results());
@@ -79,7 +80,7 @@ Journal::FailureReport ScanControl::journalFailure() {
 StartOutcome ScanControl::run(const ScanRequest& request, std::unique_ptr<Journal> journal,
                               std::optional<ScanProgress> resumed) {
   journal_ = std::move(journal);
-  std::vector<ScanSink*> sinks{&queue_};
+  std::vector<ScanSink*> sinks{&news_};
   if (journal_) sinks.push_back(journal_.get());
   baseReadNow_ = !resumed || resumed->scanned.empty();
   session_.start(request, sinks, std::move(resumed));

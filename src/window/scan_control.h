@@ -8,6 +8,7 @@
 #include "session/online_probe.h"
 #include "session/scan_session.h"
 #include "window/dialogs.h"
+#include "window/scan_news.h"
 #include "window/window_sink.h"
 
 namespace korvex {
@@ -89,6 +90,7 @@ class ScanControl {
   OnlineProbe online_;
   WindowSink windowSink_;
   EventQueue queue_;                  // from the scan's thread to windowSink_
+  ScanNews news_;                     // the scan's sink, into queue_
   std::unique_ptr<Journal> journal_;  // the running scan's, which outlives its thread
   ScanSession session_;
   bool scanning_ = false;

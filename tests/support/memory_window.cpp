@@ -23,6 +23,8 @@ void MemoryWindow::setOption(Option option, bool selected) {
 }
 
 void MemoryWindow::resultsAdded() {
+  ++resultsTold_;
+  if (!results_) return;
   const auto lock = results_->reading();
   const AddressBook& book = results_->addresses();
   newestRows_.clear();

@@ -34,6 +34,7 @@ class MemoryWindow final : public Window {
   void showResults(const ScanResults& results) override { results_ = &results; }
   // Reads the newest rows as a view would, on this thread while the scan's adds more.
   void resultsAdded() override;
+  int resultsTold() const { return resultsTold_; }
   void setDomainAnswer(const std::string&, const std::string&) override {}
 
  private:
@@ -50,6 +51,7 @@ class MemoryWindow final : public Window {
   std::string gridFormat_;
   const ScanResults* results_ = nullptr;
   std::string newestRows_;
+  int resultsTold_ = 0;
 };
 
 }  // namespace korvex
