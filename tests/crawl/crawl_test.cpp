@@ -24,7 +24,7 @@ TEST(Crawl, FindsExactlyTheSitesPagesWithinTheDepth) {
       ASSERT_EQ(h.outcome, StartOutcome::Ran);
       EXPECT_EQ(h.emailSet(), site.emailsWithin(depth));
       EXPECT_EQ(h.emails().size(), site.pagesWithin(depth)) << "each address once";
-      EXPECT_EQ(h.counter(Field::txtNoOfURLs), std::to_string(site.pagesWithin(depth)));
+      EXPECT_EQ(h.window.text(Field::txtNoOfURLs), std::to_string(site.pagesWithin(depth)));
     }
   }
 }
@@ -92,16 +92,16 @@ TEST(Crawl, PauseHandsNothingOutAndSleeps) {
     if (elapsed < 150ms || !processedAtClick.empty()) return;  // in the middle of a level
     h.control.deliver();
     h.control.cmdPause_Click();
-    processedAtClick = h.counter(Field::txtNoOfURLs);
+    processedAtClick = h.window.text(Field::txtNoOfURLs);
     std::this_thread::sleep_for(350ms);
     h.control.deliver();
-    processedAtPause = h.counter(Field::txtNoOfURLs);
+    processedAtPause = h.window.text(Field::txtNoOfURLs);
     statusWhilePaused = h.window.text(Field::lblStatus);
     const std::clock_t cpuBefore = std::clock();
     std::this_thread::sleep_for(1s);
     cpuWhilePaused = static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
     h.control.deliver();
-    processedBeforeResume = h.counter(Field::txtNoOfURLs);
+    processedBeforeResume = h.window.text(Field::txtNoOfURLs);
     h.control.cmdPause_Click();
   };
   h.crawl(site.rootUrl(), 3, 2);

@@ -13,8 +13,6 @@ using test::found;
 struct Fixture {
   test::Script script;
   test::ScanHarness h{test::scriptedFactory(script)};
-  void crawl(const std::string& url, int depth, int threads) { h.crawl(url, depth, threads); }
-  std::vector<std::vector<std::string>> grid() const { return test::gridRows(h.control.results()); }
 };
 
 TEST(Collector, MergesAddressesCountsAndLinks) {
@@ -23,18 +21,18 @@ TEST(Collector, MergesAddressesCountsAndLinks) {
       {"ann@x.com", "ANN@X.COM", "ann@x.com ", "", "   ", "joann@x.com", "bo@x.com", "cy@x.com"},
       {"http://s/ab", "http://s/a", "http://s/AB", "  ", "http://s/"}, -3, -1);
   f.script.results["http://s/ab"] = found({}, {}, 2, 1);
-  f.crawl("http://s/", 1, 1);
-  EXPECT_EQ(f.h.emails(), (Strings{"ann@x.com", "joann@x.com", "bo@x.com", "cy@x.com"}));
-  EXPECT_EQ(f.grid(), (std::vector<Strings>{{"1", "ann@x.com", "http://s/"},
-                                            {"2", "joann@x.com", "http://s/"},
-                                            {"3", "bo@x.com", "http://s/"},
-                                            {"4", "cy@x.com", "http://s/"}}))
+  f.h.crawl("http://s/", 1, 1);
+  EXPECT_EQ(test::gridRows(f.h.control.results()),
+            (std::vector<Strings>{{"1", "ann@x.com", "http://s/"},
+                                  {"2", "joann@x.com", "http://s/"},
+                                  {"3", "bo@x.com", "http://s/"},
+                                  {"4", "cy@x.com", "http://s/"}}))
       << "blank addresses use no number; each names the page handed out";
-  EXPECT_EQ(f.h.counter(Field::txtNoOfEmails), "4");
+  EXPECT_EQ(f.h.window.text(Field::txtNoOfEmails), "4");
   EXPECT_EQ(f.script.started, (Strings{"http://s/", "http://s/ab", "http://s/a"}))
       << "a link that begins a known URL is still new; the same link twice is taken once";
-  EXPECT_EQ(f.h.counter(Field::txtNoOfExtUrl), "3") << "1, then -3 ignored, then +2";
-  EXPECT_EQ(f.h.counter(Field::txtNoOfValidUrls), "0") << "-1 and +1 are both added";
+  EXPECT_EQ(f.h.window.text(Field::txtNoOfExtUrl), "3") << "1, then -3 ignored, then +2";
+  EXPECT_EQ(f.h.window.text(Field::txtNoOfValidUrls), "0") << "-1 and +1 are both added";
 }
 
 TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
@@ -49,7 +47,7 @@ TEST(Dispatcher, BusyWorkersAreSkippedAndEveryWorkerIsCollected) {
     lastTick = elapsed;
     f.script.finishAll();
   };
-  f.crawl("http://s/", 1, 3);
+  f.h.crawl("http://s/", 1, 3);
   EXPECT_EQ(f.script.startedBy, (std::vector<int>{0, 0, 1}));
   EXPECT_EQ(f.h.emails(), (Strings{"r@s.com", "a@s.com", "b@s.com"}));
 }

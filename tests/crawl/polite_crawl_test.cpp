@@ -51,8 +51,8 @@ TEST(PoliteCrawl, ReadsOnlyWhatRobotsTxtAllows) {
     EXPECT_EQ(std::count(read.begin(), read.end(), "/robots.txt"), obey ? 1 : 0) << "once a scan";
     EXPECT_EQ(std::count(read.begin(), read.end(), "/n-1-0.html"), obey ? 0 : 1);
     EXPECT_EQ(std::count(read.begin(), read.end(), "/n-1-2.html"), 1);
-    EXPECT_EQ(h.counter(Field::txtNoOfRefused), obey ? "2" : "");
-    EXPECT_EQ(h.counter(Field::txtNoOfURLs), obey ? "11" : "13") << "refused is not processed";
+    EXPECT_EQ(h.window.text(Field::txtNoOfRefused), obey ? "2" : "");
+    EXPECT_EQ(h.window.text(Field::txtNoOfURLs), obey ? "11" : "13") << "refused is not processed";
   }
 }
 

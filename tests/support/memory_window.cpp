@@ -27,10 +27,9 @@ void MemoryWindow::resultsAdded() {
   if (!results_) return;
   const auto lock = results_->reading();
   const AddressBook& book = results_->addresses();
-  newestRows_.clear();
-  if (!book.empty())
-    newestRows_.append(book.address(book.size() - 1)).append(book.page(book.size() - 1));
-  if (!results_->scanned().empty()) newestRows_.append(results_->scanned().back());
+  newestRows_ =
+      book.empty() ? "" : book.page(book.size() - 1) + std::string(book.address(book.size() - 1));
+  if (!results_->scanned().empty()) newestRows_ += results_->scanned().back();
 }
 
 }  // namespace korvex

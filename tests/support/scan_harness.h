@@ -81,7 +81,6 @@ struct ScanHarness {
     const auto e = emails();
     return {e.begin(), e.end()};
   }
-  std::string counter(Field f) const { return window.text(f); }
 
   // On the test's thread while a scan runs, with the time since it began.
   std::function<void(std::chrono::milliseconds)> onTurn;

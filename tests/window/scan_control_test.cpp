@@ -2,6 +2,7 @@
 
 #include "support/fake_worker.h"
 #include "support/scan_harness.h"
+#include "window/scan_news.h"
 
 namespace korvex {
 namespace {
@@ -89,6 +90,20 @@ TEST(Start, AListOfUrlsStartsAtEachAndSaysWhichLinesItSkipped) {
   EXPECT_EQ(script.started, (Strings{"http://s/a", "http://t/b"})) << "each once, in order";
   EXPECT_EQ(h.window.text(Field::lblDetails),
             "Lines skipped: line 3: not an http or https URL: bad");
+}
+
+TEST(ScanNews, AddedRowsAreToldOnceADeliveryNotOneByOne) {
+  MemoryWindow window;
+  WindowSink sink(window);
+  EventQueue queue(sink);
+  ScanNews news(queue, window);
+  for (int i = 0; i < 1000; ++i) news.urlHandedOut("http://s/" + std::to_string(i));
+  EXPECT_EQ(window.resultsTold(), 0) << "on the window's thread only";
+  queue.deliver();
+  EXPECT_EQ(window.resultsTold(), 1);
+  news.addressFound({1, "a@s.com", "http://s/"});
+  queue.deliver();
+  EXPECT_EQ(window.resultsTold(), 2) << "news again once the last was taken";
 }
 
 }  // namespace
