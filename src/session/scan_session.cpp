@@ -46,11 +46,7 @@ ScanSession::~ScanSession() {
 
 bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
                         std::optional<ScanProgress> resumed) {
-  {
-    std::lock_guard lock(mutex_);
-    if (running_) return false;
-  }
-  if (thread_.joinable()) thread_.join();  // the last scan's, already ended
+  if (!waitFor(std::chrono::milliseconds(0))) return false;  // joins the last scan's thread
   {
     std::lock_guard lock(mutex_);
     running_ = true;
@@ -74,11 +70,7 @@ bool ScanSession::start(ScanRequest request, std::vector<ScanSink*> sinks,
 }
 
 bool ScanSession::showResults(std::vector<ScanSink*> sinks, const ScanProgress* kept) {
-  {
-    std::lock_guard lock(mutex_);
-    if (running_) return false;
-  }
-  if (thread_.joinable()) thread_.join();
+  if (!waitFor(std::chrono::milliseconds(0))) return false;
   scan_.showResults(std::move(sinks), kept);
   return true;
 }

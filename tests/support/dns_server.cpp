@@ -6,9 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
+
+#include "base/text.h"
 
 namespace korvex::test {
 namespace {
@@ -59,10 +59,8 @@ std::vector<unsigned char> DnsServer::answer(const unsigned char* query, size_t 
   const ldns_rr* question = ldns_rr_list_rr(ldns_pkt_question(reply.get()), 0);
   if (!question) return {};
   char* owner = ldns_rdf2str(ldns_rr_owner(question));
-  std::string name = owner ? owner : "";
+  const std::string name = asciiLowerCopy(owner ? owner : "");
   free(owner);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
   const auto found = name.empty() ? table_.end() : table_.find(name.substr(0, name.size() - 1));
   // ldns's own bool macros rule std::optional out here.
   const DnsReply* kind = found == table_.end() ? nullptr : &found->second;
